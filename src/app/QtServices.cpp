@@ -1,0 +1,81 @@
+#include "QtServices.h"
+
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace kx {
+
+QString qstr(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string stdstr(const QString& text) { return text.toUtf8().toStdString(); }
+
+LocalTime SystemClock::now() const {
+    const QDateTime t = QDateTime::currentDateTime();
+    return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute(),
+            t.time().second()};
+}
+
+QtDialogs::QtDialogs(QWidget* parent, std::string startFolder)
+    : parent_(parent), startFolder_(qstr(startFolder)) {}
+
+std::optional<std::string> QtDialogs::inputBox(const std::string& caption, const std::string& prompt) {
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(parent_, qstr(caption), qstr(prompt), QLineEdit::Normal, QString(), &ok);
+    if (!ok) return std::nullopt;
+    return stdstr(answer);
+}
+
+MessageAnswer QtDialogs::messageBox(const std::string& text, const std::string& caption,
+                                    MessageButtons buttons, MessageIcon icon) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(caption.empty() ? QStringLiteral("Kartotrix") : qstr(caption));
+    box.setText(qstr(text));
+    switch (icon) {
+        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+        case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case MessageIcon::Stop: box.setIcon(QMessageBox::Critical); break;
+        case MessageIcon::None: break;
+    }
+    if (buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MessageAnswer::Ok;
+}
+
+namespace {
+
+QString padFilter() { return QStringLiteral("Hsc-Files (*.hsc);;All Files (*)"); }
+
+}  // namespace
+
+std::string QtDialogs::openFileName() {
+    return stdstr(QFileDialog::getOpenFileName(parent_, QStringLiteral("Laden"), startFolder_, padFilter()));
+}
+
+std::string QtDialogs::saveFileName(const std::string& presetName) {
+    // The name comes back as the user typed it; no extension is added.
+    QFileDialog dialog(parent_, QStringLiteral("Speichern unter"), startFolder_, padFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.selectFile(qstr(presetName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
+    return stdstr(dialog.selectedFiles().first());
+}
+
+void QtDesktopShell::openAddress(const std::string& address) {
+    QDesktopServices::openUrl(QUrl(qstr(address)));
+}
+
+}  // namespace kx

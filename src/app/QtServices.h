@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "core/Services.h"
+
+class QWidget;
+
+namespace kx {
+
+QString qstr(const std::string& utf8);
+std::string stdstr(const QString& text);
+
+class SystemClock : public Clock {
+public:
+    LocalTime now() const override;
+};
+
+// Qt's input box, message box and file dialogs, in German.
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent, std::string startFolder);
+    std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt) override;
+    MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                             MessageIcon icon) override;
+    std::string openFileName() override;
+    std::string saveFileName(const std::string& presetName) override;
+
+private:
+    QWidget* parent_;
+    QString startFolder_;
+};
+
+class QtDesktopShell : public DesktopShell {
+public:
+    void openAddress(const std::string& address) override;
+};
+
+}  // namespace kx

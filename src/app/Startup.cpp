@@ -1,0 +1,125 @@
+#include "Startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QTranslator>
+#include <cstdio>
+
+#include "MainWindow.h"
+#include "QtServices.h"
+#include "io/FileCommands.h"
+#include "io/PadFile.h"
+#include "io/TextExport.h"
+#include "view/MainWindow.h"
+
+#ifndef KARTOTRIX_MAKER_HOST
+#define KARTOTRIX_MAKER_HOST ""
+#endif
+
+namespace kx {
+
+namespace {
+
+constexpr const char* HELP_FILE = "KartotrixHilfe.html";
+
+std::string withSeparator(const QString& folder) {
+    return stdstr(QDir::toNativeSeparators(QDir::cleanPath(folder) + QLatin1Char('/')));
+}
+
+}  // namespace
+
+ProgramPaths resolveProgramPaths() {
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    ProgramPaths paths;
+    paths.filesFolder = chooseFilesFolder(withSeparator(programDir), withSeparator(userData));
+    // Beside the program in the build folder; under share/ once installed.
+    const QString beside = programDir + QLatin1Char('/') + QLatin1String(HELP_FILE);
+    const QString installed =
+        programDir + QStringLiteral("/../share/kartotrix/") + QLatin1String(HELP_FILE);
+    const QString help = QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : installed;
+    paths.helpFile = stdstr(QDir::toNativeSeparators(QDir::cleanPath(help)));
+    return paths;
+}
+
+void loadGermanTranslations(QApplication& app) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    auto* translator = new QTranslator(&app);
+    const QString name = QStringLiteral("qtbase_de");
+    if (translator->load(name, QCoreApplication::applicationDirPath()) ||
+        translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    }
+}
+
+bool displayAvailable(std::string& why) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        why = "keine Anzeige gefunden (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt)";
+        return false;
+    }
+#endif
+    (void)why;
+    return true;
+}
+
+int runWindow(QApplication& app, const QString& padFile) {
+    loadGermanTranslations(app);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kartotrix/icon.png")));
+    const ProgramPaths paths = resolveProgramPaths();
+
+    static Program program;
+    initProgram(program, paths.filesFolder);
+    program.shell.helpFile = paths.helpFile;
+    SystemClock clock;
+    QtDesktopShell desktop;
+    Services services;
+    services.clock = &clock;
+    services.desktop = &desktop;
+    MainWindow window(program, services, QString::fromUtf8(KARTOTRIX_MAKER_HOST));
+    QtDialogs dialogs(&window, paths.filesFolder);
+    program.services.dialogs = &dialogs;
+    window.show();
+    window.placeOnScreen();
+
+    if (!padFile.isEmpty()) {
+        const std::string path = stdstr(padFile);
+        const std::string error = fileExists(path) ? readPadFile(program, path) : LOAD_ERROR_NOT_FOUND;
+        window.mirror();
+        if (!error.empty()) dialogs.messageBox(error, "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
+    }
+    return app.exec();
+}
+
+int runExport(const std::string& padFile, const std::string& out) {
+    Program program;
+    initProgram(program, "");
+    frm0_Load(program, ScreenMetrics{});
+    if (!fileExists(padFile)) {
+        std::fprintf(stderr, "%s\n", LOAD_ERROR_NOT_FOUND);
+        return 2;
+    }
+    const std::string error = readPadFile(program, padFile);
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
+    const Bytes text = exportBytes(program);
+    if (out.empty()) {
+        const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+        return std::fflush(stdout) == 0 && written ? 0 : 1;
+    }
+    if (!writeFileAtomically(out, text)) {
+        std::fprintf(stderr, "Fehler beim Textexport. Die Datei \xE2\x80\x9E%s\xE2\x80\x9C konnte nicht geschrieben werden.\n",
+                     out.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace kx

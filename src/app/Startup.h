@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+class QApplication;
+
+namespace kx {
+
+// Where the program's own files go and where its help page lies.
+struct ProgramPaths {
+    std::string filesFolder;  // ends with a separator
+    std::string helpFile;
+};
+ProgramPaths resolveProgramPaths();
+
+// Qt's own texts (standard buttons, file dialogs) in German: the translation
+// beside the program first, then Qt's translations folder.
+void loadGermanTranslations(QApplication& app);
+
+// Whether a windowing system can be reached; otherwise `why` says so.
+bool displayAvailable(std::string& why);
+
+// The main window, optionally with a pad file loaded as "Laden" would.
+int runWindow(QApplication& app, const QString& padFile);
+
+// Reads a pad and writes its text export to `out`, or to standard output
+// when `out` is empty, without a window. Exit status 2 when the pad is refused.
+int runExport(const std::string& padFile, const std::string& out);
+
+}  // namespace kx

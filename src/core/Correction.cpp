@@ -1,0 +1,200 @@
+#include "core/Correction.h"
+
+#include <cmath>
+
+#include "core/EntryPanel.h"
+#include "core/Program.h"
+#include "io/PadFile.h"
+
+namespace kx {
+
+namespace {
+
+constexpr const char* CAPTION = "Kartotrix";
+
+int& cell(Program& p, int r, int player) {
+    return p.pad.gameTable[static_cast<std::size_t>(r)][static_cast<std::size_t>(player + 1)];
+}
+
+bool playedIn(const Program& p, int k, int s) {
+    const int n = p.pad.playerCount;
+    if (n == 5) return k != s;
+    if (n == 6) return k != s && k != previousSeat(s);
+    return true;
+}
+
+// The entered row a Ctrl+click may correct, with its game's facts.
+struct Target {
+    int row = 0;
+    int lastRow = 0;  // last entered row of the section
+    int a = 0, b = 0;  // players; equal for a single player
+    int sitOut = 0;
+    bool solo = false;  // a mandatory solo row
+};
+
+std::optional<Target> target(const Program& p, int row, int shift) {
+    const PadState& pad = p.pad;
+    if (!pad.rowChangeEnabled || shift != 2) return std::nullopt;
+    if (row < 1 || row > pad.lastSoloRow) return std::nullopt;
+    Target t;
+    t.row = row;
+    if (row <= pad.lastGameRow) {
+        if (row >= pad.nextGameRow) return std::nullopt;
+        t.lastRow = pad.nextGameRow - 1;
+    } else {
+        if (row >= pad.nextSoloRow) return std::nullopt;
+        t.lastRow = pad.nextSoloRow - 1;
+        t.solo = true;
+    }
+    const GameRow& cells = pad.gameTable[static_cast<std::size_t>(row)];
+    if (cells[0] == EMPTY_CELL || cells[1] == EMPTY_CELL) return std::nullopt;
+    if (cells[0] > 6) {
+        t.a = cells[0] / 10;
+        t.b = cells[0] % 10;
+    } else {
+        t.a = t.b = cells[0];
+    }
+    t.sitOut = cells[8] == EMPTY_CELL ? 0 : cells[8];
+    return t;
+}
+
+std::optional<std::string> ask(Program& p, const std::string& prompt) {
+    if (!p.services.dialogs) return std::nullopt;
+    std::optional<std::string> answer = p.services.dialogs->inputBox(CAPTION, prompt);
+    if (!answer || answer->empty()) return std::nullopt;
+    return answer;
+}
+
+// The answer as a number, or a message and nothing.
+std::optional<int> askNumber(Program& p, const std::string& prompt) {
+    const std::optional<std::string> answer = ask(p, prompt);
+    if (!answer) return std::nullopt;
+    const std::optional<int> value = parseAnswer(*answer);
+    if (!value) {
+        p.services.dialogs->messageBox("\xE2\x80\x9E" + *answer +
+                                           "\xE2\x80\x9C ist keine Zahl. Es wurde nichts ge\xC3\xA4ndert.",
+                                       CAPTION, MessageButtons::Ok, MessageIcon::Warning);
+    }
+    return value;
+}
+
+void moveResult(Program& p, const Target& t, int oldValue, int newValue, int newA, int newB) {
+    for (int r = t.row; r <= t.lastRow; ++r) {
+        if (t.a != t.b) {
+            applyPairChange(p, r, -oldValue, t.a, t.b, t.sitOut);
+            applyPairChange(p, r, newValue, newA, newB, t.sitOut);
+        } else {
+            applySoloChange(p, r, -oldValue, t.a, t.sitOut);
+            applySoloChange(p, r, newValue, newA, t.sitOut);
+        }
+    }
+}
+
+void finish(Program& p) {
+    rebuildPad(p);
+    if (p.pad.autosaveEnabled) autosave(p);
+}
+
+// The mandatory-solo mark moves with a corrected soloist: the old soloist
+// may play it again, the new one has played it.
+void moveSoloMark(Program& p, int oldSoloist, int newSoloist) {
+    WindowModel& ui = p.ui;
+    const bool singlesFollowSolos = !p.pad.gamesComplete && p.pad.playerCount < 6;
+    ui.WER2(oldSoloist).visible = !p.pad.solosComplete;
+    if (singlesFollowSolos) ui.WER1(15 + oldSoloist).visible = false;
+    ui.WER2(newSoloist).visible = false;
+    if (singlesFollowSolos) ui.WER1(15 + newSoloist).visible = true;
+}
+
+}  // namespace
+
+std::optional<int> parseAnswer(const std::string& text) {
+    std::size_t i = 0;
+    const auto blank = [&text](std::size_t k) { return text[k] == ' ' || text[k] == '\t'; };
+    while (i < text.size() && blank(i)) ++i;
+    std::size_t end = text.size();
+    while (end > i && blank(end - 1)) --end;
+    const std::string number = text.substr(i, end - i);
+    std::size_t k = 0;
+    if (k < number.size() && (number[k] == '-' || number[k] == '+')) ++k;
+    std::size_t digits = 0;
+    for (; k < number.size() && number[k] >= '0' && number[k] <= '9'; ++k) ++digits;
+    if (k < number.size() && (number[k] == '.' || number[k] == ',')) {
+        for (++k; k < number.size() && number[k] >= '0' && number[k] <= '9'; ++k) ++digits;
+    }
+    if (digits == 0 || k != number.size() || digits > 9) return std::nullopt;
+    return textValue(number);
+}
+
+void applyPairChange(Program& p, int r, int d, int p1, int p2, int s) {
+    cell(p, r, p1) += d;
+    cell(p, r, p2) += d;
+    for (int k = 1; k <= p.pad.playerCount; ++k) {
+        if (k != p1 && k != p2 && playedIn(p, k, s)) cell(p, r, k) -= d;
+    }
+}
+
+void applySoloChange(Program& p, int r, int d, int player, int s) {
+    cell(p, r, player) += d;
+    for (int k = 1; k <= p.pad.playerCount; ++k) {
+        if (k != player && playedIn(p, k, s)) cell(p, r, k) -= static_cast<int>(std::lround(d / 3.0));
+    }
+}
+
+void PKT_MouseDown(Program& p, int row, int /*button*/, int shift, int /*x*/, int /*y*/) {
+    const std::optional<Target> t = target(p, row, shift);
+    if (!t) return;
+    const std::optional<int> n =
+        askNumber(p, "Ergebnis des " + std::to_string(row) + ". Spieles \xC3\xA4ndern");
+    if (!n) return;
+    Dialogs& dialogs = *p.services.dialogs;
+    if (*n == 0 && dialogs.messageBox("Ergebnis 0? Stimmt das wirklich", CAPTION, MessageButtons::YesNo,
+                                      MessageIcon::Question) != MessageAnswer::Yes)
+        return;
+    const int old = p.pad.gameTable[static_cast<std::size_t>(row)][1];
+    if (t->a == t->b && (*n == 0 || *n % 3 != 0)) {
+        dialogs.messageBox("Kein Solo-Ergebnis! Abbruch.", CAPTION, MessageButtons::Ok, MessageIcon::Stop);
+        return;
+    }
+    moveResult(p, *t, old, *n, t->a, t->b);
+    p.ui.PKT(row).text = std::to_string(*n);
+    p.pad.gameTable[static_cast<std::size_t>(row)][1] = *n;
+    finish(p);
+}
+
+void SPL_MouseDown(Program& p, int row, int /*button*/, int shift, int /*x*/, int /*y*/) {
+    const std::optional<Target> t = target(p, row, shift);
+    if (!t) return;
+    const std::string game = std::to_string(row) + ". Spieles \xC3\xA4ndern";
+    const bool pair = t->a != t->b;
+    const std::optional<int> first = askNumber(p, (pair ? "1. Spieler des " : "Spieler des ") + game);
+    if (!first) return;
+    std::optional<int> second = first;
+    if (pair) {
+        second = askNumber(p, "2. Spieler des " + game);
+        if (!second) return;
+    }
+    int p1 = *first;
+    int p2 = *second;
+    const int n = p.pad.playerCount;
+    const auto admissible = [&](int player) {
+        return player >= 1 && player <= n && playedIn(p, player, t->sitOut);
+    };
+    if (!admissible(p1) || !admissible(p2) || (pair && p1 == p2)) return;
+    if (p1 > p2) std::swap(p1, p2);
+
+    const int value = p.pad.gameTable[static_cast<std::size_t>(row)][1];
+    moveResult(p, *t, value, value, p1, p2);
+    GameRow& cells = p.pad.gameTable[static_cast<std::size_t>(row)];
+    if (pair) {
+        cells[0] = 10 * p1 + p2;
+        p.ui.SPL(row).text = std::to_string(p1) + " / " + std::to_string(p2);
+    } else {
+        cells[0] = p1;
+        p.ui.SPL(row).text = std::to_string(p1);
+        if (t->solo && p1 != t->a) moveSoloMark(p, t->a, p1);
+    }
+    finish(p);
+}
+
+}  // namespace kx

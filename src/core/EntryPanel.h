@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace kx {
+
+struct Program;
+
+// Handlers of the entry panel. Each runs after the user's action has already
+// changed the control (a choice checked, a list item selected, a name typed);
+// see view/UserActions.h for the functions that do both.
+void MDS_Click(Program& p, int index);
+void WER1_Click(Program& p, int index);
+void WER2_Click(Program& p, int index);
+void WER3_Click(Program& p, int index);
+void WAS1_Click(Program& p);
+void WAS1s_Click(Program& p);
+void WAS2_Click(Program& p);
+void WIE2_Click(Program& p);
+void NMS_Change(Program& p, int index);
+
+// Clears every choice of the panel and the six chosen values.
+void clearEntry(Program& p);
+// Enables or disables the six WER1 choices that involve the player.
+void enablePlayerChoices(Program& p, int player, bool enable);
+// Brings the panel to the state of a new pad for n players.
+void resetEntryPanel(Program& p, int n);
+
+// The WER1 choices (pairs and the single player) that involve a player 1..6.
+const std::array<int, 6>& playerChoices(int player);
+
+// The whole number a caption, list item or typed answer starts with, rounded
+// to the nearest integer ("-27" gives -27, "2 / 5" gives 2); 0 when the text
+// does not start with a number.
+int textValue(std::string_view text);
+
+}  // namespace kx

@@ -1,0 +1,48 @@
+#include "core/PadState.h"
+
+namespace kx {
+
+void PadState::resetForNewPad(int n, int startTime) {
+    playerCount = n;
+    lastGameRow = 5 * n;
+    lastSoloRow = 6 * n;
+    gamePoints.fill(0);
+    soloPoints.fill(0);
+    penaltyPoints.fill(0);
+    for (GameRow& row : gameTable) row.fill(EMPTY_CELL);
+    nextGameRow = 1;
+    nextSoloRow = lastGameRow + 1;
+    nextPenaltyRow = lastSoloRow + 1;
+    dealer = 1;
+    secondSitOut = 6;
+    entryMode = 1;
+    lastEntryRow = lastEntryValue = lastEntryPlayer1 = lastEntryPlayer2 = lastEntryDealer = 0;
+    gamesComplete = false;
+    solosComplete = false;
+    padRunning = true;
+    padStartTime = startTime;
+}
+
+Section PadState::sectionOfRow(int row) const {
+    if (row < 1 || row > lastPenaltyRow()) return Section::None;
+    if (row <= lastGameRow) return Section::Game;
+    if (row <= lastSoloRow) return Section::Solo;
+    return Section::Penalty;
+}
+
+int PadState::overallScore(int player) const {
+    return gamePoints[player] + soloPoints[player] + penaltyPoints[player];
+}
+
+int previousSeat(int p) {
+    const int seat = (p + 5) % 6;
+    return seat == 0 ? 6 : seat;
+}
+
+bool takesPart(int playerCount, int player, int d, int s) {
+    if (playerCount == 5) return player != d;
+    if (playerCount == 6) return player != d && player != s;
+    return true;
+}
+
+}  // namespace kx

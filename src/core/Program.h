@@ -1,0 +1,63 @@
+#pragma once
+
+#include <string>
+
+#include "core/PadState.h"
+#include "core/Services.h"
+#include "view/WindowModel.h"
+
+namespace kx {
+
+inline constexpr const char* VERSION_TEXT = "Kartotrix v1.0.2.5";
+inline constexpr int FILE_FORMAT_VERSION = 258;
+inline constexpr int PAD_HEIGHT = 680;
+
+// Window measurements the platform reports, in pixels.
+struct ScreenMetrics {
+    int screenWidth = 1024;
+    int frameWidth = 0;   // window frame at the sides
+    int frameHeight = 0;  // window frame at top and bottom
+    int titleBarHeight = 0;
+    int menuBarHeight = 0;
+    int statusBarHeight = 0;
+};
+
+// State of the application shell that lives for the whole run.
+struct ShellState {
+    std::string versionText = VERSION_TEXT;
+    int padWidth = 660;
+    int fileFormatVersion = FILE_FORMAT_VERSION;
+    // Folder of the program's own files, with a trailing separator.
+    std::string programFolder;
+    // Full path of the help page.
+    std::string helpFile;
+    ScreenMetrics metrics;
+    bool startupDone = false;
+    // 1 while a close started by "Beenden" is under way, 2 when the user cancelled it.
+    int quitRequest = 0;
+    bool dialogClosed = false;
+    // A failed autosave is reported once, and again only after one succeeded.
+    bool autosaveFailureReported = false;
+};
+
+// Platform services; any of them may be missing in a test that does not need it.
+struct Services {
+    const Clock* clock = nullptr;
+    WindowHost* host = nullptr;
+    Dialogs* dialogs = nullptr;
+    DesktopShell* desktop = nullptr;
+};
+
+// Everything the handlers work on: the pad, the window as data, the shell's
+// state and the platform services.
+struct Program {
+    PadState pad;
+    WindowModel ui;
+    ShellState shell;
+    Services services;
+
+    int secondsSinceMidnight() const;
+    LocalTime now() const;
+};
+
+}  // namespace kx

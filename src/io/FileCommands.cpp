@@ -1,0 +1,66 @@
+#include "io/FileCommands.h"
+
+#include <cstdio>
+
+#include "core/Program.h"
+#include "io/PadFile.h"
+
+namespace kx {
+
+namespace {
+
+void tell(Program& p, const std::string& text, const std::string& caption = "") {
+    if (p.services.dialogs)
+        p.services.dialogs->messageBox(text, caption, MessageButtons::Ok, MessageIcon::Warning);
+}
+
+bool endsWithSeparator(const std::string& name) {
+    return !name.empty() && (name.back() == '\\' || name.back() == '/');
+}
+
+void load(Program& p) {
+    const std::string name = p.services.dialogs ? p.services.dialogs->openFileName() : "";
+    if (name.empty()) return;
+    if (!fileExists(name)) {
+        tell(p, LOAD_ERROR_NOT_FOUND);
+        return;
+    }
+    if (endsWithSeparator(name)) return;
+    const std::string error = readPadFile(p, name);
+    if (!error.empty()) tell(p, error, "Kartotrix");
+}
+
+}  // namespace
+
+bool savePadAs(Program& p, const std::string& path) {
+    if (writePadFile(p, path)) return true;
+    tell(p, "Fehler beim Speichern. Die Datei \xE2\x80\x9E" + path +
+                "\xE2\x80\x9C konnte nicht geschrieben werden.");
+    return false;
+}
+
+void fileCommand(Program& p, int mode) {
+    if (mode == 1) {
+        load(p);
+        return;
+    }
+    const std::string name = p.services.dialogs ? p.services.dialogs->saveFileName("karto.hsc") : "";
+    if (name.empty()) {
+        tell(p, SAVE_ERROR_CANCELLED);
+        return;
+    }
+    if (endsWithSeparator(name)) return;
+    savePadAs(p, name);
+}
+
+std::string stampedFileName(const std::string& folder, const LocalTime& time) {
+    char date[16];
+    std::snprintf(date, sizeof date, "%02d-%02d-%04d", time.day % 100, time.month % 100,
+                  time.year % 10000);
+    return folder + "save" + date + "_" + std::to_string(time.hour) + "_" +
+           std::to_string(time.minute) + ".hsc";
+}
+
+void saveStamped(Program& p) { savePadAs(p, stampedFileName(p.shell.programFolder, p.now())); }
+
+}  // namespace kx

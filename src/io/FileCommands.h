@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "core/Services.h"
+
+namespace kx {
+
+struct Program;
+
+inline constexpr const char* LOAD_ERROR_NOT_FOUND = "Fehler beim Laden. Datei nicht gefunden.";
+inline constexpr const char* SAVE_ERROR_CANCELLED = "Fehler beim Speichern. Datei nicht gespeichert.";
+
+// "Laden" (mode 1) and "Speichern unter" (mode 2) through the file dialogs.
+void fileCommand(Program& p, int mode);
+
+// "Speichern": the program's folder, "save", the date as DD-MM-YYYY, the hour
+// and the minute, e.g. "save07-12-2026_9_5.hsc".
+std::string stampedFileName(const std::string& folder, const LocalTime& time);
+void saveStamped(Program& p);
+
+// Writes the pad under a name the user chose; a failure is reported by name.
+bool savePadAs(Program& p, const std::string& path);
+
+}  // namespace kx

@@ -1,0 +1,375 @@
+#include "io/PadFile.h"
+
+#include <array>
+#include <cstring>
+
+#include "core/EntryPanel.h"
+#include "core/Program.h"
+#include "io/Cp1252.h"
+#include "view/PadLayout.h"
+#include "view/PadRender.h"
+
+namespace kx {
+
+// Pad file layout (all integers little-endian):
+//   header, 90 bytes: marker "Kartotrix---", format version 258 (16 bit),
+//     player count, start time in seconds since midnight, flag word (32 bit
+//     each), 4 reserved bytes, the state bytes dealer, second sit-out, last
+//     entry row, last entry value, entry mode, next game row, next solo row,
+//     next penalty row, last entry players 1 and 2, last entry dealer (low 8
+//     bits each), 43 reserved bytes, and the byte lengths of the six names;
+//   the game table, 41 rows of 10 cells, one byte each (two's complement,
+//     0x80 for an empty cell);
+//   the six names in Windows-1252, without separators.
+//
+// Exact-value extension. A cell byte holds -127..127; running totals of a long
+// evening can leave that range, and a total of exactly -128 would read as an
+// empty cell. Such a pad still stores the low 8 bits of every cell, so any
+// reader of the format above can read it, and appends after the names:
+//   4 bytes  marker "KXEX"
+//   2 bytes  extension version, 1
+//   4 bytes  payload length, 1640
+//   1640     the 410 cells as signed 32-bit integers in table order, an
+//            empty cell as 0x80000000
+//   4 bytes  CRC-32 (as in zip) of the payload
+// Readers that know it take the exact cells when the block is whole, its
+// checksum matches and every exact cell agrees with its byte; otherwise the
+// bytes hold. Readers that do not know it stop after the names.
+
+namespace {
+
+constexpr std::array<char, 4> EXTENSION_MARKER{'K', 'X', 'E', 'X'};
+constexpr std::uint16_t EXTENSION_VERSION = 1;
+constexpr std::uint32_t EXTENSION_PAYLOAD = PAD_TABLE_SIZE * 4;
+constexpr std::size_t EXTENSION_SIZE = 4 + 2 + 4 + EXTENSION_PAYLOAD + 4;
+constexpr std::size_t MAX_NAME_BYTES = 255;
+
+std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void put16(Bytes& out, std::size_t at, std::uint32_t v) {
+    out[at] = static_cast<std::uint8_t>(v);
+    out[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+void put32(Bytes& out, std::size_t at, std::uint32_t v) {
+    put16(out, at, v & 0xFFFF);
+    put16(out, at + 2, v >> 16);
+}
+
+void append32(Bytes& out, std::uint32_t v) {
+    out.resize(out.size() + 4);
+    put32(out, out.size() - 4, v);
+}
+
+std::uint32_t get16(const Bytes& in, std::size_t at) {
+    return static_cast<std::uint32_t>(in[at]) | (static_cast<std::uint32_t>(in[at + 1]) << 8);
+}
+
+std::uint32_t get32(const Bytes& in, std::size_t at) { return get16(in, at) | (get16(in, at + 2) << 16); }
+
+std::uint8_t cellByte(int value) {
+    return value == EMPTY_CELL ? EMPTY_BYTE : static_cast<std::uint8_t>(value & 0xFF);
+}
+
+int byteCell(std::uint8_t b) { return b == EMPTY_BYTE ? EMPTY_CELL : static_cast<std::int8_t>(b); }
+
+bool fitsByte(int value) { return value == EMPTY_CELL || (value >= -127 && value <= 127); }
+
+std::string storedName(const std::string& name) {
+    std::string bytes = utf8ToCp1252(name);
+    if (bytes.size() > MAX_NAME_BYTES) bytes.resize(MAX_NAME_BYTES);
+    return bytes;
+}
+
+std::uint32_t flagWord(const Program& p) {
+    std::uint32_t flags = 0;
+    if (p.pad.gamesComplete) flags |= FLAG_GAMES_COMPLETE;
+    if (p.pad.solosComplete) flags |= FLAG_SOLOS_COMPLETE;
+    for (int i = 1; i <= MAX_PLAYERS; ++i) {
+        if (p.ui.WER2.size() >= i && p.ui.WER2(i).visible) flags |= soloOpenBit(i);
+    }
+    return flags;
+}
+
+void appendExtension(Bytes& out, const GameTable& table) {
+    out.insert(out.end(), EXTENSION_MARKER.begin(), EXTENSION_MARKER.end());
+    out.resize(out.size() + 2);
+    put16(out, out.size() - 2, EXTENSION_VERSION);
+    append32(out, EXTENSION_PAYLOAD);
+    const std::size_t payload = out.size();
+    for (const GameRow& row : table) {
+        for (int cell : row) append32(out, static_cast<std::uint32_t>(cell));
+    }
+    append32(out, crc32(out.data() + payload, EXTENSION_PAYLOAD));
+}
+
+// Reads the exact cells that follow the names at `at`, when they are whole and agree.
+bool readExtension(const Bytes& in, std::size_t at, GameTable& table) {
+    if (in.size() - at < EXTENSION_SIZE) return false;
+    if (!std::equal(EXTENSION_MARKER.begin(), EXTENSION_MARKER.end(), in.begin() + static_cast<std::ptrdiff_t>(at)))
+        return false;
+    if (get16(in, at + 4) != EXTENSION_VERSION || get32(in, at + 6) != EXTENSION_PAYLOAD) return false;
+    const std::size_t payload = at + 10;
+    if (crc32(in.data() + payload, EXTENSION_PAYLOAD) != get32(in, payload + EXTENSION_PAYLOAD)) return false;
+    GameTable exact{};
+    for (std::size_t i = 0; i < PAD_TABLE_SIZE; ++i) {
+        const int value = static_cast<std::int32_t>(get32(in, payload + 4 * i));
+        if (cellByte(value) != in[PAD_HEADER_SIZE + i]) return false;
+        exact[i / TABLE_COLUMNS][i % TABLE_COLUMNS] = value;
+    }
+    table = exact;
+    return true;
+}
+
+bool validPlayerCell(int value, int n, bool pairAllowed) {
+    if (value == EMPTY_CELL) return true;
+    if (value >= 1 && value <= n) return true;
+    if (!pairAllowed) return false;
+    const int a = value / 10;
+    const int b = value % 10;
+    return value > 6 && a >= 1 && a <= n && b >= 1 && b <= n && a != b;
+}
+
+bool rowEmpty(const GameTable& t, int row) { return t[static_cast<std::size_t>(row)][0] == EMPTY_CELL; }
+
+// Whether the counters, flags and rows describe a pad the program can go on with.
+bool consistent(const PadImage& im) {
+    const int n = im.playerCount;
+    const int lastGame = 5 * n, lastSolo = 6 * n, lastPenalty = 6 * n + 3;
+    if (im.dealer < 1 || im.dealer > n || im.secondSitOut < 1 || im.secondSitOut > 6) return false;
+    if (im.nextGameRow < 1 || im.nextGameRow > lastGame + 1) return false;
+    if (im.nextSoloRow < lastGame + 1 || im.nextSoloRow > lastSolo + 1) return false;
+    if (im.nextPenaltyRow < lastSolo + 1 || im.nextPenaltyRow > lastPenalty) return false;
+    if (((im.flags & FLAG_GAMES_COMPLETE) != 0) != (im.nextGameRow == lastGame + 1)) return false;
+    if (((im.flags & FLAG_SOLOS_COMPLETE) != 0) != (im.nextSoloRow == lastSolo + 1)) return false;
+    for (int r = 1; r <= lastPenalty; ++r) {
+        if (!validPlayerCell(im.table[static_cast<std::size_t>(r)][0], n, r <= lastGame)) return false;
+    }
+    // Rows the next entries go to must be free, or an entry would overwrite a game.
+    for (int r = im.nextGameRow; r <= lastGame; ++r) {
+        if (!rowEmpty(im.table, r)) return false;
+    }
+    for (int r = im.nextSoloRow; r <= lastSolo; ++r) {
+        if (!rowEmpty(im.table, r)) return false;
+    }
+    for (int r = im.nextPenaltyRow + 1; r <= lastPenalty; ++r) {
+        if (!rowEmpty(im.table, r)) return false;
+    }
+    // Rows past the penalties would count as penalties when the pad is rebuilt.
+    for (int r = lastPenalty + 1; r <= LAST_PAD_ROW; ++r) {
+        for (int cell : im.table[static_cast<std::size_t>(r)]) {
+            if (cell != EMPTY_CELL) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+Bytes encodePadFile(const Program& p) {
+    const PadState& pad = p.pad;
+    Bytes out(PAD_HEADER_SIZE, 0);
+    std::memcpy(out.data(), PAD_MARKER, 12);
+    put16(out, 12, static_cast<std::uint32_t>(p.shell.fileFormatVersion));
+    put32(out, 14, static_cast<std::uint32_t>(pad.playerCount));
+    put32(out, 18, static_cast<std::uint32_t>(pad.padStartTime));
+    put32(out, 22, flagWord(p));
+    const int state[] = {pad.dealer,           pad.secondSitOut,     pad.lastEntryRow,
+                         pad.lastEntryValue,   pad.entryMode,        pad.nextGameRow,
+                         pad.nextSoloRow,      pad.nextPenaltyRow,   pad.lastEntryPlayer1,
+                         pad.lastEntryPlayer2, pad.lastEntryDealer};
+    for (std::size_t i = 0; i < std::size(state); ++i) out[30 + i] = static_cast<std::uint8_t>(state[i] & 0xFF);
+
+    std::string names;
+    for (int i = 1; i <= MAX_PLAYERS; ++i) {
+        const std::string bytes = storedName(pad.playerNames[static_cast<std::size_t>(i)]);
+        out[83 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(bytes.size());
+        names += bytes;
+    }
+    bool exactNeeded = false;
+    for (const GameRow& row : pad.gameTable) {
+        for (int cell : row) {
+            out.push_back(cellByte(cell));
+            exactNeeded = exactNeeded || !fitsByte(cell);
+        }
+    }
+    out.insert(out.end(), names.begin(), names.end());
+    if (exactNeeded) appendExtension(out, pad.gameTable);
+    return out;
+}
+
+DecodeResult decodePadFile(const Bytes& in) {
+    DecodeResult result;
+    result.error = LOAD_ERROR_INVALID;
+    if (in.size() < PAD_HEADER_SIZE + PAD_TABLE_SIZE) return result;
+    if (std::memcmp(in.data(), PAD_MARKER, 12) != 0) return result;
+
+    PadImage im;
+    im.playerCount = static_cast<std::int32_t>(get32(in, 14));
+    if (im.playerCount < 4 || im.playerCount > 6) return result;
+    im.startTime = static_cast<std::int32_t>(get32(in, 18));
+    im.flags = get32(in, 22);
+    int* state[] = {&im.dealer,           &im.secondSitOut,     &im.lastEntryRow,
+                    &im.lastEntryValue,   &im.entryMode,        &im.nextGameRow,
+                    &im.nextSoloRow,      &im.nextPenaltyRow,   &im.lastEntryPlayer1,
+                    &im.lastEntryPlayer2, &im.lastEntryDealer};
+    for (std::size_t i = 0; i < std::size(state); ++i) *state[i] = in[30 + i];
+
+    std::size_t at = PAD_HEADER_SIZE + PAD_TABLE_SIZE;
+    for (int i = 1; i <= MAX_PLAYERS; ++i) {
+        const std::size_t length = in[83 + static_cast<std::size_t>(i)];
+        if (in.size() - at < length) return result;
+        const std::string bytes(in.begin() + static_cast<std::ptrdiff_t>(at),
+                                in.begin() + static_cast<std::ptrdiff_t>(at + length));
+        im.names[static_cast<std::size_t>(i)] = cp1252ToUtf8(bytes);
+        at += length;
+    }
+    for (std::size_t i = 0; i < PAD_TABLE_SIZE; ++i)
+        im.table[i / TABLE_COLUMNS][i % TABLE_COLUMNS] = byteCell(in[PAD_HEADER_SIZE + i]);
+    im.exactValues = readExtension(in, at, im.table);
+
+    if (!consistent(im)) return result;
+    result.image = im;
+    result.error.clear();
+    return result;
+}
+
+std::string padFilePath(const Program& p, const std::string& name) {
+    return name.empty() ? p.shell.programFolder + "autosave.hsc" : name;
+}
+
+bool writePadFile(Program& p, const std::string& name) {
+    WindowHost* host = p.services.host;
+    if (host) host->setBusy(true);
+    const bool written = writeFileAtomically(padFilePath(p, name), encodePadFile(p));
+    if (host) host->setBusy(false);
+    return written;
+}
+
+void applyPadImage(Program& p, const PadImage& im) {
+    PadState& pad = p.pad;
+    WindowModel& ui = p.ui;
+    const int n = im.playerCount;
+    newPad(p, n);
+    pad.playerCount = n;
+    pad.padStartTime = im.startTime;
+    pad.gamesComplete = (im.flags & FLAG_GAMES_COMPLETE) != 0;
+    pad.solosComplete = (im.flags & FLAG_SOLOS_COMPLETE) != 0;
+    for (int i = 1; i <= n; ++i) {
+        if ((im.flags & soloOpenBit(i)) != 0) continue;
+        ui.WER2(i).visible = false;
+        if (!pad.gamesComplete) ui.WER1(15 + i).visible = true;
+    }
+    pad.dealer = im.dealer;
+    pad.secondSitOut = im.secondSitOut;
+    pad.lastEntryRow = im.lastEntryRow;
+    pad.lastEntryValue = im.lastEntryValue;
+    pad.entryMode = im.entryMode;
+    pad.nextGameRow = im.nextGameRow;
+    pad.nextSoloRow = im.nextSoloRow;
+    pad.nextPenaltyRow = im.nextPenaltyRow;
+    pad.lastEntryPlayer1 = im.lastEntryPlayer1;
+    pad.lastEntryPlayer2 = im.lastEntryPlayer2;
+    pad.lastEntryDealer = im.lastEntryDealer;
+    pad.gameTable = im.table;
+    for (int i = 1; i <= MAX_PLAYERS; ++i) {
+        const std::string name = truncateUtf8(im.names[static_cast<std::size_t>(i)], MAX_NAME_BYTES);
+        pad.playerNames[static_cast<std::size_t>(i)] = name;
+        ui.NMS(i).text = name;
+    }
+    pad.lastGameRow = 5 * n;
+    pad.lastSoloRow = 6 * n;
+    rebuildPad(p);
+
+    if (pad.gamesComplete) {
+        ui.MDS(1).enabled = false;
+        for (Control& c : ui.WER1) c.visible = false;
+        ui.WAS1.visible = ui.WAS1s.visible = false;
+    }
+    if (pad.solosComplete) {
+        ui.MDS(2).enabled = false;
+        ui.WAS2.visible = ui.WIE2.visible = false;
+        for (Control& c : ui.WER2) c.visible = false;
+    }
+    // The file has no flag for the penalties: a filled last penalty row ends them.
+    if (!rowEmpty(pad.gameTable, pad.lastPenaltyRow())) {
+        ui.MDS(3).enabled = false;
+        for (Control& c : ui.WER3) c.visible = false;
+    }
+    for (int entry : {2, 3, 5}) ui.menu[static_cast<std::size_t>(entry)].enabled = true;
+    ui.setStatus(6, "Soli: " + std::to_string(pad.nextSoloRow - pad.lastGameRow - 1));
+    ui.setStatus(5, "Gespielt: " + std::to_string(pad.nextGameRow - 1));
+    ui.setStatus(2, "Geber: " + pad.playerNames[static_cast<std::size_t>(pad.dealer)]);
+    MDS_Click(p, 1);
+}
+
+std::string readPadFile(Program& p, const std::string& name) {
+    const std::string path = padFilePath(p, name);
+    if (!fileExists(path)) return "";
+    WindowHost* host = p.services.host;
+    if (host) host->setBusy(true);
+    const std::optional<Bytes> bytes = readWholeFile(path);
+    if (host) host->setBusy(false);
+    if (!bytes) return "Fehler beim Laden. Die Datei \xE2\x80\x9E" + path + "\xE2\x80\x9C konnte nicht gelesen werden.";
+    const DecodeResult decoded = decodePadFile(*bytes);
+    if (!decoded.image) return decoded.error;
+    applyPadImage(p, *decoded.image);
+    return "";
+}
+
+void rebuildPad(Program& p) {
+    PadState& pad = p.pad;
+    WindowModel& ui = p.ui;
+    const int n = pad.playerCount;
+    for (int r = 1; r <= LAST_PAD_ROW; ++r) {
+        const GameRow& row = pad.gameTable[static_cast<std::size_t>(r)];
+        if (row[0] != EMPTY_CELL) {
+            ui.SPL(r).text = row[0] > 6 ? std::to_string(row[0] / 10) + " / " + std::to_string(row[0] % 10)
+                                        : std::to_string(row[0]);
+        }
+        if (row[1] != EMPTY_CELL) ui.PKT(r).text = std::to_string(row[1]);
+        const int s1 = n > 4 ? row[8] : 0;
+        const int s2 = n == 6 ? row[9] : 0;
+        for (int k = 1; k <= MAX_PLAYERS; ++k) {
+            const int t = row[static_cast<std::size_t>(k + 1)];
+            if (t == EMPTY_CELL) continue;
+            Control& cell = ui.SP[static_cast<std::size_t>(k)](r);
+            const std::size_t slot = static_cast<std::size_t>(k);
+            if (k != s1 && k != s2) cell.text = std::to_string(t);
+            if (r <= pad.lastGameRow) {
+                pad.gamePoints[slot] = t;
+            } else if (r <= pad.lastSoloRow) {
+                pad.soloPoints[slot] = t;
+                if (k == s1 || k == s2) cell.text = "xxx";
+            } else {
+                pad.penaltyPoints[slot] = t;
+                if (k == s1) cell.text = std::to_string(t);
+                else if (k == s2) cell.text = "xxx";
+            }
+        }
+    }
+    refreshPad(p, -1, 0, 0);
+}
+
+void autosave(Program& p) {
+    if (writePadFile(p, "")) {
+        p.shell.autosaveFailureReported = false;
+        return;
+    }
+    if (p.shell.autosaveFailureReported || !p.services.dialogs) return;
+    p.shell.autosaveFailureReported = true;
+    p.services.dialogs->messageBox(
+        "Autosave fehlgeschlagen: Die Datei \xE2\x80\x9E" + padFilePath(p, "") +
+            "\xE2\x80\x9C konnte nicht geschrieben werden. Bitte den Block mit \xE2\x80\x9E"
+            "Speichern unter\xE2\x80\x9C sichern.",
+        "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
+}
+
+}  // namespace kx

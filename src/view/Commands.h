@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+
+namespace kx {
+
+struct Program;
+struct WindowModel;
+
+// The menu bar as one list: a title opens a menu, an empty text closes it,
+// "'-'" is a separator; a tab separates a caption from its shortcut hint.
+// An entry's index is its command number.
+extern const std::array<const char*, 25> menuTexts;
+
+enum MenuCommand {
+    CMD_LOAD = 1,
+    CMD_SAVE = 2,
+    CMD_SAVE_AS = 3,
+    CMD_EXPORT = 5,
+    CMD_QUIT = 7,
+    CMD_PAD4 = 10,
+    CMD_PAD5 = 11,
+    CMD_PAD6 = 12,
+    CMD_CLEAR_PAD = 14,
+    CMD_ROW_CHANGE = 17,
+    CMD_AUTOSAVE = 18,
+    CMD_CONFIRM_QUIT = 19,
+    CMD_HELP = 22,
+    CMD_ABOUT = 23,
+};
+
+// Shift bits of a key or mouse event.
+enum ShiftBits { SHIFT_BIT = 1, CTRL_BIT = 2, ALT_BIT = 4 };
+
+// Fills the menu model from menuTexts with its start-up states.
+void buildMenu(WindowModel& ui);
+
+void frm0_MenuEvent(Program& p, int command);
+
+// A key pressed anywhere in the main window: key code (letters 65..90) and
+// shift bits. Returns true when the key ran a command.
+bool frm0_KeyDown(Program& p, int key, int shift);
+
+// "Beenden": a close request that asks first when the option says so.
+void quitCommand(Program& p);
+
+}  // namespace kx

@@ -1,0 +1,89 @@
+#include "view/MainWindow.h"
+
+#include <algorithm>
+
+#include "view/Commands.h"
+#include "view/Controls.h"
+#include "view/SecondaryWindows.h"
+
+namespace kx {
+
+namespace {
+
+constexpr int SECONDS_PER_DAY = 24 * 60 * 60;
+
+void createStatusBar(WindowModel& ui, const std::string& versionText) {
+    const StatusPanel panels[STATUS_PANEL_COUNT] = {
+        {versionText, 130, false, false}, {"", 130, false, false},
+        {"", 0, true, false},             {"Umsatz:", 95, false, false},
+        {"Gespielt: ", 90, false, false}, {"Soli: ", 60, false, false},
+        {"Zeit: ", 80, false, false},     {"h:mm:ss", 60, false, true},
+    };
+    for (int k = 1; k <= STATUS_PANEL_COUNT; ++k)
+        ui.STB[static_cast<std::size_t>(k)] = panels[k - 1];
+}
+
+int outerHeight(const ScreenMetrics& m) {
+    return PAD_HEIGHT + m.titleBarHeight + m.menuBarHeight + 2 * m.frameHeight + m.statusBarHeight;
+}
+
+}  // namespace
+
+void initProgram(Program& p, const std::string& programFolder) {
+    p.shell = ShellState{};
+    p.shell.programFolder = programFolder;
+    p.pad = PadState{};
+}
+
+void fitMainWindow(Program& p) {
+    const ScreenMetrics& m = p.shell.metrics;
+    p.ui.frm0.frame.width = p.shell.padWidth + 2 * m.frameWidth;
+    p.ui.frm0.frame.height = outerHeight(m);
+}
+
+void frm0_Load(Program& p, const ScreenMetrics& metrics) {
+    WindowModel& ui = p.ui;
+    buildMenu(ui);
+    p.shell.metrics = metrics;
+    fitMainWindow(p);
+    ui.frm0.frame.top = 0;
+    // Centred by the drawing area's width, so the frame sits a little right of centre.
+    ui.frm0.frame.left = std::max(0, (metrics.screenWidth - p.shell.padWidth) / 2);
+    ui.frm0.caption = "  Kartotrix  ";
+    createStatusBar(ui, p.shell.versionText);
+    buildControls(p);
+    ui.frm0.shown = true;
+    p.shell.startupDone = true;
+}
+
+void frm0_WinIniChange(Program& p, const ScreenMetrics& metrics) {
+    const int screenWidth = p.shell.metrics.screenWidth;
+    p.shell.metrics = metrics;
+    p.shell.metrics.screenWidth = screenWidth;
+    fitMainWindow(p);
+}
+
+void frm0_DisplayChange(Program& p, const ScreenMetrics& metrics) { frm0_WinIniChange(p, metrics); }
+
+int elapsedMinutes(int startSeconds, int nowSeconds) {
+    int elapsed = nowSeconds - startSeconds;
+    if (elapsed < 0) elapsed += SECONDS_PER_DAY;
+    return elapsed / 60;
+}
+
+void frm0_MouseMove(Program& p) {
+    if (!p.shell.startupDone || !p.pad.padRunning) return;
+    const int minutes = elapsedMinutes(p.pad.padStartTime, p.secondsSinceMidnight());
+    p.ui.setStatus(7, "Zeit: " + std::to_string(minutes) + " min");
+}
+
+bool frm0_Close(Program& p) {
+    if (p.pad.confirmQuit && p.shell.quitRequest == 1) showModal(p, SecondaryWindow::QuitConfirmation);
+    if (p.pad.confirmQuit && p.shell.quitRequest == 2) {
+        p.shell.quitRequest = 0;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace kx

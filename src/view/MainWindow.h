@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "core/Program.h"
+
+namespace kx {
+
+// Start-up defaults of the shell and the pad; programFolder ends with a separator.
+void initProgram(Program& p, const std::string& programFolder);
+
+// Builds the menu, the status bar and every control, sizes the main window
+// and places it centred at the top of the screen.
+void frm0_Load(Program& p, const ScreenMetrics& metrics);
+
+// Outer size of the main window from padWidth and the metrics; keeps its place.
+void fitMainWindow(Program& p);
+
+// The platform's window settings or the display changed.
+void frm0_WinIniChange(Program& p, const ScreenMetrics& metrics);
+void frm0_DisplayChange(Program& p, const ScreenMetrics& metrics);
+
+// Updates the elapsed playing time while a pad runs.
+void frm0_MouseMove(Program& p);
+// Whole minutes since the pad was started; a pad that runs past midnight counts on.
+int elapsedMinutes(int startSeconds, int nowSeconds);
+
+// The main window is about to close. Returns true when the close is cancelled.
+bool frm0_Close(Program& p);
+
+}  // namespace kx

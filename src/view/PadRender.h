@@ -1,0 +1,42 @@
+#pragma once
+
+#include <vector>
+
+#include "view/WindowModel.h"
+
+namespace kx {
+
+struct Program;
+
+inline constexpr Rgb COLOUR_HIGHEST{140, 255, 140};
+inline constexpr Rgb COLOUR_LOWEST{255, 140, 140};
+inline constexpr Rgb COLOUR_SECOND_HIGHEST{210, 255, 140};
+inline constexpr Rgb COLOUR_SECOND_LOWEST{255, 200, 140};
+inline constexpr Rgb COLOUR_OTHER{255, 255, 140};
+
+// The colour of each player's place, for the overall scores of players 1..N
+// (scores[0] is player 1). Equal scores share a colour.
+std::vector<Rgb> placeColours(const std::vector<int>& scores);
+
+// The status text of the turnover for the overall scores.
+std::string turnoverText(const std::vector<int>& scores);
+
+// Shows an entered row (row > 0, kind 1 game, 2 solo, 3 penalty) with the
+// section's running totals and stores them in the game table; always shows
+// the grand totals and the turnover; recomputes the place colours unless row
+// is 0. sitOutPlayer's cell of a solo or six-player penalty row gets "xxx".
+void refreshPad(Program& p, int row, int kind, int sitOutPlayer);
+
+struct Line {
+    int x1, y1, x2, y2;
+};
+
+// What frm0_Paint draws: the background, then black separator lines.
+struct PaintPlan {
+    Rect background;
+    Rgb backColour;
+    std::vector<Line> lines;
+};
+PaintPlan frm0_Paint(const Program& p);
+
+}  // namespace kx

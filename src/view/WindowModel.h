@@ -1,0 +1,144 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kx {
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Rect&) const = default;
+};
+
+struct Rgb {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+enum class ControlKind { OptionButton, PushButton, Label, DropDown, TextField };
+
+// How a control is drawn; the program logic never looks at it.
+enum class Look {
+    Panel,       // entry panel controls and their captions
+    Heading,     // "Sp" and "Pk" over the pad
+    NameField,   // player names over the columns
+    RowLabel,    // row numbers "1", "S1", "StP"
+    RowInfo,     // who played and for how much
+    PlayerCell,  // running totals
+    Total,       // grand totals
+};
+
+// One control of the main window as plain data: what the user sees of it and
+// whether it can be used. The Qt shell creates one widget per control and
+// mirrors this state into it after every handler.
+struct Control {
+    std::string name;
+    int index = 0;  // position in its control array, from 1; 0 for a single control
+    ControlKind kind = ControlKind::Label;
+    Look look = Look::Panel;
+    Rect rect;
+    std::string text;  // caption, label text or field text (UTF-8)
+    std::vector<std::string> items;  // drop-down lists
+    int selection = -1;              // selected list item, -1 for none
+    bool checked = false;            // option buttons
+    bool visible = true;
+    bool enabled = true;
+    std::optional<Rgb> background;
+
+    // "WER1_17" for array elements, "OKB" for single controls.
+    std::string objectName() const;
+    bool usable() const { return visible && enabled; }
+};
+
+// Controls sharing one name, addressed from 1 like the handlers' index.
+class ControlArray {
+public:
+    Control& operator()(int k) { return items_.at(static_cast<std::size_t>(k - 1)); }
+    const Control& operator()(int k) const { return items_.at(static_cast<std::size_t>(k - 1)); }
+    int size() const { return static_cast<int>(items_.size()); }
+    Control& add(Control c);
+    auto begin() { return items_.begin(); }
+    auto end() { return items_.end(); }
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+private:
+    std::vector<Control> items_;
+};
+
+struct StatusPanel {
+    std::string text;
+    int width = 0;
+    bool fillsRest = false;  // takes whatever width the others leave
+    bool clock = false;      // shows the time of day, kept current by the shell
+};
+
+enum class MenuRole { Title, Command, Separator, End };
+
+struct MenuEntry {
+    MenuRole role = MenuRole::Command;
+    std::string caption;
+    std::string hint;  // shortcut hint shown right-aligned, e.g. "^O"
+    bool enabled = true;
+    bool checked = false;
+    bool checkable = false;
+};
+
+inline constexpr int MENU_ENTRY_COUNT = 25;
+inline constexpr int STATUS_PANEL_COUNT = 8;
+
+struct MainWindowState {
+    std::string caption;
+    Rect frame;  // outer rectangle on the screen
+    bool enabled = true;
+    bool shown = false;
+    int windowState = 0;  // 0 normal, 1 minimised, 2 maximised
+};
+
+// The main window as data: every control of the entry panel and of the pad,
+// the eight status panels and the 25 menu entries. Handlers read and change
+// this model and the pad state, nothing else; the shell mirrors it on screen.
+// buildControls creates the controls once; afterwards they are only moved,
+// filled, shown, hidden, enabled and disabled, so references stay valid.
+struct WindowModel {
+    MainWindowState frm0;
+
+    ControlArray MDS;
+    Control OKB;
+    Control lb1, lb2, lb3, lb4, lb5, lb6;
+    ControlArray WER1;
+    Control WAS1, WAS1s;
+    ControlArray WER2;
+    Control WAS2, WIE2;
+    ControlArray WER3;
+    Control SPF, PKF;
+    ControlArray NMS;
+    ControlArray CNT, SPL, PKT;
+    std::array<ControlArray, 7> SP;  // SP[1]..SP[6], one array per player column
+    ControlArray SPsum;
+
+    std::array<StatusPanel, STATUS_PANEL_COUNT + 1> STB;  // panels 1..8
+    std::array<MenuEntry, MENU_ENTRY_COUNT> menu;
+
+    // Every control in creation order.
+    std::vector<Control*> controls();
+    Control* find(const std::string& objectName);
+
+    void setStatus(int panel, std::string text) { STB.at(static_cast<std::size_t>(panel)).text = std::move(text); }
+    const std::string& status(int panel) const { return STB.at(static_cast<std::size_t>(panel)).text; }
+};
+
+// Option groups are exclusive: checking one choice unchecks the others.
+void checkOption(ControlArray& group, int k);
+void uncheckAll(ControlArray& group);
+// The checked choice, or 0.
+int checkedOption(const ControlArray& group);
+
+}  // namespace kx

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Program.h"
+
+namespace kx::test {
+
+class FakeClock : public Clock {
+public:
+    LocalTime time{2026, 12, 7, 20, 0, 0};
+    LocalTime now() const override { return time; }
+    void setSeconds(int secondsSinceMidnight) {
+        time.hour = secondsSinceMidnight / 3600;
+        time.minute = secondsSinceMidnight / 60 % 60;
+        time.second = secondsSinceMidnight % 60;
+    }
+};
+
+// Answers the program's questions from a script and records what was asked.
+class FakeDialogs : public Dialogs {
+public:
+    struct Message {
+        std::string text, caption;
+        MessageButtons buttons;
+        MessageIcon icon;
+    };
+    std::deque<std::optional<std::string>> inputAnswers;  // nullopt = cancel
+    std::deque<MessageAnswer> messageAnswers;             // default Yes/Ok when empty
+    std::deque<std::string> openAnswers, saveAnswers;     // "" = cancel
+    std::vector<std::string> prompts;
+    std::vector<Message> messages;
+    std::vector<std::string> savePresets;
+    int openDialogs = 0;
+
+    std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt) override;
+    MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                             MessageIcon icon) override;
+    std::string openFileName() override;
+    std::string saveFileName(const std::string& presetName) override;
+};
+
+// Plays the user's part in secondary windows through `onModal`.
+class FakeHost : public WindowHost {
+public:
+    Program* program = nullptr;
+    std::function<void(SecondaryWindow)> onModal;
+    std::vector<SecondaryWindow> shown;
+    std::vector<bool> mainEnabledWhileShown;
+    int closeRequests = 0;
+    bool closed = false;  // the main window went away
+    int busyDepth = 0;
+    int busyCalls = 0;
+
+    void requestClose() override;
+    void setBusy(bool busy) override;
+    void runModal(SecondaryWindow window) override;
+    void closeWindow(SecondaryWindow window) override;
+};
+
+class FakeDesktop : public DesktopShell {
+public:
+    std::vector<std::string> opened;
+    void openAddress(const std::string& address) override { opened.push_back(address); }
+};
+
+// A program after start-up with every service faked; its files go to a
+// fresh temporary folder.
+struct TestProgram {
+    FakeClock clock;
+    FakeDialogs dialogs;
+    FakeHost host;
+    FakeDesktop desktop;
+    std::string folder;
+    Program p;
+
+    TestProgram();
+    ~TestProgram();
+    TestProgram(const TestProgram&) = delete;
+    TestProgram& operator=(const TestProgram&) = delete;
+
+    std::string file(const std::string& name) const { return folder + name; }
+};
+
+// Entries as a user makes them; each returns whether every click was accepted.
+bool enterPair(Program& p, int wer1Choice, int value);
+bool enterPair(Program& p, int first, int second, int value);
+bool enterSingle(Program& p, int player, int value);
+bool enterSolo(Program& p, int soloist, int value, int dealer = 0);
+bool enterPenalty(Program& p, int player);
+
+// The WER1 choice of a pair (lower number first) or of one player alone.
+int pairChoice(int first, int second);
+
+// Texts of a pad row's player cells, 1..N.
+std::vector<std::string> rowTexts(const Program& p, int row);
+// Sum of a section's running totals over all players.
+int sectionSum(const PlayerValues& values);
+
+}  // namespace kx::test
