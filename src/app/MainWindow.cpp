@@ -82,6 +82,14 @@ int buttonCode(Qt::MouseButton button) {
     }
 }
 
+// Where a control's widget goes. The player choices sit in columns 50 pixels
+// apart; their widgets take the whole column so that "1 / 2" is not cut off.
+QRect widgetRect(const Control& c) {
+    const bool playerChoice = c.kind == ControlKind::OptionButton && c.name != "MDS";
+    return QRect(c.rect.left, c.rect.top, playerChoice ? std::max(c.rect.width, 49) : c.rect.width,
+                 c.rect.height);
+}
+
 QString styleOf(const std::optional<Rgb>& colour) {
     if (!colour) return QString();
     return QStringLiteral("background-color: rgb(%1, %2, %3);")
@@ -181,7 +189,7 @@ void MainWindow::createStatusBar() {
             tick();
         }
     }
-    panels_.front()->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    panels_.front()->setStyleSheet(QStringLiteral("color: #1f3a5f;"));
 }
 
 void MainWindow::createControls() {
@@ -264,7 +272,7 @@ void MainWindow::mirror() {
 
 void MainWindow::mirrorControl(const Control& c, QWidget* w, std::optional<Control>& shadow) {
     const bool fresh = !shadow;
-    if (fresh || c.rect != shadow->rect) w->setGeometry(c.rect.left, c.rect.top, c.rect.width, c.rect.height);
+    if (fresh || c.rect != shadow->rect) w->setGeometry(widgetRect(c));
     if (fresh || c.enabled != shadow->enabled) w->setEnabled(c.enabled);
     if (fresh || c.background != shadow->background) w->setStyleSheet(styleOf(c.background));
     const bool textChanged = fresh || c.text != shadow->text;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
@@ -70,7 +71,10 @@ bool displayAvailable(std::string& why) {
 
 int runWindow(QApplication& app, const QString& padFile) {
     loadGermanTranslations(app);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kartotrix/icon.png")));
+    QIcon icon;
+    for (const char* size : {"32", "64", "256"})
+        icon.addFile(QStringLiteral(":/kartotrix/icon-%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(icon);
     const ProgramPaths paths = resolveProgramPaths();
 
     static Program program;
