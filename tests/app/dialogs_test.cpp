@@ -1,0 +1,121 @@
+// About, the quit confirmation and help on the real window. The secondary
+// windows run in a nested event loop; the test acts in them from a timer.
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+#include "AppFixture.h"
+#include "view/SecondaryWindows.h"
+
+using namespace kx;
+using namespace kx::test;
+
+namespace {
+
+// Once a secondary window is on screen, runs `act` on it (once).
+void whenShown(AppFixture& app, std::function<void(QDialog*)> act) {
+    auto* timer = new QTimer(app.window.get());
+    QObject::connect(timer, &QTimer::timeout, timer, [&app, timer, act] {
+        QDialog* dialog = app.window->secondaryWindow();
+        if (!dialog || !dialog->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        act(dialog);
+    });
+    timer->start(5);
+}
+
+void press(QDialog* dialog, const char* button) {
+    dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+}
+
+}  // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cancelledQuitKeepsTheWindowAndAsksAgain() {
+        AppFixture app;
+        int asked = 0;
+        bool disabledMeanwhile = false;
+        const auto cancel = [&](QDialog* dialog) {
+            ++asked;
+            disabledMeanwhile = !app.window->isEnabled();
+            QCOMPARE(dialog->objectName(), QStringLiteral("frm3"));
+            press(dialog, "clse_cc");
+        };
+        whenShown(app, cancel);
+        app.menu(7)->trigger();
+        QCOMPARE(asked, 1);
+        QVERIFY(disabledMeanwhile);
+        QVERIFY(app.window->isVisible());
+        QVERIFY(app.window->isEnabled());
+
+        whenShown(app, cancel);
+        QTest::keyClick(app.window.get(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(asked, 2);
+        QVERIFY(app.window->isVisible());
+
+        whenShown(app, [](QDialog* dialog) { press(dialog, "clse_ok"); });
+        app.menu(7)->trigger();
+        QVERIFY(!app.window->isVisible());
+    }
+
+    void closingTheConfirmationByItsCloseBoxConfirms() {
+        AppFixture app;
+        whenShown(app, [](QDialog* dialog) { dialog->close(); });
+        app.menu(7)->trigger();
+        QVERIFY(!app.window->isVisible());
+    }
+
+    void quitWithoutConfirmationClosesAtOnce() {
+        AppFixture app;
+        app.menu(19)->trigger();  // "Beenden Abfrage" off
+        QVERIFY(!app.menu(19)->isChecked());
+        app.menu(7)->trigger();
+        QVERIFY(app.window->secondaryWindow() == nullptr);
+        QVERIFY(!app.window->isVisible());
+    }
+
+    void closeBoxNeverAsks() {
+        AppFixture app;
+        QVERIFY(app.program.pad.confirmQuit);
+        app.window->close();
+        QVERIFY(!app.window->isVisible());
+    }
+
+    void aboutDisablesTheMainWindowUntilClosed() {
+        AppFixture app;
+        bool disabled = false;
+        QString version;
+        int secondAbout = 0;
+        whenShown(app, [&](QDialog* dialog) {
+            disabled = !app.window->isEnabled();
+            version = dialog->findChild<QLabel*>(QStringLiteral("lbl1"))->text();
+            // Ctrl+V again reaches nothing while About is open.
+            QTest::keyClick(app.window.get(), Qt::Key_V, Qt::ControlModifier);
+            secondAbout = app.window->secondaryWindow() == dialog ? 0 : 1;
+            press(dialog, "about_href");
+            press(dialog, "about_ok");
+        });
+        QTest::keyClick(app.widget("OKB"), Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(disabled);
+        QCOMPARE(version, QStringLiteral("Kartotrix v1.0.2.5"));
+        QCOMPARE(secondAbout, 0);
+        QVERIFY(app.window->isEnabled());
+        QVERIFY(app.window->secondaryWindow() == nullptr);
+        QCOMPARE(app.desktop.opened, std::vector<std::string>{"https://www.example.org/PAGES/pc_progr.htm"});
+    }
+
+    void helpOpensTheHelpFileAddress() {
+        AppFixture app;
+        QTest::keyClick(app.window.get(), Qt::Key_H, Qt::ControlModifier);
+        app.menu(22)->trigger();
+        const std::string expected = "file://" + stdstr(app.dir.path()) + "/KartotrixHilfe.html";
+        QCOMPARE(app.desktop.opened, (std::vector<std::string>{expected, expected}));
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"

@@ -1,0 +1,132 @@
+// Plays on the real window as a user would: menu, option buttons, lists, "OK".
+#include <QLineEdit>
+#include <QStatusBar>
+
+#include "AppFixture.h"
+
+using namespace kx;
+using namespace kx::test;
+
+namespace {
+
+// Types text character by character, umlauts included.
+void typeText(QWidget* field, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(field, &press);
+    }
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsWithoutPad() {
+        AppFixture app;
+        QCOMPARE(app.window->windowTitle(), QStringLiteral("  Kartotrix  "));
+        QVERIFY(!app.widget("MDS_1")->isEnabled());
+        QVERIFY(!app.widget("WER1_1")->isVisible());
+        QVERIFY(!app.widget("CNT_1")->isVisible());
+        QVERIFY(!app.menu(2)->isEnabled());
+        QVERIFY(app.menu(18)->isChecked());
+        QCOMPARE(app.text("STB_1"), QStringLiteral("Kartotrix v1.0.2.5"));
+        QCOMPARE(app.widget<QLineEdit>("NMS_4")->text(), QStringLiteral("4"));
+        QCOMPARE(app.window->centralWidget()->size(), QSize(660, 680));
+    }
+
+    void playsFivePlayerGames() {
+        AppFixture app;
+        app.menu(11)->trigger();  // "Block" → "5 Spieler"
+        QCOMPARE(app.window->centralWidget()->width(), 740);
+        QVERIFY(app.widget("NMS_5")->isVisible());
+        QCOMPARE(app.text("SP1_1"), QStringLiteral("xxx"));
+        QCOMPARE(app.text("CNT_26"), QStringLiteral("S1"));
+
+        typeText(app.widget("NMS_2"), QStringLiteral("ä"));
+        app.widget<QLineEdit>("NMS_1")->setFocus();
+        QTest::keyClick(app.widget("NMS_1"), Qt::Key_Backspace);
+        typeText(app.widget("NMS_1"), QStringLiteral("Jörg"));
+        QCOMPARE(app.text("STB_2"), QStringLiteral("Geber: Jörg"));
+        QCOMPARE(app.program.pad.playerNames[2], std::string("2\xC3\xA4"));
+
+        // Dealer 1 sits out: the choices with player 1 cannot be clicked.
+        QVERIFY(!app.widget("WER1_1")->isEnabled());
+        app.click("WER1_6");  // "3 / 4"
+        QVERIFY(app.widget<QRadioButton>("WER1_6")->isChecked());
+        app.choose("WAS1", QStringLiteral("2"));
+        app.click("OKB");
+
+        QCOMPARE(app.text("SPL_1"), QStringLiteral("3 / 4"));
+        QCOMPARE(app.text("PKT_1"), QStringLiteral("2"));
+        const QStringList row1{app.text("SP1_1"), app.text("SP2_1"), app.text("SP3_1"), app.text("SP4_1"),
+                               app.text("SP5_1")};
+        QCOMPARE(row1, (QStringList{"xxx", "-2", "2", "2", "-2"}));
+        QCOMPARE(app.text("SPsum_3"), QStringLiteral("2"));
+        QCOMPARE(app.text("STB_2"), QStringLiteral("Geber: 2ä"));
+        QCOMPARE(app.text("STB_4"), QStringLiteral("Umsatz: 4"));
+        QCOMPARE(app.text("STB_5"), QStringLiteral("Gespielt: 1"));
+        QVERIFY(!app.widget<QRadioButton>("WER1_6")->isChecked());  // the panel is cleared
+        QVERIFY(app.widget("WER1_2")->isEnabled());                 // "1 / 3": player 1 plays again
+        QVERIFY(!app.widget("WER1_4")->isEnabled());                // player 2 deals
+
+        // Winners light green, losers light red, the dealer's 0 in between.
+        QCOMPARE(app.paintedColour("SPsum_3"), QColor(140, 255, 140));
+        QCOMPARE(app.paintedColour("NMS_4"), QColor(140, 255, 140));
+        QCOMPARE(app.paintedColour("SPsum_2"), QColor(255, 140, 140));
+        QCOMPARE(app.paintedColour("SPsum_1"), QColor(210, 255, 140));
+
+        // A mandatory solo with its dealer; the soloist's single-player choice appears.
+        QVERIFY(!app.widget("WER1_18")->isVisible());
+        app.click("MDS_2");
+        app.click("WER2_3");
+        app.choose("WAS2", QStringLiteral("-6"));
+        app.choose("WIE2", QStringLiteral("5"));
+        app.click("OKB");
+        QCOMPARE(app.text("SPL_26"), QStringLiteral("3"));
+        QCOMPARE(app.text("SP5_26"), QStringLiteral("xxx"));
+        QCOMPARE(app.text("SP1_26"), QStringLiteral("2"));
+        QCOMPARE(app.text("STB_6"), QStringLiteral("Soli: 1"));
+        QVERIFY(!app.widget("WER2_3")->isVisible());
+        QVERIFY(app.widget("WER1_18")->isVisible());
+    }
+
+    void keysWorkInsideNameFields() {
+        AppFixture app;
+        app.menu(10)->trigger();
+        QTest::keyClick(app.widget("NMS_2"), Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(!app.menu(18)->isChecked());
+        QVERIFY(!app.program.pad.autosaveEnabled);
+        QCOMPARE(app.widget<QLineEdit>("NMS_2")->text(), QStringLiteral("2"));
+        QTest::keyClick(app.widget("WAS1"), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!app.menu(17)->isChecked());
+    }
+
+    void newPadForFewerPlayersHidesTheRest() {
+        AppFixture app;
+        app.menu(12)->trigger();
+        QCOMPARE(app.window->centralWidget()->width(), 820);
+        QVERIFY(app.widget("SP6_39")->isVisible());
+        app.menu(10)->trigger();
+        QCOMPARE(app.window->centralWidget()->width(), 660);
+        QVERIFY(!app.widget("SP6_39")->isVisible());
+        QVERIFY(!app.widget("SP5_1")->isVisible());
+        QVERIFY(!app.widget("CNT_28")->isVisible());
+        QVERIFY(!app.widget("NMS_5")->isVisible());
+        QVERIFY(!app.widget("SPsum_5")->isVisible());
+    }
+
+    void mouseMovementShowsElapsedTime() {
+        AppFixture app;
+        app.clock.setSeconds(10 * 3600);
+        app.menu(10)->trigger();
+        app.clock.setSeconds(10 * 3600 + 185);
+        QTest::mouseMove(app.widget("CNT_1"), QPoint(3, 3));
+        QTest::mouseMove(app.window->centralWidget(), QPoint(300, 650));
+        QCOMPARE(app.text("STB_7"), QStringLiteral("Zeit: 3 min"));
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
