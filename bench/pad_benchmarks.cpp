@@ -1,0 +1,78 @@
+// Every entry must feel instant at the card table: the work behind one "OK",
+// one correction and one load stays far below a frame.
+#include <benchmark/benchmark.h>
+
+#include "core/Correction.h"
+#include "io/PadFile.h"
+#include "support/TestProgram.h"
+#include "view/PadLayout.h"
+
+using namespace kx;
+using namespace kx::test;
+
+namespace {
+
+// A six-player pad with every normal game entered.
+void fillSixPlayerPad(Program& p) {
+    newPad(p, 6);
+    for (int game = 0; game < 30; ++game) {
+        const int dealer = p.pad.dealer;
+        int a = dealer % 6 + 1;
+        int b = a % 6 + 1;
+        if (b == previousSeat(dealer)) b = b % 6 + 1;
+        enterPair(p, std::min(a, b), std::max(a, b), game % 7);
+    }
+}
+
+void EnterGameWithoutAutosave(benchmark::State& state) {
+    TestProgram t;
+    t.p.pad.autosaveEnabled = false;
+    newPad(t.p, 4);
+    for (auto _ : state) {
+        if (t.p.pad.gamesComplete) {
+            state.PauseTiming();
+            newPad(t.p, 4);
+            state.ResumeTiming();
+        }
+        if (!enterPair(t.p, 1, 2, 3)) state.SkipWithError("entry refused");
+    }
+}
+BENCHMARK(EnterGameWithoutAutosave);
+
+void EnterGameWithAutosave(benchmark::State& state) {
+    TestProgram t;
+    newPad(t.p, 4);
+    for (auto _ : state) {
+        if (t.p.pad.gamesComplete) {
+            state.PauseTiming();
+            newPad(t.p, 4);
+            state.ResumeTiming();
+        }
+        if (!enterPair(t.p, 1, 2, 3)) state.SkipWithError("entry refused");
+    }
+}
+BENCHMARK(EnterGameWithAutosave);
+
+void CorrectFirstGame(benchmark::State& state) {
+    TestProgram t;
+    t.p.pad.autosaveEnabled = false;
+    fillSixPlayerPad(t.p);
+    int value = 1;
+    for (auto _ : state) {
+        t.dialogs.inputAnswers.push_back(std::to_string(value++ % 18 + 1));
+        PKT_MouseDown(t.p, 1, 1, 2, 0, 0);
+    }
+}
+BENCHMARK(CorrectFirstGame);
+
+void LoadFullPad(benchmark::State& state) {
+    TestProgram t;
+    fillSixPlayerPad(t.p);
+    const Bytes bytes = encodePadFile(t.p);
+    for (auto _ : state) applyPadImage(t.p, *decodePadFile(bytes).image);
+}
+BENCHMARK(LoadFullPad);
+
+}  // namespace
+
+BENCHMARK_MAIN();
