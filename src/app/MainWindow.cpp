@@ -435,37 +435,63 @@ void MainWindow::setBusy(bool busy) {
     if (!busy && busyDepth_ > 0 && --busyDepth_ == 0) QApplication::restoreOverrideCursor();
 }
 
+namespace {
+
+// A secondary window's frame: a picture on the left, the texts on the right,
+// the buttons below them.
+QVBoxLayout* framedLayout(QDialog* dialog, const QPixmap& picture) {
+    auto* outer = new QHBoxLayout(dialog);
+    outer->setContentsMargins(18, 18, 18, 14);
+    outer->setSpacing(16);
+    auto* image = new QLabel(dialog);
+    image->setPixmap(picture);
+    image->setAlignment(Qt::AlignTop);
+    outer->addWidget(image);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(8);
+    outer->addLayout(texts);
+    return texts;
+}
+
+QHBoxLayout* buttonRow(QVBoxLayout* texts) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    texts->addSpacing(6);
+    texts->addLayout(row);
+    return row;
+}
+
+}  // namespace
+
 QDialog* MainWindow::buildAbout() {
     auto* dialog = new SecondaryDialog(this);
     dialog->setObjectName(QStringLiteral("frm1"));
     dialog->setWindowTitle(QStringLiteral("\u00dcber Kartotrix"));
-    auto* layout = new QVBoxLayout(dialog);
+    QVBoxLayout* texts = framedLayout(dialog, QApplication::windowIcon().pixmap(64, 64));
     auto* version = new QLabel(qstr(program_.shell.versionText), dialog);
     version->setObjectName(QStringLiteral("lbl1"));
     version->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 16px;"));
     auto* description = new QLabel(qstr(ABOUT_DESCRIPTION), dialog);
     description->setObjectName(QStringLiteral("lbl3"));
     description->setWordWrap(true);
-    layout->addWidget(version);
-    layout->addWidget(description);
+    description->setMinimumWidth(260);
+    texts->addWidget(version);
+    texts->addWidget(description);
     const QString address = qstr(makerPageAddress(stdstr(makerHost_)));
     if (!address.isEmpty()) {
         auto* link = new QPushButton(address, dialog);
         link->setObjectName(QStringLiteral("about_href"));
         link->setFlat(true);
         link->setCursor(Qt::PointingHandCursor);
-        link->setStyleSheet(QStringLiteral("color: #1a5fb4; text-decoration: underline;"));
+        link->setStyleSheet(QStringLiteral("color: #1a5fb4; text-decoration: underline; text-align: left;"));
         connect(link, &QPushButton::clicked, this, [this] { about_href_Click(program_, stdstr(makerHost_)); });
-        layout->addWidget(link);
+        texts->addWidget(link);
     }
     auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
     ok->setObjectName(QStringLiteral("about_ok"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] { about_ok_Click(program_); });
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(ok);
-    layout->addLayout(row);
+    buttonRow(texts)->addWidget(ok);
     return dialog;
 }
 
@@ -473,10 +499,12 @@ QDialog* MainWindow::buildQuitConfirmation() {
     auto* dialog = new SecondaryDialog(this);
     dialog->setObjectName(QStringLiteral("frm3"));
     dialog->setWindowTitle(QStringLiteral("Kartotrix"));
-    auto* layout = new QVBoxLayout(dialog);
-    auto* question = new QLabel(qstr(QUIT_QUESTION), dialog);
-    question->setObjectName(QStringLiteral("lbl14"));
-    layout->addWidget(question);
+    const QIcon question = style()->standardIcon(QStyle::SP_MessageBoxQuestion);
+    QVBoxLayout* texts = framedLayout(dialog, question.pixmap(40, 40));
+    auto* label = new QLabel(qstr(QUIT_QUESTION), dialog);
+    label->setObjectName(QStringLiteral("lbl14"));
+    label->setMinimumWidth(200);
+    texts->addWidget(label);
     auto* confirm = new QPushButton(QStringLiteral("Beenden"), dialog);
     confirm->setObjectName(QStringLiteral("clse_ok"));
     auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), dialog);
@@ -485,11 +513,9 @@ QDialog* MainWindow::buildQuitConfirmation() {
     dialog->cancelButton = cancel;
     connect(confirm, &QPushButton::clicked, this, [this] { clse_ok_Click(program_); });
     connect(cancel, &QPushButton::clicked, this, [this] { clse_cc_Click(program_); });
-    auto* row = new QHBoxLayout;
-    row->addStretch();
+    QHBoxLayout* row = buttonRow(texts);
     row->addWidget(confirm);
     row->addWidget(cancel);
-    layout->addLayout(row);
     return dialog;
 }
 

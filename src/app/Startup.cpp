@@ -21,6 +21,10 @@
 #define KARTOTRIX_MAKER_HOST ""
 #endif
 
+// The resources live in a static library; their initialiser must be named
+// to be linked in (and it must be called outside any namespace).
+static void initResources() { Q_INIT_RESOURCE(kartotrix); }
+
 namespace kx {
 
 namespace {
@@ -71,6 +75,7 @@ bool displayAvailable(std::string& why) {
 
 int runWindow(QApplication& app, const QString& padFile) {
     loadGermanTranslations(app);
+    initResources();
     QIcon icon;
     for (const char* size : {"32", "64", "256"})
         icon.addFile(QStringLiteral(":/kartotrix/icon-%1.png").arg(QLatin1String(size)));
