@@ -5,6 +5,7 @@
 #include "core/EntryPanel.h"
 #include "core/Program.h"
 #include "core/Scoring.h"
+#include "io/Cp1252.h"
 
 namespace kx {
 
@@ -65,7 +66,8 @@ bool pickItemText(Program& p, const std::string& list, const std::string& text) 
 
 bool editName(Program& p, int k, const std::string& text) {
     if (k < 1 || k > p.ui.NMS.size() || !p.ui.NMS(k).usable() || !p.ui.frm0.enabled) return false;
-    p.ui.NMS(k).text = text;
+    // A name is stored with at most 255 characters, one byte each.
+    p.ui.NMS(k).text = truncateUtf8(text, 255);
     NMS_Change(p, k);
     return true;
 }

@@ -125,6 +125,28 @@ bool enterPenalty(Program& p, int player) {
     return clickOption(p, "WER3", player) && pressOK(p);
 }
 
+bool passDeal(Program& p) {
+    int winners[2] = {0, 0};
+    for (int k = 1, found = 0; k <= p.pad.playerCount && found < 2; ++k) {
+        if (takesPart(p.pad.playerCount, k, p.pad.dealer, p.pad.secondSitOut)) winners[found++] = k;
+    }
+    return enterPair(p, winners[0], winners[1], 0);
+}
+
+bool act(Program& p, const std::vector<std::string>& actions) {
+    for (const std::string& action : actions) {
+        const std::size_t space = action.find(' ');
+        const std::string control = action.substr(0, space);
+        const std::string arg = space == std::string::npos ? "" : action.substr(space + 1);
+        const bool accepted = control == "OK" ? pressOK(p)
+                              : control == "MDS" || control.starts_with("WER")
+                                  ? clickOption(p, control, std::stoi(arg))
+                                  : pickItemText(p, control, arg);
+        if (!accepted) return false;
+    }
+    return true;
+}
+
 std::vector<std::string> rowTexts(const Program& p, int row) {
     std::vector<std::string> texts;
     for (int j = 1; j <= p.pad.playerCount; ++j) texts.push_back(p.ui.SP[static_cast<std::size_t>(j)](row).text);

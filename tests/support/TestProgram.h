@@ -92,6 +92,12 @@ bool enterPair(Program& p, int first, int second, int value);
 bool enterSingle(Program& p, int player, int value);
 bool enterSolo(Program& p, int soloist, int value, int dealer = 0);
 bool enterPenalty(Program& p, int player);
+// A pair game worth 0 between the two lowest-numbered players who take part:
+// it fills a row and passes the deal without changing any total.
+bool passDeal(Program& p);
+// Runs user actions written as "MDS 2", "WER1 6", "WAS1s -9", "WIE2 3" or "OK";
+// true when every one of them was accepted.
+bool act(Program& p, const std::vector<std::string>& actions);
 
 // The WER1 choice of a pair (lower number first) or of one player alone.
 int pairChoice(int first, int second);
