@@ -24,9 +24,10 @@ void fillSixPlayerPad(Program& p) {
     }
 }
 
-void EnterGameWithoutAutosave(benchmark::State& state) {
+// One normal game through the entry panel; argument 1 with the autosave file written.
+void EnterGame(benchmark::State& state) {
     TestProgram t;
-    t.p.pad.autosaveEnabled = false;
+    t.p.pad.autosaveEnabled = state.range(0) != 0;
     newPad(t.p, 4);
     for (auto _ : state) {
         if (t.p.pad.gamesComplete) {
@@ -37,21 +38,7 @@ void EnterGameWithoutAutosave(benchmark::State& state) {
         if (!enterPair(t.p, 1, 2, 3)) state.SkipWithError("entry refused");
     }
 }
-BENCHMARK(EnterGameWithoutAutosave);
-
-void EnterGameWithAutosave(benchmark::State& state) {
-    TestProgram t;
-    newPad(t.p, 4);
-    for (auto _ : state) {
-        if (t.p.pad.gamesComplete) {
-            state.PauseTiming();
-            newPad(t.p, 4);
-            state.ResumeTiming();
-        }
-        if (!enterPair(t.p, 1, 2, 3)) state.SkipWithError("entry refused");
-    }
-}
-BENCHMARK(EnterGameWithAutosave);
+BENCHMARK(EnterGame)->Arg(0)->Arg(1);
 
 void CorrectFirstGame(benchmark::State& state) {
     TestProgram t;

@@ -1,6 +1,6 @@
 #!/bin/sh
 # A short run (about a minute) of the pad file fuzzer, when clang is present.
-# Usage: tools/run-fuzzer.sh BUILD_DIR   (the normal build, for the seed pads)
+# Usage: tools/run-fuzzer.sh BUILD_DIR   (the normal build, whose demo pads start the corpus)
 set -eu
 build=${1:-build}
 if ! command -v clang++ >/dev/null 2>&1; then

@@ -82,7 +82,7 @@ int runWindow(QApplication& app, const QString& padFile) {
     QApplication::setWindowIcon(icon);
     const ProgramPaths paths = resolveProgramPaths();
 
-    static Program program;
+    Program program;
     initProgram(program, paths.filesFolder);
     program.shell.helpFile = paths.helpFile;
     SystemClock clock;
