@@ -152,4 +152,20 @@ void resetEntryPanel(Program& p, int n) {
     for (Control& c : ui.NMS) c.visible = c.index <= n;
 }
 
+void closeGameSection(Program& p) {
+    p.ui.MDS(1).enabled = false;
+    for (Control& c : p.ui.WER1) c.visible = false;
+    p.ui.WAS1.visible = p.ui.WAS1s.visible = false;
+}
+
+void closeSoloSection(Program& p) {
+    p.ui.MDS(2).enabled = false;
+    p.ui.WAS2.visible = p.ui.WIE2.visible = false;
+}
+
+void closePenaltySection(Program& p) {
+    p.ui.MDS(3).enabled = false;
+    for (Control& c : p.ui.WER3) c.visible = false;
+}
+
 }  // namespace kx

@@ -27,6 +27,11 @@ void enablePlayerChoices(Program& p, int player, bool enable);
 // Brings the panel to the state of a new pad for n players.
 void resetEntryPanel(Program& p, int n);
 
+// A section of the pad is full: its mode is disabled and its choices leave the panel.
+void closeGameSection(Program& p);
+void closeSoloSection(Program& p);
+void closePenaltySection(Program& p);
+
 // The WER1 choices (pairs and the single player) that involve a player 1..6.
 const std::array<int, 6>& playerChoices(int player);
 

@@ -76,9 +76,7 @@ void commitNormalGame(Program& p) {
     pad.lastEntryDealer = pad.dealer;
 
     if (row == pad.lastGameRow) {
-        ui.MDS(1).enabled = false;
-        for (Control& c : ui.WER1) c.visible = false;
-        ui.WAS1.visible = ui.WAS1s.visible = false;
+        closeGameSection(p);
         pad.gamesComplete = true;
     } else {
         moveDealer(p);
@@ -119,8 +117,7 @@ void commitSolo(Program& p) {
     pad.lastEntryDealer = pad.soloDealer;
 
     if (row == pad.lastSoloRow) {
-        ui.MDS(2).enabled = false;
-        ui.WAS2.visible = ui.WIE2.visible = false;
+        closeSoloSection(p);
         pad.solosComplete = true;
     }
     ++pad.nextSoloRow;
@@ -149,8 +146,7 @@ void commitPenalty(Program& p) {
     refreshPad(p, row, 3, pad.secondSitOut);
 
     if (row == pad.lastPenaltyRow()) {
-        ui.MDS(3).enabled = false;
-        for (Control& c : ui.WER3) c.visible = false;
+        closePenaltySection(p);
     } else {
         ++pad.nextPenaltyRow;
     }

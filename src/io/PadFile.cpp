@@ -288,21 +288,13 @@ void applyPadImage(Program& p, const PadImage& im) {
     pad.lastSoloRow = 6 * n;
     rebuildPad(p);
 
-    if (pad.gamesComplete) {
-        ui.MDS(1).enabled = false;
-        for (Control& c : ui.WER1) c.visible = false;
-        ui.WAS1.visible = ui.WAS1s.visible = false;
-    }
+    if (pad.gamesComplete) closeGameSection(p);
     if (pad.solosComplete) {
-        ui.MDS(2).enabled = false;
-        ui.WAS2.visible = ui.WIE2.visible = false;
+        closeSoloSection(p);
         for (Control& c : ui.WER2) c.visible = false;
     }
     // The file has no flag for the penalties: a filled last penalty row ends them.
-    if (!rowEmpty(pad.gameTable, pad.lastPenaltyRow())) {
-        ui.MDS(3).enabled = false;
-        for (Control& c : ui.WER3) c.visible = false;
-    }
+    if (!rowEmpty(pad.gameTable, pad.lastPenaltyRow())) closePenaltySection(p);
     for (int entry : {2, 3, 5}) ui.menu[static_cast<std::size_t>(entry)].enabled = true;
     ui.setStatus(6, "Soli: " + std::to_string(pad.nextSoloRow - pad.lastGameRow - 1));
     ui.setStatus(5, "Gespielt: " + std::to_string(pad.nextGameRow - 1));
