@@ -23,13 +23,6 @@ void PadState::resetForNewPad(int n, int startTime) {
     padStartTime = startTime;
 }
 
-Section PadState::sectionOfRow(int row) const {
-    if (row < 1 || row > lastPenaltyRow()) return Section::None;
-    if (row <= lastGameRow) return Section::Game;
-    if (row <= lastSoloRow) return Section::Solo;
-    return Section::Penalty;
-}
-
 int PadState::overallScore(int player) const {
     return gamePoints[player] + soloPoints[player] + penaltyPoints[player];
 }

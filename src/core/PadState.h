@@ -24,8 +24,6 @@ using PlayerNames = std::array<std::string, MAX_PLAYERS + 1>;
 using GameRow = std::array<int, TABLE_COLUMNS>;
 using GameTable = std::array<GameRow, TABLE_ROWS>;
 
-enum class Section { None = 0, Game = 1, Solo = 2, Penalty = 3 };
-
 // The one open pad ("Block") of the program: player count, running totals per
 // section, the game table whose rows are the lines of the pad, the deal, the
 // row counters, the choices made on the entry panel and the three options.
@@ -82,7 +80,6 @@ struct PadState {
     void resetForNewPad(int n, int startTime);
 
     int lastPenaltyRow() const { return 6 * playerCount + 3; }
-    Section sectionOfRow(int row) const;
     int overallScore(int player) const;
 };
 
