@@ -15,6 +15,7 @@
 #include "io/FileCommands.h"
 #include "io/PadFile.h"
 #include "io/TextExport.h"
+#include "platform/PlatformFileSystem.h"
 #include "view/MainWindow.h"
 
 #ifndef KARTOTRIX_MAKER_HOST
@@ -37,11 +38,11 @@ std::string withSeparator(const QString& folder) {
 
 }  // namespace
 
-ProgramPaths resolveProgramPaths() {
+ProgramPaths resolveProgramPaths(FileSystem& fs) {
     const QString programDir = QCoreApplication::applicationDirPath();
     const QString userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     ProgramPaths paths;
-    paths.filesFolder = chooseFilesFolder(withSeparator(programDir), withSeparator(userData));
+    paths.filesFolder = chooseFilesFolder(fs, withSeparator(programDir), withSeparator(userData));
     // Beside the program in the build folder; under share/ once installed.
     const QString beside = programDir + QLatin1Char('/') + QLatin1String(HELP_FILE);
     const QString installed =
@@ -80,7 +81,8 @@ int runWindow(QApplication& app, const QString& padFile) {
     for (const char* size : {"32", "64", "256"})
         icon.addFile(QStringLiteral(":/kartotrix/icon-%1.png").arg(QLatin1String(size)));
     QApplication::setWindowIcon(icon);
-    const ProgramPaths paths = resolveProgramPaths();
+    const std::unique_ptr<FileSystem> files = makePlatformFileSystem();
+    const ProgramPaths paths = resolveProgramPaths(*files);
 
     Program program;
     initProgram(program, paths.filesFolder);
@@ -90,6 +92,7 @@ int runWindow(QApplication& app, const QString& padFile) {
     Services services;
     services.clock = &clock;
     services.desktop = &desktop;
+    services.files = files.get();
     MainWindow window(program, services, QString::fromUtf8(KARTOTRIX_MAKER_HOST));
     QtDialogs dialogs(&window, paths.filesFolder);
     program.services.dialogs = &dialogs;
@@ -98,7 +101,8 @@ int runWindow(QApplication& app, const QString& padFile) {
 
     if (!padFile.isEmpty()) {
         const std::string path = stdstr(padFile);
-        const std::string error = fileExists(path) ? readPadFile(program, path) : LOAD_ERROR_NOT_FOUND;
+        const std::string error =
+            files->kind(path) == FileKind::Missing ? LOAD_ERROR_NOT_FOUND : readPadFile(program, path);
         window.mirror();
         if (!error.empty()) dialogs.messageBox(error, "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
     }
@@ -106,10 +110,12 @@ int runWindow(QApplication& app, const QString& padFile) {
 }
 
 int runExport(const std::string& padFile, const std::string& out) {
+    const std::unique_ptr<FileSystem> files = makePlatformFileSystem();
     Program program;
     initProgram(program, "");
+    program.services.files = files.get();
     frm0_Load(program, ScreenMetrics{});
-    if (!fileExists(padFile)) {
+    if (files->kind(padFile) == FileKind::Missing) {
         std::fprintf(stderr, "%s\n", LOAD_ERROR_NOT_FOUND);
         return 2;
     }
@@ -123,9 +129,9 @@ int runExport(const std::string& padFile, const std::string& out) {
         const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
         return std::fflush(stdout) == 0 && written ? 0 : 1;
     }
-    if (!writeFileAtomically(out, text)) {
-        std::fprintf(stderr, "Fehler beim Textexport. Die Datei \xE2\x80\x9E%s\xE2\x80\x9C konnte nicht geschrieben werden.\n",
-                     out.c_str());
+    const FileResult written = replaceFile(*files, out, text);
+    if (!written) {
+        std::fprintf(stderr, "Fehler beim Textexport. %s\n", writeFailureText(out, written).c_str());
         return 1;
     }
     return 0;

@@ -7,12 +7,14 @@ class QApplication;
 
 namespace kx {
 
+class FileSystem;
+
 // Where the program's own files go and where its help page lies.
 struct ProgramPaths {
     std::string filesFolder;  // ends with a separator
     std::string helpFile;
 };
-ProgramPaths resolveProgramPaths();
+ProgramPaths resolveProgramPaths(FileSystem& fs);
 
 // Qt's own texts (standard buttons, file dialogs) in German: the translation
 // beside the program first, then Qt's translations folder.

@@ -4,6 +4,7 @@
 
 #include "core/PadState.h"
 #include "core/Services.h"
+#include "io/FileSystem.h"
 #include "view/WindowModel.h"
 
 namespace kx {
@@ -29,6 +30,9 @@ struct ShellState {
     int fileFormatVersion = FILE_FORMAT_VERSION;
     // Folder of the program's own files, with a trailing separator.
     std::string programFolder;
+    // Name of the autosave files without extension: "autosave", or
+    // "autosave-2" and so on while other copies of the program run.
+    std::string autosaveBase = "autosave";
     // Full path of the help page.
     std::string helpFile;
     ScreenMetrics metrics;
@@ -46,6 +50,7 @@ struct Services {
     WindowHost* host = nullptr;
     Dialogs* dialogs = nullptr;
     DesktopShell* desktop = nullptr;
+    FileSystem* files = nullptr;
 };
 
 // Everything the handlers work on: the pad, the window as data, the shell's

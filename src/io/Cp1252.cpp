@@ -88,6 +88,20 @@ std::string cp1252ToUtf8(const std::string& bytes) {
     return out;
 }
 
+bool isControlCharacter(char32_t cp) { return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F); }
+
+std::string printableText(const std::string& utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t from = i;
+        const char32_t cp = nextCodePoint(utf8, i);
+        if (isControlCharacter(cp)) out += ' ';
+        else out.append(utf8, from, i - from);
+    }
+    return out;
+}
+
 std::string truncateUtf8(const std::string& utf8, std::size_t count) {
     std::size_t i = 0;
     for (std::size_t n = 0; n < count && i < utf8.size(); ++n) nextCodePoint(utf8, i);

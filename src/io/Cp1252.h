@@ -9,6 +9,12 @@ namespace kx {
 std::string utf8ToCp1252(const std::string& utf8);
 std::string cp1252ToUtf8(const std::string& bytes);
 
+// The text with every control character (TAB, CR, LF, ESC, the C1 controls
+// and the like) replaced by a blank, so that a name read from a file can
+// neither shift the columns of an export nor reach a terminal.
+std::string printableText(const std::string& utf8);
+bool isControlCharacter(char32_t cp);
+
 // Keeps at most `count` characters of a UTF-8 text.
 std::string truncateUtf8(const std::string& utf8, std::size_t count);
 

@@ -20,8 +20,9 @@ bool endsWithSeparator(const std::string& name) {
 
 void load(Program& p) {
     const std::string name = p.services.dialogs ? p.services.dialogs->openFileName() : "";
-    if (name.empty()) return;
-    if (!fileExists(name)) {
+    if (name.empty() || !p.services.files) return;
+    const FileKind kind = p.services.files->kind(name);
+    if (kind == FileKind::Missing) {
         tell(p, LOAD_ERROR_NOT_FOUND);
         return;
     }
@@ -32,10 +33,10 @@ void load(Program& p) {
 
 }  // namespace
 
-bool savePadAs(Program& p, const std::string& path) {
-    if (writePadFile(p, path)) return true;
-    tell(p, "Fehler beim Speichern. Die Datei \xE2\x80\x9E" + path +
-                "\xE2\x80\x9C konnte nicht geschrieben werden.");
+bool savePadAs(Program& p, const std::string& path, LinkRule links) {
+    const FileResult written = writePadFile(p, path, links);
+    if (written) return true;
+    tell(p, "Fehler beim Speichern. " + writeFailureText(path, written));
     return false;
 }
 
@@ -61,6 +62,8 @@ std::string stampedFileName(const std::string& folder, const LocalTime& time) {
            std::to_string(time.minute) + ".hsc";
 }
 
-void saveStamped(Program& p) { savePadAs(p, stampedFileName(p.shell.programFolder, p.now())); }
+void saveStamped(Program& p) {
+    savePadAs(p, stampedFileName(p.shell.programFolder, p.now()), LinkRule::Refuse);
+}
 
 }  // namespace kx

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Services.h"
+#include "io/FileIo.h"
 
 namespace kx {
 
@@ -19,7 +20,7 @@ void fileCommand(Program& p, int mode);
 std::string stampedFileName(const std::string& folder, const LocalTime& time);
 void saveStamped(Program& p);
 
-// Writes the pad under a name the user chose; a failure is reported by name.
-bool savePadAs(Program& p, const std::string& path);
+// Writes the pad; a failure is reported with the file's name and the reason.
+bool savePadAs(Program& p, const std::string& path, LinkRule links = LinkRule::Follow);
 
 }  // namespace kx

@@ -1,60 +1,171 @@
 #include "io/FileIo.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QString>
+#include <algorithm>
 
 namespace kx {
 
 namespace {
 
-QString qpath(const std::string& path) { return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())); }
+constexpr const char* TEMP_INFIX = ".kx-";
+constexpr const char* TEMP_SUFFIX = ".tmp";
+constexpr std::size_t TEMP_RANDOM = 6;  // characters the platform puts between infix and suffix
+// Large writes go out in pieces, each of them checked.
+constexpr std::size_t WRITE_CHUNK = 64 * 1024;
 
-// Whether a file can be created in the folder; a real attempt, since access
-// rights alone do not tell (read-only mounts, the superuser).
-bool folderWritable(const std::string& folder) {
-    if (!QDir().mkpath(qpath(folder))) return false;
-    QSaveFile probe(qpath(folder + ".kartotrix-probe"));
-    if (!probe.open(QIODevice::WriteOnly)) return false;
-    probe.cancelWriting();
-    probe.commit();
-    return true;
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+std::size_t lastSeparator(const std::string& path) {
+    for (std::size_t i = path.size(); i > 0; --i) {
+        if (isSeparator(path[i - 1])) return i - 1;
+    }
+    return std::string::npos;
+}
+
+// Closes and removes the temporary file of a replace that failed at `step`.
+FileResult abandon(FileSystem& fs, const std::string& temp, FileHandle* handle, FileStep step,
+                   FileError error) {
+    if (handle) fs.close(*handle);
+    fs.remove(temp);
+    return {step, error};
 }
 
 }  // namespace
 
-bool fileExists(const std::string& path) {
-    const QFileInfo info(qpath(path));
-    return info.exists() && info.isFile();
+std::string folderOf(const std::string& path) {
+    const std::size_t at = lastSeparator(path);
+    return at == std::string::npos ? "" : path.substr(0, at + 1);
 }
 
-bool writeFileAtomically(const std::string& path, const Bytes& bytes) {
-    if (path.empty()) return false;
-    QSaveFile file(qpath(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
-        file.cancelWriting();
-        file.commit();
-        return false;
+std::string fileNameOf(const std::string& path) {
+    const std::size_t at = lastSeparator(path);
+    return at == std::string::npos ? path : path.substr(at + 1);
+}
+
+FileResult replaceFile(FileSystem& fs, const std::string& path, const Bytes& bytes, LinkRule links) {
+    if (path.empty() || isSeparator(path.back())) return {FileStep::Check, FileError::NotFound};
+    std::string target = path;
+    FileKind kind = fs.kind(target);
+    if (kind == FileKind::Link) {
+        if (links == LinkRule::Refuse) return {FileStep::Check, FileError::Link};
+        target = fs.resolveLinks(path);
+        kind = target.empty() ? FileKind::Link : fs.kind(target);
+        if (kind == FileKind::Link) return {FileStep::Check, FileError::Link};
     }
-    // commit() flushes the data to disk before it renames the file.
-    return file.commit();
+    if (kind == FileKind::Folder) return {FileStep::Check, FileError::Folder};
+    if (kind == FileKind::Other) return {FileStep::Check, FileError::NotRegular};
+
+    std::string temp;
+    FileHandle handle = 0;
+    const FileError opened =
+        fs.createTemporary(folderOf(target), fileNameOf(target) + TEMP_INFIX, TEMP_SUFFIX, temp, handle);
+    if (opened != FileError::None) return {FileStep::Open, opened};
+    if (kind == FileKind::Regular) fs.copyPermissions(target, handle);
+    for (std::size_t at = 0; at < bytes.size(); at += WRITE_CHUNK) {
+        const std::size_t size = std::min(WRITE_CHUNK, bytes.size() - at);
+        const FileError e = fs.write(handle, bytes.data() + at, size);
+        if (e != FileError::None) return abandon(fs, temp, &handle, FileStep::Write, e);
+    }
+    if (const FileError e = fs.flush(handle); e != FileError::None)
+        return abandon(fs, temp, &handle, FileStep::Flush, e);
+    if (const FileError e = fs.sync(handle); e != FileError::None)
+        return abandon(fs, temp, &handle, FileStep::Sync, e);
+    // Closing can report a write that failed late (network folders, quotas).
+    if (const FileError e = fs.close(handle); e != FileError::None)
+        return abandon(fs, temp, nullptr, FileStep::Close, e);
+    if (const FileError e = fs.rename(temp, target); e != FileError::None)
+        return abandon(fs, temp, nullptr, FileStep::Rename, e);
+    // The new file is in place and whole. A folder that cannot be synced (some
+    // file systems do not offer it) leaves only the name's durability open, so
+    // the write still counts as done: the old contents are gone either way.
+    fs.syncFolder(folderOf(target));
+    return {};
 }
 
-std::optional<Bytes> readWholeFile(const std::string& path) {
-    QFile file(qpath(path));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
-    return Bytes(data.begin(), data.end());
+FileResult readFile(FileSystem& fs, const std::string& path, std::size_t limit, Bytes& out) {
+    out.clear();
+    std::string source = path;
+    FileKind kind = fs.kind(source);
+    if (kind == FileKind::Link) {
+        source = fs.resolveLinks(path);
+        kind = source.empty() ? FileKind::Missing : fs.kind(source);
+    }
+    switch (kind) {
+        case FileKind::Missing:
+        case FileKind::Link: return {FileStep::Read, FileError::NotFound};
+        case FileKind::Folder: return {FileStep::Read, FileError::Folder};
+        case FileKind::Other: return {FileStep::Read, FileError::NotRegular};
+        case FileKind::Regular: break;
+    }
+    const FileError e = fs.read(source, limit, out);
+    if (e != FileError::None) {
+        out.clear();
+        return {FileStep::Read, e};
+    }
+    if (out.size() > limit) {
+        out.clear();
+        return {FileStep::Read, FileError::TooLarge};
+    }
+    return {};
 }
 
-std::string chooseFilesFolder(const std::string& programFolder, const std::string& userDataFolder) {
-    if (folderWritable(programFolder)) return programFolder;
-    QDir().mkpath(qpath(userDataFolder));
+bool isTemporaryName(const std::string& fileName) {
+    const std::string infix = TEMP_INFIX, suffix = TEMP_SUFFIX;
+    if (fileName.size() < infix.size() + TEMP_RANDOM + suffix.size() + 1) return false;
+    if (!fileName.ends_with(suffix)) return false;
+    const std::size_t at = fileName.size() - suffix.size() - TEMP_RANDOM - infix.size();
+    return fileName.compare(at, infix.size(), infix) == 0;
+}
+
+void removeTemporaries(FileSystem& fs, const std::string& folder) {
+    for (const std::string& name : fs.list(folder)) {
+        if (isTemporaryName(name) && fs.kind(folder + name) == FileKind::Regular) fs.remove(folder + name);
+    }
+}
+
+std::string reasonText(const FileResult& result) {
+    const bool reading = result.step == FileStep::Read;
+    switch (result.error) {
+        case FileError::None: return "";
+        case FileError::DiskFull: return "Der Datentr\xC3\xA4ger ist voll.";
+        case FileError::ReadOnly: return "Der Datentr\xC3\xA4ger ist schreibgesch\xC3\xBCtzt.";
+        case FileError::Denied:
+            return reading ? "Kartotrix darf diese Datei nicht lesen." : "Kartotrix darf dort nicht schreiben.";
+        case FileError::NotFound:
+            return reading ? "Die Datei gibt es nicht." : "Den Ordner gibt es nicht.";
+        case FileError::NotRegular:
+            return "Das ist keine gew\xC3\xB6hnliche Datei, sondern zum Beispiel ein Ger\xC3\xA4t oder "
+                   "eine Pipe.";
+        case FileError::Folder: return "Das ist ein Ordner, keine Datei.";
+        case FileError::Link:
+            return "Das ist eine symbolische Verkn\xC3\xBCpfung; Kartotrix schreibt seine eigenen Dateien "
+                   "nur als gew\xC3\xB6hnliche Dateien.";
+        case FileError::TooLarge: return "Die Datei ist zu gro\xC3\x9F.";
+        case FileError::NameTooLong: return "Der Dateiname ist zu lang.";
+        case FileError::Busy: return "Die Datei wird gerade von einem anderen Programm benutzt.";
+        case FileError::Other: break;
+    }
+    return reading ? "Der Datentr\xC3\xA4ger meldet einen Lesefehler."
+                   : "Der Datentr\xC3\xA4ger meldet einen Schreibfehler.";
+}
+
+std::string writeFailureText(const std::string& path, const FileResult& result) {
+    return "Die Datei \xE2\x80\x9E" + path + "\xE2\x80\x9C konnte nicht geschrieben werden. " +
+           reasonText(result);
+}
+
+std::string chooseFilesFolder(FileSystem& fs, const std::string& programFolder,
+                              const std::string& userDataFolder) {
+    // A real attempt, since access rights alone do not tell (read-only
+    // mounts, the superuser).
+    std::string probe;
+    FileHandle handle = 0;
+    fs.makeFolders(programFolder);
+    if (fs.createTemporary(programFolder, ".kartotrix-probe", TEMP_SUFFIX, probe, handle) == FileError::None) {
+        fs.close(handle);
+        fs.remove(probe);
+        return programFolder;
+    }
+    fs.makeFolders(userDataFolder);
     return userDataFolder;
 }
 

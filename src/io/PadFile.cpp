@@ -1,5 +1,6 @@
 #include "io/PadFile.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -32,9 +33,12 @@ namespace kx {
 //   1640     the 410 cells as signed 32-bit integers in table order, an
 //            empty cell as 0x80000000
 //   4 bytes  CRC-32 (as in zip) of the payload
-// Readers that know it take the exact cells when the block is whole, its
-// checksum matches and every exact cell agrees with its byte; otherwise the
-// bytes hold. Readers that do not know it stop after the names.
+// Readers that know it take the exact cells. Bytes after the names that begin
+// with the marker (or with a part of it, at the very end) must form a whole
+// block whose checksum matches and whose cells agree with their bytes;
+// otherwise the file is refused, since the bytes alone would give wrong
+// totals. Other bytes after the names are ignored. Readers that do not know
+// the block stop after the names.
 
 namespace {
 
@@ -43,6 +47,8 @@ constexpr std::uint16_t EXTENSION_VERSION = 1;
 constexpr std::uint32_t EXTENSION_PAYLOAD = PAD_TABLE_SIZE * 4;
 constexpr std::size_t EXTENSION_SIZE = 4 + 2 + 4 + EXTENSION_PAYLOAD + 4;
 constexpr std::size_t MAX_NAME_BYTES = 255;
+
+enum class Extension { Absent, Read, Damaged };
 
 std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
     std::uint32_t crc = 0xFFFFFFFFu;
@@ -110,22 +116,28 @@ void appendExtension(Bytes& out, const GameTable& table) {
     append32(out, crc32(out.data() + payload, EXTENSION_PAYLOAD));
 }
 
-// Reads the exact cells that follow the names at `at`, when they are whole and agree.
-bool readExtension(const Bytes& in, std::size_t at, GameTable& table) {
-    if (in.size() - at < EXTENSION_SIZE) return false;
-    if (!std::equal(EXTENSION_MARKER.begin(), EXTENSION_MARKER.end(), in.begin() + static_cast<std::ptrdiff_t>(at)))
-        return false;
-    if (get16(in, at + 4) != EXTENSION_VERSION || get32(in, at + 6) != EXTENSION_PAYLOAD) return false;
+// Reads the exact cells that may follow the names at `at`.
+Extension readExtension(const Bytes& in, std::size_t at, GameTable& table) {
+    const std::size_t rest = in.size() - at;
+    const std::size_t compared = std::min(rest, EXTENSION_MARKER.size());
+    if (compared == 0 ||
+        !std::equal(EXTENSION_MARKER.begin(), EXTENSION_MARKER.begin() + static_cast<std::ptrdiff_t>(compared),
+                    in.begin() + static_cast<std::ptrdiff_t>(at)))
+        return Extension::Absent;
+    if (rest < EXTENSION_SIZE) return Extension::Damaged;
+    if (get16(in, at + 4) != EXTENSION_VERSION || get32(in, at + 6) != EXTENSION_PAYLOAD)
+        return Extension::Damaged;
     const std::size_t payload = at + 10;
-    if (crc32(in.data() + payload, EXTENSION_PAYLOAD) != get32(in, payload + EXTENSION_PAYLOAD)) return false;
+    if (crc32(in.data() + payload, EXTENSION_PAYLOAD) != get32(in, payload + EXTENSION_PAYLOAD))
+        return Extension::Damaged;
     GameTable exact{};
     for (std::size_t i = 0; i < PAD_TABLE_SIZE; ++i) {
         const int value = static_cast<std::int32_t>(get32(in, payload + 4 * i));
-        if (cellByte(value) != in[PAD_HEADER_SIZE + i]) return false;
+        if (cellByte(value) != in[PAD_HEADER_SIZE + i]) return Extension::Damaged;
         exact[i / TABLE_COLUMNS][i % TABLE_COLUMNS] = value;
     }
     table = exact;
-    return true;
+    return Extension::Read;
 }
 
 bool validPlayerCell(int value, int n, bool pairAllowed) {
@@ -139,6 +151,37 @@ bool validPlayerCell(int value, int n, bool pairAllowed) {
 
 bool rowEmpty(const GameTable& t, int row) { return t[static_cast<std::size_t>(row)][0] == EMPTY_CELL; }
 
+bool rowBlank(const GameRow& row) {
+    return std::all_of(row.begin(), row.end(), [](int cell) { return cell == EMPTY_CELL; });
+}
+
+bool within(int value, int low, int high) { return value != EMPTY_CELL && value >= low && value <= high; }
+
+// An entered row holds what an entry writes: a value that a game can have, the
+// running total of every player (0 for seats above n) and the deal. A row
+// whose player cell is empty holds nothing at all. Anything else would make
+// the rebuilt totals or a later correction wrong.
+bool rowSound(const GameRow& row, int n, int r) {
+    if (row[0] == EMPTY_CELL) return rowBlank(row);
+    const int lastGame = 5 * n, lastSolo = 6 * n;
+    const int value = row[1];
+    if (r > lastSolo) {
+        if (value != -12) return false;
+    } else if (!within(value, -MAX_GAME_VALUE, MAX_GAME_VALUE)) {
+        return false;
+    } else if (row[0] <= MAX_PLAYERS && (value == 0 || value % 3 != 0)) {
+        // One player against the others: each of them pays a third.
+        return false;
+    }
+    for (int k = 1; k <= MAX_PLAYERS; ++k) {
+        const int total = row[static_cast<std::size_t>(k + 1)];
+        if (!within(total, -MAX_CELL_VALUE, MAX_CELL_VALUE) || (k > n && total != 0)) return false;
+    }
+    const bool soloRow = r > lastGame && r <= lastSolo;
+    // Only a four-player solo may be entered without a dealer.
+    const int lowestDealer = soloRow && n == 4 ? 0 : 1;
+    return within(row[8], lowestDealer, n) && within(row[9], lowestDealer, MAX_PLAYERS);
+}
 // Whether the counters, flags and rows describe a pad the program can go on with.
 bool consistent(const PadImage& im) {
     const int n = im.playerCount;
@@ -150,16 +193,20 @@ bool consistent(const PadImage& im) {
     if (((im.flags & FLAG_GAMES_COMPLETE) != 0) != (im.nextGameRow == lastGame + 1)) return false;
     if (((im.flags & FLAG_SOLOS_COMPLETE) != 0) != (im.nextSoloRow == lastSolo + 1)) return false;
     for (int r = 1; r <= lastPenalty; ++r) {
-        if (!validPlayerCell(im.table[static_cast<std::size_t>(r)][0], n, r <= lastGame)) return false;
+        const GameRow& row = im.table[static_cast<std::size_t>(r)];
+        if (!validPlayerCell(row[0], n, r <= lastGame) || !rowSound(row, n, r)) return false;
     }
-    // Rows the next entries go to must be free, or an entry would overwrite a game.
+    // Rows the next entries go to must be free, or an entry would overwrite a
+    // game. The penalty counter stays on the last penalty row once that row is
+    // filled, so only there may the row it points to hold an entry.
     for (int r = im.nextGameRow; r <= lastGame; ++r) {
         if (!rowEmpty(im.table, r)) return false;
     }
     for (int r = im.nextSoloRow; r <= lastSolo; ++r) {
         if (!rowEmpty(im.table, r)) return false;
     }
-    for (int r = im.nextPenaltyRow + 1; r <= lastPenalty; ++r) {
+    const int firstFreePenalty = im.nextPenaltyRow == lastPenalty ? lastPenalty + 1 : im.nextPenaltyRow;
+    for (int r = firstFreePenalty; r <= lastPenalty; ++r) {
         if (!rowEmpty(im.table, r)) return false;
     }
     // Rows past the penalties would count as penalties when the pad is rebuilt.
@@ -205,10 +252,12 @@ Bytes encodePadFile(const Program& p) {
     return out;
 }
 
+const std::size_t MAX_PAD_FILE_SIZE = PAD_HEADER_SIZE + PAD_TABLE_SIZE + MAX_PLAYERS * MAX_NAME_BYTES + EXTENSION_SIZE;
+
 DecodeResult decodePadFile(const Bytes& in) {
     DecodeResult result;
     result.error = LOAD_ERROR_INVALID;
-    if (in.size() < PAD_HEADER_SIZE + PAD_TABLE_SIZE) return result;
+    if (in.size() < PAD_HEADER_SIZE + PAD_TABLE_SIZE || in.size() > MAX_PAD_FILE_SIZE) return result;
     if (std::memcmp(in.data(), PAD_MARKER, 12) != 0) return result;
 
     PadImage im;
@@ -233,7 +282,9 @@ DecodeResult decodePadFile(const Bytes& in) {
     }
     for (std::size_t i = 0; i < PAD_TABLE_SIZE; ++i)
         im.table[i / TABLE_COLUMNS][i % TABLE_COLUMNS] = byteCell(in[PAD_HEADER_SIZE + i]);
-    im.exactValues = readExtension(in, at, im.table);
+    const Extension extension = readExtension(in, at, im.table);
+    if (extension == Extension::Damaged) return result;
+    im.exactValues = extension == Extension::Read;
 
     if (!consistent(im)) return result;
     result.image = im;
@@ -242,13 +293,15 @@ DecodeResult decodePadFile(const Bytes& in) {
 }
 
 std::string padFilePath(const Program& p, const std::string& name) {
-    return name.empty() ? p.shell.programFolder + "autosave.hsc" : name;
+    return name.empty() ? p.shell.programFolder + p.shell.autosaveBase + ".hsc" : name;
 }
 
-bool writePadFile(Program& p, const std::string& name) {
+FileResult writePadFile(Program& p, const std::string& name, LinkRule links) {
+    if (!p.services.files) return {FileStep::Open, FileError::Other};
     WindowHost* host = p.services.host;
     if (host) host->setBusy(true);
-    const bool written = writeFileAtomically(padFilePath(p, name), encodePadFile(p));
+    const FileResult written = replaceFile(*p.services.files, padFilePath(p, name), encodePadFile(p),
+                                           name.empty() ? LinkRule::Refuse : links);
     if (host) host->setBusy(false);
     return written;
 }
@@ -304,13 +357,23 @@ void applyPadImage(Program& p, const PadImage& im) {
 
 std::string readPadFile(Program& p, const std::string& name) {
     const std::string path = padFilePath(p, name);
-    if (!fileExists(path)) return "";
+    if (!p.services.files) return LOAD_ERROR_INVALID;
+    FileSystem& fs = *p.services.files;
+    const FileKind kind = fs.kind(path);
+    if (kind == FileKind::Missing) return "";
+    if (kind == FileKind::Folder) return LOAD_ERROR_FOLDER;
     WindowHost* host = p.services.host;
     if (host) host->setBusy(true);
-    const std::optional<Bytes> bytes = readWholeFile(path);
+    Bytes bytes;
+    const FileResult read = readFile(fs, path, MAX_PAD_FILE_SIZE, bytes);
     if (host) host->setBusy(false);
-    if (!bytes) return "Fehler beim Laden. Die Datei \xE2\x80\x9E" + path + "\xE2\x80\x9C konnte nicht gelesen werden.";
-    const DecodeResult decoded = decodePadFile(*bytes);
+    if (read.error == FileError::NotFound) return "";
+    if (read.error == FileError::Folder) return LOAD_ERROR_FOLDER;
+    if (read.error == FileError::TooLarge) return LOAD_ERROR_INVALID;
+    if (!read)
+        return "Fehler beim Laden. Die Datei \xE2\x80\x9E" + path + "\xE2\x80\x9C konnte nicht gelesen werden. " +
+               reasonText(read);
+    const DecodeResult decoded = decodePadFile(bytes);
     if (!decoded.image) return decoded.error;
     applyPadImage(p, *decoded.image);
     return "";
@@ -351,17 +414,17 @@ void rebuildPad(Program& p) {
 }
 
 void autosave(Program& p) {
-    if (writePadFile(p, "")) {
+    const FileResult written = writePadFile(p, "");
+    if (written) {
         p.shell.autosaveFailureReported = false;
         return;
     }
     if (p.shell.autosaveFailureReported || !p.services.dialogs) return;
     p.shell.autosaveFailureReported = true;
-    p.services.dialogs->messageBox(
-        "Autosave fehlgeschlagen: Die Datei \xE2\x80\x9E" + padFilePath(p, "") +
-            "\xE2\x80\x9C konnte nicht geschrieben werden. Bitte den Block mit \xE2\x80\x9E"
-            "Speichern unter\xE2\x80\x9C sichern.",
-        "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
+    p.services.dialogs->messageBox("Autosave fehlgeschlagen. " + writeFailureText(padFilePath(p, ""), written) +
+                                       " Bitte den Block mit \xE2\x80\x9E"
+                                       "Speichern unter\xE2\x80\x9C sichern.",
+                                   "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
 }
 
 }  // namespace kx

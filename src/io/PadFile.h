@@ -7,6 +7,7 @@
 
 #include "core/PadState.h"
 #include "io/FileIo.h"
+#include "io/FileSystem.h"
 
 namespace kx {
 
@@ -17,6 +18,12 @@ inline constexpr std::size_t PAD_TABLE_SIZE = TABLE_ROWS * TABLE_COLUMNS;
 inline constexpr std::uint8_t EMPTY_BYTE = 0x80;
 inline constexpr const char* PAD_MARKER = "Kartotrix---";
 inline constexpr const char* LOAD_ERROR_INVALID = "Fehler beim Laden. Keine g\xC3\xBCltige Blockdatei.";
+inline constexpr const char* LOAD_ERROR_FOLDER = "Fehler beim Laden. Das ist ein Ordner, keine Blockdatei.";
+// The largest value a game may be given (a correction beyond it is refused),
+// and the largest running total a loaded pad may hold. Both keep every sum of
+// the pad far inside the range of an int.
+inline constexpr int MAX_GAME_VALUE = 999;
+inline constexpr int MAX_CELL_VALUE = 1000000;
 
 // Flag word bits.
 inline constexpr std::uint32_t FLAG_GAMES_COMPLETE = 0x2;
@@ -51,16 +58,21 @@ DecodeResult decodePadFile(const Bytes& bytes);
 // The autosave pad file when the name is empty, else the name itself.
 std::string padFilePath(const Program& p, const std::string& name);
 
-// Writes the open pad; false when the file could not be written (the old
-// file, if any, is then unchanged).
-bool writePadFile(Program& p, const std::string& name);
+// The longest file that can be a pad: header, table, six names of 255 bytes
+// and a whole exact-value block. Longer files are refused unread.
+extern const std::size_t MAX_PAD_FILE_SIZE;
+
+// Writes the open pad; on failure the old file, if any, is unchanged and the
+// result says which step failed and why. The autosave file (empty name) is
+// never written through a symbolic link, nor is any name under LinkRule::Refuse.
+FileResult writePadFile(Program& p, const std::string& name, LinkRule links = LinkRule::Follow);
 
 // Replaces the open pad by a decoded pad file, as loading does.
 void applyPadImage(Program& p, const PadImage& image);
 
 // Reads a pad file into the open pad. A missing file changes nothing and gives
-// an empty text; a file that cannot be read or is no valid pad changes
-// nothing and gives the German message to show.
+// an empty text; a folder, a file that cannot be read or is no valid pad
+// changes nothing and gives the German message to show.
 std::string readPadFile(Program& p, const std::string& name);
 
 // Section totals and every row label from the game table, then the totals.

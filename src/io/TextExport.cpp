@@ -25,7 +25,8 @@ Bytes exportBytes(const Program& p) {
 
     std::string text = std::string("Kartotrix ") + version + "\r\n";
     text += "\t";
-    for (int i = 1; i <= n; ++i) text += "\t\t" + utf8ToCp1252(pad.playerNames[static_cast<std::size_t>(i)]);
+    for (int i = 1; i <= n; ++i)
+        text += "\t\t" + utf8ToCp1252(printableText(pad.playerNames[static_cast<std::size_t>(i)]));
     text += "\r\n";
     for (int r = 1; r <= 6 * n + 3; ++r) {
         text += cell(r, 0) + "\t" + cell(r, 1) + "\t";
@@ -42,18 +43,24 @@ Bytes exportBytes(const Program& p) {
     return Bytes(text.begin(), text.end());
 }
 
-void exportText(Program& p, const std::string& name) {
-    const std::string path = name.empty() ? p.shell.programFolder + "autosave.txt" : name;
+std::string exportPath(const Program& p, const std::string& name) {
+    return name.empty() ? p.shell.programFolder + p.shell.autosaveBase + ".txt" : name;
+}
+
+FileResult exportText(Program& p, const std::string& name) {
+    const std::string path = exportPath(p, name);
+    if (!p.services.files) return {FileStep::Open, FileError::Other};
     WindowHost* host = p.services.host;
     if (host) host->setBusy(true);
-    const bool written = writeFileAtomically(path, exportBytes(p));
+    // The program's own export file is never written through a link.
+    const FileResult written = replaceFile(*p.services.files, path, exportBytes(p),
+                                           name.empty() ? LinkRule::Refuse : LinkRule::Follow);
     if (host) host->setBusy(false);
     if (!written && p.services.dialogs) {
-        p.services.dialogs->messageBox(
-            "Fehler beim Textexport. Die Datei \xE2\x80\x9E" + path +
-                "\xE2\x80\x9C konnte nicht geschrieben werden.",
-            "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
+        p.services.dialogs->messageBox("Fehler beim Textexport. " + writeFailureText(path, written), "Kartotrix",
+                                       MessageButtons::Ok, MessageIcon::Warning);
     }
+    return written;
 }
 
 }  // namespace kx

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "io/FileIo.h"
+#include "io/FileSystem.h"
 
 namespace kx {
 
@@ -16,6 +17,7 @@ Bytes exportBytes(const Program& p);
 
 // Writes the export; an empty name means autosave.txt in the program's
 // folder. A file that cannot be written is reported to the user.
-void exportText(Program& p, const std::string& name);
+FileResult exportText(Program& p, const std::string& name);
+std::string exportPath(const Program& p, const std::string& name);
 
 }  // namespace kx

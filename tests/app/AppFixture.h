@@ -11,6 +11,7 @@
 #include "MainWindow.h"
 #include "QtServices.h"
 #include "support/TestProgram.h"
+#include "platform/PlatformFileSystem.h"
 #include "view/MainWindow.h"
 
 namespace kx::test {
@@ -22,6 +23,7 @@ struct AppFixture {
     FakeClock clock;
     FakeDialogs dialogs;
     FakeDesktop desktop;
+    std::unique_ptr<FileSystem> files = makePlatformFileSystem();
     Program program;
     std::unique_ptr<MainWindow> window;
 
@@ -32,6 +34,7 @@ struct AppFixture {
         services.clock = &clock;
         services.dialogs = &dialogs;
         services.desktop = &desktop;
+        services.files = files.get();
         window = std::make_unique<MainWindow>(program, services, QStringLiteral("www.example.org"));
         window->show();
         QCoreApplication::processEvents();

@@ -265,7 +265,7 @@ TEST(CorrectionValue, TotalsBeyondTheByteRangeStayExactAndAreSaved) {
         EXPECT_EQ(t.p.ui.SPsum(1).text, std::to_string(total));
         EXPECT_EQ(t.p.ui.status(4), "Umsatz: " + std::to_string(2 * total));
         // The autosave pad file holds the corrected pad.
-        const DecodeResult saved = decodePadFile(readWholeFile(t.file("autosave.hsc")).value());
+        const DecodeResult saved = decodePadFile(test::fileBytes(t.file("autosave.hsc")).value());
         ASSERT_TRUE(saved.image);
         EXPECT_EQ(saved.image->table, t.p.pad.gameTable);
     }

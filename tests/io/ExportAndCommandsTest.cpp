@@ -18,7 +18,7 @@ using test::enterPair;
 using test::TestProgram;
 
 std::string fileText(const std::string& path) {
-    const auto bytes = readWholeFile(path);
+    const auto bytes = test::fileBytes(path);
     return bytes ? std::string(bytes->begin(), bytes->end()) : "<missing>";
 }
 
@@ -116,7 +116,7 @@ TEST(FileCommands, SaveWritesOneStampedFilePerMinute) {
     for (const auto& e : std::filesystem::directory_iterator(t.folder))
         files.push_back(e.path().filename().string());
     EXPECT_EQ(files, std::vector<std::string>{"save07-12-2026_9_5.hsc"});
-    EXPECT_EQ(readWholeFile(t.file("save07-12-2026_9_5.hsc")), encodePadFile(t.p));
+    EXPECT_EQ(test::fileBytes(t.file("save07-12-2026_9_5.hsc")), encodePadFile(t.p));
     EXPECT_TRUE(t.dialogs.messages.empty());
 }
 
@@ -124,7 +124,7 @@ TEST(FileCommands, LoadOutcomes) {
     TestProgram source;
     newPad(source.p, 5);
     ASSERT_TRUE(enterPair(source.p, 2, 3, 9));
-    ASSERT_TRUE(writeFileAtomically(source.file("broken.hsc"), Bytes(600, 'K')));
+    test::putFile(source.file("broken.hsc"), Bytes(600, 'K'));
     // clang-format off
     const struct { std::string answer, message, caption; bool loads; } cases[] = {
         {"", "", "", false},  // cancelled
@@ -171,7 +171,7 @@ TEST(FileCommands, WriteFailuresNameTheFile) {
         SCOPED_TRACE(file);
         TestProgram t;
         newPad(t.p, 4);
-        ASSERT_TRUE(writeFileAtomically(t.file("plain"), Bytes{1}));
+        test::putFile(t.file("plain"), Bytes{1});
         t.p.shell.programFolder = t.file("plain/");
         t.dialogs.saveAnswers = {t.file("plain/x.hsc")};
         frm0_MenuEvent(t.p, command);
@@ -184,7 +184,7 @@ TEST(FileCommands, WriteFailuresNameTheFile) {
 TEST(FileCommands, FailedAutosaveIsReportedOncePerFailure) {
     TestProgram t;
     newPad(t.p, 4);
-    ASSERT_TRUE(writeFileAtomically(t.file("plain"), Bytes{1}));
+    test::putFile(t.file("plain"), Bytes{1});
     const std::size_t expected[] = {1, 1, 1, 2, 2};  // broken, broken, fine, broken, broken
     for (int i = 0; i < 5; ++i) {
         t.p.shell.programFolder = i == 2 ? t.folder : t.file("plain/");
@@ -192,16 +192,16 @@ TEST(FileCommands, FailedAutosaveIsReportedOncePerFailure) {
         EXPECT_EQ(t.dialogs.messages.size(), expected[i]) << i;
     }
     EXPECT_NE(t.dialogs.messages.back().text.find(t.file("plain/autosave.hsc")), std::string::npos);
-    EXPECT_TRUE(fileExists(t.file("autosave.hsc")));
+    EXPECT_TRUE(test::fileExists(t.file("autosave.hsc")));
 }
 
 TEST(FileCommands, FilesFolderFallsBackToTheUserFolder) {
     TestProgram t;
-    EXPECT_EQ(chooseFilesFolder(t.folder, t.file("user/")), t.folder);
+    EXPECT_EQ(chooseFilesFolder(*t.files, t.folder, t.file("user/")), t.folder);
     EXPECT_TRUE(std::filesystem::is_empty(t.folder));  // the probe leaves nothing behind
-    ASSERT_TRUE(writeFileAtomically(t.file("plain"), Bytes{1}));
+    test::putFile(t.file("plain"), Bytes{1});
     const std::string user = t.file("user/Kartotrix/");
-    EXPECT_EQ(chooseFilesFolder(t.file("plain/"), user), user);
+    EXPECT_EQ(chooseFilesFolder(*t.files, t.file("plain/"), user), user);
     EXPECT_TRUE(std::filesystem::is_directory(user));
 }
 

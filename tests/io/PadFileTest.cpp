@@ -103,7 +103,7 @@ TEST(PadFileWrite, FreshPadIsTheDocumentedBytes) {
                     {0x80, 0x80, 0, 0, 0, 0, 0, 0, 0x80, 0x80, '1', '2', '3', '4', '5', '6'});
         EXPECT_EQ(encodePadFile(t.p), want);
         ASSERT_TRUE(writePadFile(t.p, ""));
-        EXPECT_EQ(readWholeFile(t.file("autosave.hsc")), want);
+        EXPECT_EQ(test::fileBytes(t.file("autosave.hsc")), want);
     }
 }
 
@@ -187,7 +187,7 @@ TEST(PadFileLoad, EveryRefusalLeavesTheOpenPadAsItWas) {
         SCOPED_TRACE(r.what);
         Bytes bad = good;
         bad[r.at] = static_cast<std::uint8_t>(r.value);
-        ASSERT_TRUE(writeFileAtomically(t.file("bad.hsc"), bad));
+        test::putFile(t.file("bad.hsc"), bad);
         EXPECT_EQ(readPadFile(t.p, t.file("bad.hsc")), LOAD_ERROR_INVALID);
         EXPECT_EQ(snapshot(t.p), before);
         EXPECT_TRUE(t.p.pad.padRunning);
@@ -226,21 +226,29 @@ TEST(PadFileExactValues, TotalsBeyondTheByteRangeComeBackExactly) {
     EXPECT_EQ(u.p.pad.gamePoints[3], -144);
     EXPECT_EQ(u.p.ui.SP[3](8).text, "-128");
     EXPECT_EQ(u.p.ui.SPsum(1).text, "144");
-    // A damaged or cut block is ignored and the bytes hold.
-    const std::size_t damage[] = {base,      base + 4,         base + 6,
-                                  base + 90, bytes.size() - 1, cellAt(9, 2)};
+    // A damaged or cut block would leave only the wrapped bytes: refused.
+    const std::size_t damage[] = {base + 3, base + 4, base + 6, base + 90, bytes.size() - 1, cellAt(9, 2)};
     for (std::size_t at : damage) {
         Bytes bad = bytes;
         bad[at] ^= 1;
-        const DecodeResult r = decodePadFile(bad);
-        ASSERT_TRUE(r.image) << at;
-        EXPECT_EQ(r.image->table, byteTable(bad)) << at;
+        EXPECT_FALSE(decodePadFile(bad).image) << at;
     }
-    for (std::size_t size = base; size < bytes.size(); size += 37) {
-        const DecodeResult r = decodePadFile(Bytes(bytes.begin(), bytes.begin() + size));
-        ASSERT_TRUE(r.image) << size;
-        EXPECT_EQ(r.image->table, byteTable(bytes)) << size;
-    }
+    for (std::size_t size = base + 1; size < bytes.size(); ++size)
+        ASSERT_FALSE(decodePadFile(Bytes(bytes.begin(), bytes.begin() + size)).image) << size;
+    // Bytes after the names that are no block are ignored, as readers of the plain format do.
+    newPad(u.p, 4);
+    ASSERT_TRUE(enterPair(u.p, 1, 2, 3));
+    Bytes foreign = encodePadFile(u.p);
+    for (char c : std::string("Kaffee")) foreign.push_back(static_cast<std::uint8_t>(c));
+    ASSERT_TRUE(decodePadFile(foreign).image);
+    EXPECT_EQ(decodePadFile(foreign).image->table, u.p.pad.gameTable);
+    foreign.resize(foreign.size() - 4);  // "Ka" is no marker
+    EXPECT_TRUE(decodePadFile(foreign).image);
+    foreign.resize(foreign.size() - 1);  // "K" may be a block cut after one byte
+    EXPECT_FALSE(decodePadFile(foreign).image);
+    Bytes trailing = bytes;
+    trailing.push_back('!');  // after a whole block
+    EXPECT_EQ(decodePadFile(trailing).image->table, t.p.pad.gameTable);
 }
 
 TEST(PadFileNames, StoredOneWindows1252BytePerCharacter) {
@@ -272,11 +280,11 @@ TEST(PadFileNames, StoredOneWindows1252BytePerCharacter) {
 TEST(PadFileWrite, ReplacesWholeAndFailsWithoutHarm) {
     TestProgram t;
     newPad(t.p, 4);
-    ASSERT_TRUE(writeFileAtomically(t.file("pad.hsc"), Bytes(5000, 0x55)));
+    test::putFile(t.file("pad.hsc"), Bytes(5000, 0x55));
     ASSERT_TRUE(writePadFile(t.p, t.file("pad.hsc")));
-    const auto written = readWholeFile(t.file("pad.hsc"));
+    const auto written = test::fileBytes(t.file("pad.hsc"));
     EXPECT_EQ(written, encodePadFile(t.p));  // no tail of the longer old file
-    ASSERT_TRUE(writeFileAtomically(t.file("plain"), Bytes{1, 2, 3}));
+    test::putFile(t.file("plain"), Bytes{1, 2, 3});
     std::set<std::string> files;
     for (const auto& e : std::filesystem::directory_iterator(t.folder))
         files.insert(e.path().filename().string());
@@ -284,8 +292,8 @@ TEST(PadFileWrite, ReplacesWholeAndFailsWithoutHarm) {
     ASSERT_TRUE(enterPair(t.p, 1, 2, 5));
     for (const std::string& bad : {t.file("no/such/folder/pad.hsc"), t.file("plain/pad.hsc")}) {
         EXPECT_FALSE(writePadFile(t.p, bad)) << bad;
-        EXPECT_EQ(readWholeFile(t.file("pad.hsc")), written);
-        EXPECT_EQ(readWholeFile(t.file("plain")), (Bytes{1, 2, 3}));
+        EXPECT_EQ(test::fileBytes(t.file("pad.hsc")), written);
+        EXPECT_EQ(test::fileBytes(t.file("plain")), (Bytes{1, 2, 3}));
     }
 }
 

@@ -1,8 +1,11 @@
 #include "support/TestProgram.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 
+#include "platform/PlatformFileSystem.h"
 #include "view/MainWindow.h"
 #include "view/SecondaryWindows.h"
 #include "view/UserActions.h"
@@ -80,7 +83,8 @@ TestProgram::TestProgram() : folder(makeTempFolder()) {
     initProgram(p, folder);
     p.shell.helpFile = folder + "KartotrixHilfe.html";
     host.program = &p;
-    p.services = {&clock, &host, &dialogs, &desktop};
+    files = makePlatformFileSystem();
+    p.services = {&clock, &host, &dialogs, &desktop, files.get()};
     frm0_Load(p, ScreenMetrics{});
 }
 
@@ -88,6 +92,22 @@ TestProgram::~TestProgram() {
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
 }
+
+void putFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+void putFile(const std::string& path, const std::string& text) { putFile(path, Bytes(text.begin(), text.end())); }
+
+std::optional<Bytes> fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool fileExists(const std::string& path) { return std::filesystem::is_regular_file(path); }
 
 int pairChoice(int first, int second) {
     if (first == second) return 15 + first;

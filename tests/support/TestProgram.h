@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Program.h"
+#include "io/FileSystem.h"
 
 namespace kx::test {
 
@@ -75,6 +76,7 @@ struct TestProgram {
     FakeDialogs dialogs;
     FakeHost host;
     FakeDesktop desktop;
+    std::unique_ptr<FileSystem> files;
     std::string folder;
     Program p;
 
@@ -95,6 +97,12 @@ bool enterPenalty(Program& p, int player);
 // A pair game worth 0 between the two lowest-numbered players who take part:
 // it fills a row and passes the deal without changing any total.
 bool passDeal(Program& p);
+// Plain file access for the tests' own set-up and checks.
+void putFile(const std::string& path, const Bytes& bytes);
+void putFile(const std::string& path, const std::string& text);
+std::optional<Bytes> fileBytes(const std::string& path);
+bool fileExists(const std::string& path);
+
 // Runs user actions written as "MDS 2", "WER1 6", "WAS1s -9", "WIE2 3" or "OK";
 // true when every one of them was accepted.
 bool act(Program& p, const std::vector<std::string>& actions);
