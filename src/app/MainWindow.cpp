@@ -137,8 +137,8 @@ MainWindow::MainWindow(Program& program, Services services, QString makerHost)
 
 void MainWindow::createMenu() {
     QMenu* menu = nullptr;
-    actions_.assign(MENU_ENTRY_COUNT, nullptr);
-    for (int i = 0; i < MENU_ENTRY_COUNT; ++i) {
+    actions_.assign(program_.ui.menu.size(), nullptr);
+    for (int i : menuBarOrder(program_.ui)) {
         const MenuEntry& entry = program_.ui.menu[static_cast<std::size_t>(i)];
         switch (entry.role) {
             case MenuRole::Title:
@@ -149,6 +149,7 @@ void MainWindow::createMenu() {
                 if (menu) menu->addSeparator();
                 break;
             case MenuRole::End: menu = nullptr; break;
+            case MenuRole::Unused: break;
             case MenuRole::Command: {
                 if (!menu) break;
                 QString text = qstr(entry.caption);
@@ -315,10 +316,10 @@ void MainWindow::mirrorControl(const Control& c, QWidget* w, std::optional<Contr
 }
 
 void MainWindow::mirrorMenu() {
-    for (int i = 0; i < MENU_ENTRY_COUNT; ++i) {
-        QAction* action = actions_[static_cast<std::size_t>(i)];
+    for (std::size_t i = 0; i < actions_.size(); ++i) {
+        QAction* action = actions_[i];
         if (!action) continue;
-        const MenuEntry& entry = program_.ui.menu[static_cast<std::size_t>(i)];
+        const MenuEntry& entry = program_.ui.menu[i];
         action->setEnabled(entry.enabled);
         if (entry.checkable) action->setChecked(entry.checked);
     }

@@ -1,5 +1,6 @@
 #include "view/Commands.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/Program.h"
@@ -22,29 +23,71 @@ const std::array<const char*, 25> menuTexts{
     "",
 };
 
-void buildMenu(WindowModel& ui) {
-    bool titleNext = true;
-    for (std::size_t i = 0; i < menuTexts.size(); ++i) {
-        const std::string text = menuTexts[i];
-        MenuEntry& entry = ui.menu[i];
-        entry = MenuEntry{};
-        if (text.empty()) {
-            entry.role = MenuRole::End;
-            titleNext = true;
-            continue;
-        }
-        const auto tab = text.find('\t');
-        entry.caption = text.substr(0, tab);
-        if (tab != std::string::npos) entry.hint = text.substr(tab + 1);
-        if (titleNext) entry.role = MenuRole::Title;
-        else if (text == "'-'") entry.role = MenuRole::Separator;
-        titleNext = false;
+const std::vector<AddedMenuText> addedMenuTexts{};
+
+namespace {
+
+// Reads one menu text by the rule of menuTexts.
+MenuEntry menuEntry(const std::string& text, bool& titleNext) {
+    MenuEntry entry;
+    if (text.empty()) {
+        entry.role = MenuRole::End;
+        titleNext = true;
+        return entry;
     }
+    const auto tab = text.find('\t');
+    entry.caption = text.substr(0, tab);
+    if (tab != std::string::npos) entry.hint = text.substr(tab + 1);
+    if (titleNext) entry.role = MenuRole::Title;
+    else if (text == "'-'") entry.role = MenuRole::Separator;
+    titleNext = false;
+    return entry;
+}
+
+}  // namespace
+
+void buildMenu(WindowModel& ui) {
+    int size = MENU_ENTRY_COUNT;
+    for (const AddedMenuText& added : addedMenuTexts) size = std::max(size, added.command + 1);
+    MenuEntry unused;
+    unused.role = MenuRole::Unused;
+    ui.menu.assign(static_cast<std::size_t>(size), unused);
+    bool titleNext = true;
+    for (std::size_t i = 0; i < menuTexts.size(); ++i) ui.menu[i] = menuEntry(menuTexts[i], titleNext);
+    titleNext = true;
+    for (const AddedMenuText& added : addedMenuTexts)
+        ui.menu[static_cast<std::size_t>(added.command)] = menuEntry(added.text, titleNext);
     for (int k : {CMD_SAVE, CMD_SAVE_AS, CMD_EXPORT}) ui.menu[static_cast<std::size_t>(k)].enabled = false;
     for (int k : {CMD_ROW_CHANGE, CMD_AUTOSAVE, CMD_CONFIRM_QUIT}) {
         ui.menu[static_cast<std::size_t>(k)].checkable = true;
         ui.menu[static_cast<std::size_t>(k)].checked = true;
     }
+}
+
+std::vector<int> menuBarOrder(const WindowModel& ui) {
+    constexpr int HELP_MENU = 21;  // "?" stays last
+    std::vector<int> order;
+    std::vector<int> menu;  // the entries of the menu being read
+    bool hasCommand = false;
+    const auto keepMenu = [&] {
+        if (hasCommand) order.insert(order.end(), menu.begin(), menu.end());
+        menu.clear();
+        hasCommand = false;
+    };
+    const auto read = [&](int from, int to) {
+        for (int i = from; i < to; ++i) {
+            const MenuEntry& entry = ui.menu[static_cast<std::size_t>(i)];
+            if (entry.role == MenuRole::Unused) continue;
+            if (entry.role == MenuRole::Title) keepMenu();
+            menu.push_back(i);
+            hasCommand = hasCommand || entry.role == MenuRole::Command;
+        }
+        keepMenu();
+    };
+    read(0, HELP_MENU);
+    read(MENU_ENTRY_COUNT, static_cast<int>(ui.menu.size()));
+    read(HELP_MENU, MENU_ENTRY_COUNT);
+    return order;
 }
 
 namespace {
@@ -69,6 +112,12 @@ void frm0_MenuEvent(Program& p, int command) {
     if ((command == CMD_SAVE || command == CMD_SAVE_AS || command == CMD_EXPORT) &&
         !p.ui.menu[static_cast<std::size_t>(command)].enabled)
         return;
+    // An added entry acts only while it is there and enabled.
+    if (command >= MENU_ENTRY_COUNT) {
+        if (command >= static_cast<int>(p.ui.menu.size())) return;
+        const MenuEntry& entry = p.ui.menu[static_cast<std::size_t>(command)];
+        if (entry.role != MenuRole::Command || !entry.enabled) return;
+    }
     switch (command) {
         case CMD_LOAD: fileCommand(p, 1); break;
         case CMD_SAVE: saveStamped(p); break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 namespace kx {
 
@@ -11,6 +12,21 @@ struct WindowModel;
 // "'-'" is a separator; a tab separates a caption from its shortcut hint.
 // An entry's index is its command number.
 extern const std::array<const char*, 25> menuTexts;
+
+// The menus Kartotrix adds ("Bearbeiten", "Ansicht", "Extras"), written like
+// menuTexts but each with its command number, from 25 on: a text opens a menu
+// when it is the first or follows an empty text; an empty text closes it.
+// They stand in the menu bar between "Optionen" and "?".
+struct AddedMenuText {
+    int command;
+    const char* text;
+};
+extern const std::vector<AddedMenuText> addedMenuTexts;
+
+// The command numbers of the menu entries in the order the menu bar shows
+// them: "Datei", "Block", "Optionen", the added menus, then "?". A menu
+// without any command entry is left out.
+std::vector<int> menuBarOrder(const WindowModel& ui);
 
 enum MenuCommand {
     CMD_LOAD = 1,

@@ -80,7 +80,8 @@ struct StatusPanel {
     bool clock = false;      // shows the time of day, kept current by the shell
 };
 
-enum class MenuRole { Title, Command, Separator, End };
+// Unused: a command number that no entry has (between the added menus).
+enum class MenuRole { Title, Command, Separator, End, Unused };
 
 struct MenuEntry {
     MenuRole role = MenuRole::Command;
@@ -91,6 +92,8 @@ struct MenuEntry {
     bool checkable = false;
 };
 
+// The 25 entries of the original menu keep their numbers 0..24; entries that
+// Kartotrix adds have numbers from 25 on.
 inline constexpr int MENU_ENTRY_COUNT = 25;
 inline constexpr int STATUS_PANEL_COUNT = 8;
 
@@ -125,7 +128,7 @@ struct WindowModel {
     ControlArray SPsum;
 
     std::array<StatusPanel, STATUS_PANEL_COUNT + 1> STB;  // panels 1..8
-    std::array<MenuEntry, MENU_ENTRY_COUNT> menu;
+    std::vector<MenuEntry> menu;  // indexed by command number
 
     // Every control in creation order.
     std::vector<Control*> controls();

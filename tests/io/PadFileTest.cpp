@@ -198,14 +198,6 @@ TEST(PadFileLoad, EveryRefusalLeavesTheOpenPadAsItWas) {
     EXPECT_EQ(snapshot(t.p), before);
 }
 
-// The table as a reader without the extension sees it.
-GameTable byteTable(const Bytes& b) {
-    GameTable t{};
-    for (std::size_t i = 0; i < PAD_TABLE_SIZE; ++i)
-        t[i / 10][i % 10] = b[90 + i] == EMPTY_BYTE ? EMPTY_CELL : std::int8_t(b[90 + i]);
-    return t;
-}
-
 TEST(PadFileExactValues, TotalsBeyondTheByteRangeComeBackExactly) {
     TestProgram t, u;
     newPad(t.p, 4);
