@@ -109,32 +109,4 @@ int runWindow(QApplication& app, const QString& padFile) {
     return app.exec();
 }
 
-int runExport(const std::string& padFile, const std::string& out) {
-    const std::unique_ptr<FileSystem> files = makePlatformFileSystem();
-    Program program;
-    initProgram(program, "");
-    program.services.files = files.get();
-    frm0_Load(program, ScreenMetrics{});
-    if (files->kind(padFile) == FileKind::Missing) {
-        std::fprintf(stderr, "%s\n", LOAD_ERROR_NOT_FOUND);
-        return 2;
-    }
-    const std::string error = readPadFile(program, padFile);
-    if (!error.empty()) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 2;
-    }
-    const Bytes text = exportBytes(program);
-    if (out.empty()) {
-        const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-        return std::fflush(stdout) == 0 && written ? 0 : 1;
-    }
-    const FileResult written = replaceFile(*files, out, text);
-    if (!written) {
-        std::fprintf(stderr, "Fehler beim Textexport. %s\n", writeFailureText(out, written).c_str());
-        return 1;
-    }
-    return 0;
-}
-
 }  // namespace kx

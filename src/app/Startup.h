@@ -26,8 +26,4 @@ bool displayAvailable(std::string& why);
 // The main window, optionally with a pad file loaded as "Laden" would.
 int runWindow(QApplication& app, const QString& padFile);
 
-// Reads a pad and writes its text export to `out`, or to standard output
-// when `out` is empty, without a window. Exit status 2 when the pad is refused.
-int runExport(const std::string& padFile, const std::string& out);
-
 }  // namespace kx

@@ -1,45 +1,36 @@
 #include <QApplication>
 #include <QLoggingCategory>
 #include <cstdio>
-#include <cstring>
-#include <string>
-#include <vector>
+#include <memory>
 
+#include "CommandLine.h"
 #include "Startup.h"
+#include "QtServices.h"
 #include "core/Program.h"
-
-namespace {
-
-void printUsage() {
-    std::printf(
-        "Aufruf:\n"
-        "  kartotrix [BLOCK.hsc]                     Block-Fenster \xC3\xB6" "ffnen, optional mit einem Block\n"
-        "  kartotrix --export BLOCK.hsc [TEXT.txt]   Textexport ohne Fenster (ohne TEXT.txt: Standardausgabe)\n"
-        "  kartotrix --help                          diese Hilfe\n"
-        "  kartotrix --version                       Version anzeigen\n");
-}
-
-}  // namespace
+#include "io/PadFile.h"
+#include "platform/PlatformFileSystem.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        printUsage();
-        return 0;
-    }
-    if (!args.empty() && args[0] == "--version") {
-        std::printf("%s\n", kx::VERSION_TEXT);
-        return 0;
-    }
-    if (!args.empty() && args[0] == "--export") {
-        if (args.size() < 2 || args.size() > 3) {
-            printUsage();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const kx::CommandLine line = kx::parseCommandLine(arguments);
+    switch (line.mode) {
+        case kx::CommandLine::Mode::Help:
+            std::fputs(kx::usageText().toUtf8().constData(), stdout);
+            return 0;
+        case kx::CommandLine::Mode::Version: std::printf("%s\n", kx::VERSION_TEXT); return 0;
+        case kx::CommandLine::Mode::Error:
+            std::fprintf(stderr, "%s\n%s", line.error.toUtf8().constData(), kx::usageText().toUtf8().constData());
             return 2;
+        case kx::CommandLine::Mode::Batch: {
+            const std::unique_ptr<kx::FileSystem> files = kx::makePlatformFileSystem();
+            return line.batch->run(*files, line.arguments);
         }
-        return kx::runExport(args[1], args.size() == 3 ? args[2] : "");
+        case kx::CommandLine::Mode::Window: break;
     }
-    if (args.size() > 1 || (!args.empty() && args[0].starts_with("-"))) {
-        printUsage();
+    if (!line.padFile.isEmpty() &&
+        kx::makePlatformFileSystem()->kind(kx::stdstr(line.padFile)) == kx::FileKind::Folder) {
+        std::fprintf(stderr, "Kartotrix: %s\n", kx::LOAD_ERROR_FOLDER);
         return 2;
     }
     std::string why;
@@ -68,5 +59,5 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    return kx::runWindow(app, args.empty() ? QString() : QString::fromLocal8Bit(args[0].c_str()));
+    return kx::runWindow(app, line.padFile);
 }
