@@ -45,6 +45,23 @@ enum MenuCommand {
     CMD_ABOUT = 23,
 };
 
+// Key codes are the platform's virtual-key codes: the letters A..Z are 65..90
+// and the digits 48..57; these are the other keys the program knows. Each
+// skin translates its toolkit's keys into them.
+enum KeyCode {
+    KEY_BACKSPACE = 0x08,
+    KEY_TAB = 0x09,
+    KEY_RETURN = 0x0D,
+    KEY_ESCAPE = 0x1B,
+    KEY_F1 = 0x70,
+    KEY_F2 = 0x71,
+    KEY_F10 = 0x79,
+    KEY_NUMPAD_ADD = 0x6B,
+    KEY_NUMPAD_SUBTRACT = 0x6D,
+    KEY_PLUS = 0xBB,   // the "+" key of the main block
+    KEY_MINUS = 0xBD,  // the "-" key of the main block
+};
+
 // Shift bits of a key or mouse event.
 enum ShiftBits { SHIFT_BIT = 1, CTRL_BIT = 2, ALT_BIT = 4 };
 
