@@ -14,6 +14,7 @@
 #include "QtServices.h"
 #include "io/FileCommands.h"
 #include "io/PadFile.h"
+#include "io/ProgramFiles.h"
 #include "io/TextExport.h"
 #include "platform/PlatformFileSystem.h"
 #include "view/MainWindow.h"
@@ -93,11 +94,16 @@ int runWindow(QApplication& app, const QString& padFile) {
     services.clock = &clock;
     services.desktop = &desktop;
     services.files = files.get();
+    program.services.files = files.get();
+    // Held until the program ends: this copy's autosave name.
+    const ProgramFilesClaim claim = claimProgramFiles(program);
     MainWindow window(program, services, QString::fromUtf8(KARTOTRIX_MAKER_HOST));
     QtDialogs dialogs(&window, paths.filesFolder);
     program.services.dialogs = &dialogs;
     window.show();
     window.placeOnScreen();
+    if (!claim.notice.empty())
+        dialogs.messageBox(claim.notice, "Kartotrix", MessageButtons::Ok, MessageIcon::Information);
 
     if (!padFile.isEmpty()) {
         const std::string path = stdstr(padFile);

@@ -78,7 +78,11 @@ std::optional<int> askNumber(Program& p, const std::string& prompt) {
     return value;
 }
 
-void moveResult(Program& p, const Target& t, int oldValue, int newValue, int newA, int newB) {
+// Carries the change through the rows of the section. A loaded pad may hold
+// large running totals; a change that would carry one beyond what a pad file
+// accepts is refused before anything is changed.
+bool moveResult(Program& p, const Target& t, int oldValue, int newValue, int newA, int newB) {
+    const GameTable before = p.pad.gameTable;
     for (int r = t.row; r <= t.lastRow; ++r) {
         if (t.a != t.b) {
             applyPairChange(p, r, -oldValue, t.a, t.b, t.sitOut);
@@ -87,10 +91,23 @@ void moveResult(Program& p, const Target& t, int oldValue, int newValue, int new
             applySoloChange(p, r, -oldValue, t.a, t.sitOut);
             applySoloChange(p, r, newValue, newA, t.sitOut);
         }
+        for (int k = 1; k <= p.pad.playerCount; ++k) {
+            const int total = cell(p, r, k);
+            if (total < -MAX_CELL_VALUE || total > MAX_CELL_VALUE) {
+                p.pad.gameTable = before;
+                p.services.dialogs->messageBox(
+                    "Diese Korrektur erg\xC3\xA4" "be einen Stand au\xC3\x9F" "erhalb von \xC2\xB1" + std::to_string(MAX_CELL_VALUE) +
+                        " Punkten. Es wurde nichts geändert.",
+                    CAPTION, MessageButtons::Ok, MessageIcon::Stop);
+                return false;
+            }
+        }
     }
+    return true;
 }
 
 void finish(Program& p) {
+    ++p.shell.changesSinceSave;
     rebuildPad(p);
     if (p.pad.autosaveEnabled) autosave(p);
 }
@@ -148,6 +165,12 @@ void PKT_MouseDown(Program& p, int row, int /*button*/, int shift, int /*x*/, in
         askNumber(p, "Ergebnis des " + std::to_string(row) + ". Spieles \xC3\xA4ndern");
     if (!n) return;
     Dialogs& dialogs = *p.services.dialogs;
+    if (*n < -MAX_GAME_VALUE || *n > MAX_GAME_VALUE) {
+        dialogs.messageBox("Ein Spiel z\xC3\xA4hlt h\xC3\xB6" "chstens " + std::to_string(MAX_GAME_VALUE) +
+                               " Punkte. Es wurde nichts ge\xC3\xA4ndert.",
+                           CAPTION, MessageButtons::Ok, MessageIcon::Stop);
+        return;
+    }
     if (*n == 0 && dialogs.messageBox("Ergebnis 0? Stimmt das wirklich", CAPTION, MessageButtons::YesNo,
                                       MessageIcon::Question) != MessageAnswer::Yes)
         return;
@@ -156,7 +179,7 @@ void PKT_MouseDown(Program& p, int row, int /*button*/, int shift, int /*x*/, in
         dialogs.messageBox("Kein Solo-Ergebnis! Abbruch.", CAPTION, MessageButtons::Ok, MessageIcon::Stop);
         return;
     }
-    moveResult(p, *t, old, *n, t->a, t->b);
+    if (!moveResult(p, *t, old, *n, t->a, t->b)) return;
     p.ui.PKT(row).text = std::to_string(*n);
     p.pad.gameTable[static_cast<std::size_t>(row)][1] = *n;
     finish(p);
@@ -184,7 +207,7 @@ void SPL_MouseDown(Program& p, int row, int /*button*/, int shift, int /*x*/, in
     if (p1 > p2) std::swap(p1, p2);
 
     const int value = p.pad.gameTable[static_cast<std::size_t>(row)][1];
-    moveResult(p, *t, value, value, p1, p2);
+    if (!moveResult(p, *t, value, value, p1, p2)) return;
     GameRow& cells = p.pad.gameTable[static_cast<std::size_t>(row)];
     if (pair) {
         cells[0] = 10 * p1 + p2;

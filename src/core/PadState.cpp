@@ -1,6 +1,18 @@
 #include "core/PadState.h"
 
+#include "io/Cp1252.h"
+
 namespace kx {
+
+std::string PadState::shownName(int player) const {
+    return printableText(playerNames.at(static_cast<std::size_t>(player)));
+}
+
+int PadState::entryCount() const {
+    int count = 0;
+    for (int r = 1; r <= LAST_PAD_ROW; ++r) count += gameTable[static_cast<std::size_t>(r)][0] != EMPTY_CELL;
+    return count;
+}
 
 void PadState::resetForNewPad(int n, int startTime) {
     playerCount = n;

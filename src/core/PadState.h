@@ -80,6 +80,11 @@ struct PadState {
     void resetForNewPad(int n, int startTime);
 
     int lastPenaltyRow() const { return 6 * playerCount + 3; }
+    // A player's name as the window and the exports show it: a control
+    // character that a file brought in is shown as a blank.
+    std::string shownName(int player) const;
+    // How many rows of the pad hold an entry.
+    int entryCount() const;
     int overallScore(int player) const;
 };
 

@@ -42,6 +42,10 @@ struct ShellState {
     bool dialogClosed = false;
     // A failed autosave is reported once, and again only after one succeeded.
     bool autosaveFailureReported = false;
+    // Entries and corrections since the open pad was started, loaded or last
+    // written by "Speichern" or "Speichern unter"; the autosave and the text
+    // export do not count as saving, since they are overwritten by the next entry.
+    int changesSinceSave = 0;
 };
 
 // Platform services; any of them may be missing in a test that does not need it.

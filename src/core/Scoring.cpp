@@ -36,7 +36,7 @@ void moveDealer(Program& p) {
     if (n == 6) pad.secondSitOut = pad.secondSitOut % 6 + 1;
     if (n >= 5) enablePlayerChoices(p, pad.dealer, false);
     if (n == 6) enablePlayerChoices(p, pad.secondSitOut, false);
-    p.ui.setStatus(2, "Geber: " + pad.playerNames[slot(pad.dealer)]);
+    p.ui.setStatus(2, "Geber: " + pad.shownName(pad.dealer));
 }
 
 void commitNormalGame(Program& p) {
@@ -154,6 +154,7 @@ void commitPenalty(Program& p) {
 
 void closeEntry(Program& p) {
     clearEntry(p);
+    ++p.shell.changesSinceSave;
     PadState& pad = p.pad;
     if (pad.nextSoloRow > pad.lastSoloRow && pad.nextGameRow > pad.lastGameRow)
         pad.padRunning = false;

@@ -35,7 +35,10 @@ void load(Program& p) {
 
 bool savePadAs(Program& p, const std::string& path, LinkRule links) {
     const FileResult written = writePadFile(p, path, links);
-    if (written) return true;
+    if (written) {
+        p.shell.changesSinceSave = 0;
+        return true;
+    }
     tell(p, "Fehler beim Speichern. " + writeFailureText(path, written));
     return false;
 }

@@ -335,7 +335,7 @@ void applyPadImage(Program& p, const PadImage& im) {
     for (int i = 1; i <= MAX_PLAYERS; ++i) {
         const std::string name = truncateUtf8(im.names[static_cast<std::size_t>(i)], MAX_NAME_BYTES);
         pad.playerNames[static_cast<std::size_t>(i)] = name;
-        ui.NMS(i).text = name;
+        ui.NMS(i).text = pad.shownName(i);
     }
     pad.lastGameRow = 5 * n;
     pad.lastSoloRow = 6 * n;
@@ -351,7 +351,7 @@ void applyPadImage(Program& p, const PadImage& im) {
     for (int entry : {2, 3, 5}) ui.menu[static_cast<std::size_t>(entry)].enabled = true;
     ui.setStatus(6, "Soli: " + std::to_string(pad.nextSoloRow - pad.lastGameRow - 1));
     ui.setStatus(5, "Gespielt: " + std::to_string(pad.nextGameRow - 1));
-    ui.setStatus(2, "Geber: " + pad.playerNames[static_cast<std::size_t>(pad.dealer)]);
+    ui.setStatus(2, "Geber: " + pad.shownName(pad.dealer));
     MDS_Click(p, 1);
 }
 

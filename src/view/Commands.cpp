@@ -99,6 +99,18 @@ void toggle(Program& p, bool& option, int entry) {
 
 }  // namespace
 
+bool confirmDiscard(Program& p, bool forLoad) {
+    // Entries since the last save; a corrected entry counts once.
+    const int entries = std::min(p.pad.entryCount(), p.shell.changesSinceSave);
+    if (entries == 0 || !p.services.dialogs) return true;
+    const std::string count = entries == 1 ? "1 Eintrag, der" : std::to_string(entries) + " Eintr\xC3\xA4ge, die";
+    const std::string text = "Der laufende Block hat " + count + " noch nicht gespeichert " +
+                             (entries == 1 ? "ist" : "sind") + ". Trotzdem " +
+                             (forLoad ? "einen anderen Block laden?" : "einen neuen Block beginnen?");
+    return p.services.dialogs->messageBox(text, "Kartotrix", MessageButtons::YesNo, MessageIcon::Question) ==
+           MessageAnswer::Yes;
+}
+
 void quitCommand(Program& p) {
     p.shell.quitRequest = 1;
     if (p.services.host) p.services.host->requestClose();
@@ -118,6 +130,9 @@ void frm0_MenuEvent(Program& p, int command) {
         const MenuEntry& entry = p.ui.menu[static_cast<std::size_t>(command)];
         if (entry.role != MenuRole::Command || !entry.enabled) return;
     }
+    const bool replacesPad = command == CMD_LOAD || command == CMD_PAD4 || command == CMD_PAD5 ||
+                             command == CMD_PAD6 || command == CMD_CLEAR_PAD;
+    if (replacesPad && !confirmDiscard(p, command == CMD_LOAD)) return;
     switch (command) {
         case CMD_LOAD: fileCommand(p, 1); break;
         case CMD_SAVE: saveStamped(p); break;

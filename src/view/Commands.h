@@ -74,6 +74,12 @@ void frm0_MenuEvent(Program& p, int command);
 // shift bits. Returns true when the key ran a command.
 bool frm0_KeyDown(Program& p, int key, int shift);
 
+// Before a command replaces the open pad ("4/5/6 Spieler", "Block löschen",
+// "Laden"): when the pad has entries that no "Speichern" or "Speichern
+// unter" has written since the last entry or correction, asks whether to go
+// on (No is the default). True when the command may go on.
+bool confirmDiscard(Program& p, bool forLoad);
+
 // "Beenden": a close request that asks first when the option says so.
 void quitCommand(Program& p);
 

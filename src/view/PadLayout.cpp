@@ -62,6 +62,7 @@ void newPad(Program& p, int n) {
     WindowModel& ui = p.ui;
     p.shell.padWidth = padWidthFor(n);
     p.pad.resetForNewPad(n, p.secondsSinceMidnight());
+    p.shell.changesSinceSave = 0;
     fitMainWindow(p);
     resetEntryPanel(p, n);
 
@@ -92,7 +93,7 @@ void newPad(Program& p, int n) {
     }
 
     for (int entry : {2, 3, 5}) ui.menu[static_cast<std::size_t>(entry)].enabled = true;
-    ui.setStatus(2, "Geber: " + p.pad.playerNames[static_cast<std::size_t>(p.pad.dealer)]);
+    ui.setStatus(2, "Geber: " + p.pad.shownName(p.pad.dealer));
     ui.setStatus(5, "Gespielt: ");
     ui.setStatus(6, "Soli: ");
     refreshPad(p, 0, 0, 0);

@@ -66,8 +66,9 @@ bool pickItemText(Program& p, const std::string& list, const std::string& text) 
 
 bool editName(Program& p, int k, const std::string& text) {
     if (k < 1 || k > p.ui.NMS.size() || !p.ui.NMS(k).usable() || !p.ui.frm0.enabled) return false;
-    // A name is stored with at most 255 characters, one byte each.
-    p.ui.NMS(k).text = truncateUtf8(text, 255);
+    // A name is stored with at most 255 characters, one byte each, and
+    // without control characters (a pasted TAB or line end becomes a blank).
+    p.ui.NMS(k).text = truncateUtf8(printableText(text), 255);
     NMS_Change(p, k);
     return true;
 }

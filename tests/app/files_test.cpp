@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "AppFixture.h"
+#include "io/PadFile.h"
 #include "view/UserActions.h"
 
 using namespace kx;
@@ -91,8 +92,9 @@ private slots:
         file.write(QByteArray("Kartotrix---\x02\x01", 14).append(600, '\x07'));
         file.close();
         app.dialogs.openAnswers.push_back(stdstr(broken));
-        app.menu(1)->trigger();
-        QCOMPARE(app.dialogs.messages.size(), std::size_t(1));
+        app.menu(1)->trigger();  // asks about the unsaved entry (Yes), then refuses the file
+        QCOMPARE(app.dialogs.messages.size(), std::size_t(2));
+        QCOMPARE(app.dialogs.messages.back().text, std::string(LOAD_ERROR_INVALID));
         QCOMPARE(app.text("SP1_1"), QStringLiteral("2"));
         QCOMPARE(app.window->centralWidget()->width(), 660);
     }

@@ -139,13 +139,13 @@ TEST(FileCommands, LoadOutcomes) {
         ASSERT_TRUE(enterPair(t.p, 1, 2, 3));
         const GameTable table = t.p.pad.gameTable;
         t.dialogs.openAnswers = {c.answer};
-        frm0_MenuEvent(t.p, CMD_LOAD);
+        frm0_MenuEvent(t.p, CMD_LOAD);  // the question about the unsaved entry is answered Yes
         EXPECT_EQ(t.dialogs.openDialogs, 1);
-        ASSERT_EQ(t.dialogs.messages.size(), c.message.empty() ? 0u : 1u);
+        ASSERT_EQ(t.dialogs.messages.size(), c.message.empty() ? 1u : 2u);
         if (!c.message.empty()) {
-            EXPECT_EQ(t.dialogs.messages[0].text, c.message);
-            EXPECT_EQ(t.dialogs.messages[0].caption, c.caption);
-            EXPECT_EQ(t.dialogs.messages[0].buttons, MessageButtons::Ok);
+            EXPECT_EQ(t.dialogs.messages[1].text, c.message);
+            EXPECT_EQ(t.dialogs.messages[1].caption, c.caption);
+            EXPECT_EQ(t.dialogs.messages[1].buttons, MessageButtons::Ok);
         }
         EXPECT_EQ(t.p.pad.gameTable, c.loads ? source.p.pad.gameTable : table);
         EXPECT_EQ(t.p.pad.playerCount, c.loads ? 5 : 4);

@@ -178,7 +178,11 @@ TEST(PadFileLoad, EveryRefusalLeavesTheOpenPadAsItWas) {
         {"games complete too early", 22, flags | 2},
         {"solos complete too early", 22, flags | 4},
         {"all games counted, flag missing", 35, 26},
-        {"row past the penalties", cellAt(34, 3), 0}, {"row 39", cellAt(39, 9), 1}};
+        {"row past the penalties", cellAt(34, 3), 0}, {"row 39", cellAt(39, 9), 1},
+        {"next penalty row already filled", 37, 31}, {"empty total in an entered row", cellAt(3, 2), 0x80},
+        {"total of a seat above the table", cellAt(3, 7), 5}, {"solo worth no multiple of 3", cellAt(26, 1), 4},
+        {"penalty not worth 12", cellAt(31, 1), 0xF3}, {"dealer of a game out of range", cellAt(2, 8), 9},
+        {"row without players but with totals", cellAt(20, 3), 0}};
     // clang-format on
     TestProgram t;
     playEvening(t.p, {4, 9, {2}, {2}});
