@@ -11,7 +11,7 @@ run: build
 
 test: build-for-test
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
-	@tools/run-fuzzer.sh $(BUILD)
+	@tools/run-sanitized.sh $(BUILD)
 
 build:
 	@tools/ensure-deps.sh build
@@ -23,5 +23,12 @@ build-for-test:
 	@cmake -S . -B $(BUILD) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 
+# Removes what the builds made, but never a pad file: "make run" starts the
+# program from the build folder, so its autosave and saved pads lie there.
 clean:
-	rm -rf $(BUILD)
+	@rm -rf $(BUILD)-fuzz
+	@if [ -d "$(BUILD)" ]; then \
+	    find "$(BUILD)" -type f ! -name '*.hsc' ! -name 'autosave*.txt' -delete; \
+	    find "$(BUILD)" -depth -type d -empty -delete; \
+	fi
+	@if [ -d "$(BUILD)" ]; then echo "Blockdateien bleiben erhalten:"; find "$(BUILD)" -type f | sed 's/^/  /'; fi

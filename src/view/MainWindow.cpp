@@ -66,9 +66,11 @@ void frm0_WinIniChange(Program& p, const ScreenMetrics& metrics) {
 void frm0_DisplayChange(Program& p, const ScreenMetrics& metrics) { frm0_WinIniChange(p, metrics); }
 
 int elapsedMinutes(int startSeconds, int nowSeconds) {
-    int elapsed = nowSeconds - startSeconds;
+    // A start time read from a foreign file may be any number; the difference
+    // is taken on the clock of one day, so it can neither overflow nor go negative.
+    long long elapsed = (static_cast<long long>(nowSeconds) - startSeconds) % SECONDS_PER_DAY;
     if (elapsed < 0) elapsed += SECONDS_PER_DAY;
-    return elapsed / 60;
+    return static_cast<int>(elapsed / 60);
 }
 
 void frm0_MouseMove(Program& p) {

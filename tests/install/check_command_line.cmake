@@ -49,4 +49,36 @@ if(EXISTS "${WORK}/kaputt.txt" OR NOT err MATCHES "Keine g")
     message(FATAL_ERROR "a broken pad was exported or not reported: ${err}")
 endif()
 run(2 "${PROGRAM}" --export "${WORK}/fehlt.hsc")
+
+# Unknown options are named; Qt's own options still reach Qt.
+run(2 "${PROGRAM}" --gibtsnicht)
+if(NOT err MATCHES "--gibtsnicht")
+    message(FATAL_ERROR "the unknown option is not named: ${err}")
+endif()
+run(0 "${PROGRAM}" -style fusion --version)
+
+# A folder is no pad, neither for the export nor for the window.
+run(2 "${PROGRAM}" --export "${WORK}")
+if(NOT err MATCHES "Ordner")
+    message(FATAL_ERROR "a folder as pad is not reported: ${err}")
+endif()
+run(2 "${PROGRAM}" "${WORK}")
+
+# A full standard output and a target that is no regular file are reported.
+if(EXISTS /dev/full)
+    execute_process(COMMAND "${PROGRAM}" --export "${WORK}/abend-4.hsc" OUTPUT_FILE /dev/full
+                    RESULT_VARIABLE status ERROR_VARIABLE err)
+    if(NOT status EQUAL 1 OR NOT err MATCHES "Standardausgabe")
+        message(FATAL_ERROR "a full standard output: status ${status}: ${err}")
+    endif()
+endif()
+find_program(MKFIFO mkfifo)
+if(MKFIFO)
+    execute_process(COMMAND ${MKFIFO} "${WORK}/pipe")
+    run(1 "${PROGRAM}" --export "${WORK}/abend-4.hsc" "${WORK}/pipe")
+    execute_process(COMMAND test -p "${WORK}/pipe" RESULT_VARIABLE still_fifo)
+    if(NOT still_fifo EQUAL 0 OR NOT err MATCHES "gew")
+        message(FATAL_ERROR "the FIFO was replaced or not reported: ${err}")
+    endif()
+endif()
 file(REMOVE_RECURSE "${WORK}")

@@ -247,6 +247,20 @@ TEST(PadFileExactValues, TotalsBeyondTheByteRangeComeBackExactly) {
     EXPECT_EQ(decodePadFile(trailing).image->table, t.p.pad.gameTable);
 }
 
+// The fuzzer starts from these; a reader check that refused them would leave it
+// stuck at the door.
+TEST(PadFileSeeds, EveryCommittedSeedIsAValidPad) {
+    int seeds = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(KARTOTRIX_SOURCE_DIR "/fuzz/corpus")) {
+        SCOPED_TRACE(entry.path().string());
+        const auto bytes = test::fileBytes(entry.path().string());
+        ASSERT_TRUE(bytes);
+        EXPECT_TRUE(decodePadFile(*bytes).image);
+        ++seeds;
+    }
+    EXPECT_GE(seeds, 9);
+}
+
 TEST(PadFileNames, StoredOneWindows1252BytePerCharacter) {
     std::string umlauts;
     for (int i = 0; i < 255; ++i)
