@@ -11,20 +11,36 @@ namespace kx {
 
 namespace {
 
-QColor colourOf(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
-QRect rectOf(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+QColor colourOf(const Rgb& c) {
+    return QColor(c.red, c.green, c.blue);
+}
+QRect rectOf(const Rect& r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
 
 QPen seriesPen(const SeriesStyle& style, qreal width) {
     QPen pen(colourOf(style.colour), width);
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::RoundJoin);
     switch (style.dash) {
-        case LineDash::Solid: pen.setStyle(Qt::SolidLine); break;
-        case LineDash::Dash: pen.setDashPattern({4, 2}); break;
-        case LineDash::Dot: pen.setDashPattern({1.2, 1.6}); break;
-        case LineDash::DashDot: pen.setDashPattern({4, 1.6, 1.2, 1.6}); break;
-        case LineDash::DashDotDot: pen.setDashPattern({4, 1.6, 1.2, 1.6, 1.2, 1.6}); break;
-        case LineDash::LongDash: pen.setDashPattern({8, 2.4}); break;
+        case LineDash::Solid:
+            pen.setStyle(Qt::SolidLine);
+            break;
+        case LineDash::Dash:
+            pen.setDashPattern({4, 2});
+            break;
+        case LineDash::Dot:
+            pen.setDashPattern({1.2, 1.6});
+            break;
+        case LineDash::DashDot:
+            pen.setDashPattern({4, 1.6, 1.2, 1.6});
+            break;
+        case LineDash::DashDotDot:
+            pen.setDashPattern({4, 1.6, 1.2, 1.6, 1.2, 1.6});
+            break;
+        case LineDash::LongDash:
+            pen.setDashPattern({8, 2.4});
+            break;
     }
     return pen;
 }
@@ -35,8 +51,12 @@ void drawMarker(QPainter& painter, Marker marker, QPointF at, qreal r, const QCo
     painter.setBrush(colour);
     QPainterPath path;
     switch (marker) {
-        case Marker::Circle: path.addEllipse(at, r, r); break;
-        case Marker::Square: path.addRect(QRectF(at.x() - r * 0.9, at.y() - r * 0.9, 1.8 * r, 1.8 * r)); break;
+        case Marker::Circle:
+            path.addEllipse(at, r, r);
+            break;
+        case Marker::Square:
+            path.addRect(QRectF(at.x() - r * 0.9, at.y() - r * 0.9, 1.8 * r, 1.8 * r));
+            break;
         case Marker::TriangleUp:
         case Marker::TriangleDown: {
             const qreal s = marker == Marker::TriangleUp ? 1 : -1;
@@ -77,7 +97,8 @@ void paintGrid(QPainter& painter, const ChartGeometry& g) {
     painter.setFont(chartFont(12));
     for (int value : g.ticks) {
         const int y = g.y(value);
-        painter.setPen(QPen(value == 0 ? QColor(120, 120, 120) : QColor(225, 228, 232), value == 0 ? 1.5 : 1));
+        painter.setPen(
+            QPen(value == 0 ? QColor(120, 120, 120) : QColor(225, 228, 232), value == 0 ? 1.5 : 1));
         painter.drawLine(plot.left(), y, plot.right(), y);
         painter.setPen(QColor(70, 70, 70));
         painter.drawText(QRect(plot.left() - 60, y - 9, 52, 18), Qt::AlignRight | Qt::AlignVCenter,
@@ -97,7 +118,8 @@ void paintXLabels(QPainter& painter, const ChartGeometry& g, const ScoreChart& c
         // Every labelStep-th label and the last one, which the one before must not crowd.
         if (i != n - 1 && (i % g.labelStep != 0 || n - 1 - i < g.labelStep)) continue;
         const int x = g.x(i, n);
-        painter.drawText(QRect(x - 30, top, 60, 18), Qt::AlignHCenter | Qt::AlignTop, qstr(chart.xLabels[static_cast<std::size_t>(i)]));
+        painter.drawText(QRect(x - 30, top, 60, 18), Qt::AlignHCenter | Qt::AlignTop,
+                         qstr(chart.xLabels[static_cast<std::size_t>(i)]));
     }
 }
 
@@ -122,11 +144,13 @@ void paintSeries(QPainter& painter, const ChartGeometry& g, const ScoreChart& ch
     const int n = chart.pointCount();
     for (const ChartSeries& s : chart.series) {
         QPolygonF line;
-        for (int i = 0; i < n; ++i) line << QPointF(g.x(i, n), g.y(s.values[static_cast<std::size_t>(i)]));
+        for (int i = 0; i < n; ++i)
+            line << QPointF(g.x(i, n), g.y(s.values[static_cast<std::size_t>(i)]));
         painter.setPen(seriesPen(s.style, 2.6));
         painter.setBrush(Qt::NoBrush);
         painter.drawPolyline(line);
-        for (const QPointF& point : line) drawMarker(painter, s.style.marker, point, 4.2, colourOf(s.style.colour));
+        for (const QPointF& point : line)
+            drawMarker(painter, s.style.marker, point, 4.2, colourOf(s.style.colour));
     }
 }
 
@@ -146,7 +170,8 @@ void paintLegend(QPainter& painter, const ChartGeometry& g, const ScoreChart& ch
         drawMarker(painter, s.style.marker, QPointF(left + 17, mid), 4.2, colourOf(s.style.colour));
         painter.setPen(QColor(30, 30, 30));
         const QString name = metrics.elidedText(qstr(s.name), Qt::ElideRight, entryWidth - 50);
-        painter.drawText(QRect(left + 42, mid - 10, entryWidth - 46, 20), Qt::AlignLeft | Qt::AlignVCenter, name);
+        painter.drawText(QRect(left + 42, mid - 10, entryWidth - 46, 20),
+                         Qt::AlignLeft | Qt::AlignVCenter, name);
     }
 }
 
@@ -159,14 +184,16 @@ void paintScoreChart(QPainter& painter, QSize size, const ScoreChart& chart) {
     const ChartGeometry g = chartGeometry(chart, size.width(), size.height());
     painter.setFont(chartFont(17, true));
     painter.setPen(QColor(31, 58, 95));
-    painter.drawText(QRect(g.plot.left, 10, g.plot.width, 28), Qt::AlignLeft | Qt::AlignVCenter, qstr(chart.title));
+    painter.drawText(QRect(g.plot.left, 10, g.plot.width, 28), Qt::AlignLeft | Qt::AlignVCenter,
+                     qstr(chart.title));
     paintGrid(painter, g);
     paintXLabels(painter, g, chart);
     paintBorders(painter, g, chart);
     if (chart.pointCount() <= 1) {
         painter.setFont(chartFont(15));
         painter.setPen(QColor(90, 90, 90));
-        painter.drawText(rectOf(g.plot), Qt::AlignCenter, QStringLiteral("Noch kein Spiel eingetragen"));
+        painter.drawText(rectOf(g.plot), Qt::AlignCenter,
+                         QStringLiteral("Noch kein Spiel eingetragen"));
     }
     painter.setClipRect(rectOf(g.plot).adjusted(-8, -8, 8, 8));
     paintSeries(painter, g, chart);
@@ -187,7 +214,8 @@ QByteArray chartPng(const ScoreChart& chart, QSize size) {
     return bytes;
 }
 
-ScoreChartWidget::ScoreChartWidget(ScoreChart chart, QWidget* parent) : QWidget(parent), chart_(std::move(chart)) {
+ScoreChartWidget::ScoreChartWidget(ScoreChart chart, QWidget* parent)
+    : QWidget(parent), chart_(std::move(chart)) {
     setObjectName(QStringLiteral("chart"));
     setMinimumSize(560, 360);
 }

@@ -20,13 +20,13 @@ inline constexpr QSize CHART_IMAGE_SIZE{1200, 720};
 QByteArray chartPng(const ScoreChart& chart, QSize size = CHART_IMAGE_SIZE);
 
 class ScoreChartWidget : public QWidget {
-public:
+  public:
     ScoreChartWidget(ScoreChart chart, QWidget* parent);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     ScoreChart chart_;
 };
 

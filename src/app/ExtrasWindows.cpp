@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ChartPainter.h"
 #include "QtServices.h"
@@ -58,7 +59,7 @@ QPlainTextEdit* textView(QWidget* parent, const char* name) {
 
 // A table cell that sorts by its number, not by its text.
 class NumberItem : public QTableWidgetItem {
-public:
+  public:
     NumberItem(const std::string& text, double value) : QTableWidgetItem(qstr(text)) {
         setData(Qt::UserRole, value);
         setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -68,11 +69,15 @@ public:
     }
 };
 
-std::string signedText(long long v) { return v > 0 ? "+" + std::to_string(v) : std::to_string(v); }
+std::string signedText(long long v) {
+    return v > 0 ? "+" + std::to_string(v) : std::to_string(v);
+}
 
 void fillStatisticsRow(QTableWidget* table, int row, const PlayerStatistics& s) {
     auto* name = new QTableWidgetItem(qstr(s.name + (s.seat ? " *" : "")));
-    if (s.seat) name->setToolTip(QStringLiteral("Standardname: gez\u00e4hlt nach Sitzplatz, nicht nach Person"));
+    if (s.seat)
+        name->setToolTip(
+            QStringLiteral("Standardname: gez\u00e4hlt nach Sitzplatz, nicht nach Person"));
     table->setItem(row, 0, name);
     const double perGame = s.games ? static_cast<double>(s.points) / s.games : 0;
     table->setItem(row, 1, new NumberItem(std::to_string(s.evenings), s.evenings));
@@ -91,9 +96,10 @@ void fillStatisticsRow(QTableWidget* table, int row, const PlayerStatistics& s) 
 QTableWidget* statisticsTable(QWidget* parent, const Statistics& statistics) {
     auto* table = new QTableWidget(static_cast<int>(statistics.players.size()), 8, parent);
     table->setObjectName(QStringLiteral("statistik_table"));
-    table->setHorizontalHeaderLabels({QStringLiteral("Spieler"), QStringLiteral("Abende"), QStringLiteral("gewonnen"),
-                                      QStringLiteral("Punkte"), QStringLiteral("Spiele"), QStringLiteral("je Spiel"),
-                                      QStringLiteral("bester Abend"), QStringLiteral("schlechtester Abend")});
+    table->setHorizontalHeaderLabels(
+        {QStringLiteral("Spieler"), QStringLiteral("Abende"), QStringLiteral("gewonnen"),
+         QStringLiteral("Punkte"), QStringLiteral("Spiele"), QStringLiteral("je Spiel"),
+         QStringLiteral("bester Abend"), QStringLiteral("schlechtester Abend")});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
@@ -102,7 +108,8 @@ QTableWidget* statisticsTable(QWidget* parent, const Statistics& statistics) {
     table->setSortingEnabled(true);
     table->horizontalHeader()->setSortIndicator(3, Qt::DescendingOrder);
     table->resizeColumnsToContents();
-    table->horizontalHeader()->setStretchLastSection(true);
+    table->resizeRowsToContents();
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     return table;
 }
 
@@ -153,7 +160,8 @@ bool QtExtras::showChart(Program& p, const ScoreChart& chart) {
     layout->addWidget(box);
     QObject::connect(save, &QPushButton::clicked, dialog, [&p, chart] {
         const QByteArray png = chartPng(chart);
-        saveExtrasFile(p, "Bildexport", "verlauf.png", "PNG-Bild", "png", Bytes(png.begin(), png.end()));
+        saveExtrasFile(p, "Bildexport", "verlauf.png", "PNG-Bild", "png",
+                       Bytes(png.begin(), png.end()));
     });
     dialog->resize(960, 600);
     dialog->exec();
@@ -162,8 +170,10 @@ bool QtExtras::showChart(Program& p, const ScoreChart& chart) {
 
 bool QtExtras::printSheet(const PadSheet& sheet) {
     if (kx::printSheet(parent_, sheet) == PrintResult::Failed)
-        QMessageBox::warning(parent_, QStringLiteral("Kartotrix"),
-                             QStringLiteral("Der Block konnte nicht gedruckt werden. Bitte den Drucker pr\u00fcfen."));
+        QMessageBox::warning(
+            parent_, QStringLiteral("Kartotrix"),
+            QStringLiteral(
+                "Der Block konnte nicht gedruckt werden. Bitte den Drucker pr\u00fcfen."));
     return true;
 }
 
@@ -176,22 +186,28 @@ std::optional<Bytes> QtExtras::sheetPdf(const PadSheet& sheet) {
 bool QtExtras::showStatistics(const Statistics& statistics) {
     QDialog* dialog = newWindow(parent_, "statistik", QStringLiteral("Statistik"));
     auto* layout = new QVBoxLayout(dialog);
-    const QString heading = QStringLiteral("%1 %2 aus \u201E%3\u201C")
-                                .arg(statistics.evenings)
-                                .arg(statistics.evenings == 1 ? QStringLiteral("Abend") : QStringLiteral("Abende"),
-                                     qstr(statistics.folder));
+    const QString heading =
+        QStringLiteral("%1 %2 aus \u201E%3\u201C")
+            .arg(statistics.evenings)
+            .arg(statistics.evenings == 1 ? QStringLiteral("Abend") : QStringLiteral("Abende"),
+                 qstr(statistics.folder));
     auto* title = new QLabel(heading, dialog);
     title->setStyleSheet(QStringLiteral("font-weight: bold;"));
     layout->addWidget(title);
-    layout->addWidget(statisticsTable(dialog, statistics), 3);
+    QTableWidget* table = statisticsTable(dialog, statistics);
+    layout->addWidget(table, 3);
     const bool seats = std::any_of(statistics.players.begin(), statistics.players.end(),
                                    [](const PlayerStatistics& s) { return s.seat; });
     if (seats)
-        layout->addWidget(new QLabel(QStringLiteral("* Standardname: gez\u00e4hlt nach Sitzplatz, nicht nach Person."), dialog));
+        layout->addWidget(new QLabel(
+            QStringLiteral("* Standardname: gez\u00e4hlt nach Sitzplatz, nicht nach Person."),
+            dialog));
     if (!statistics.skipped.empty()) {
-        layout->addWidget(new QLabel(QStringLiteral("Nicht gez\u00e4hlt (%1):").arg(statistics.skipped.size()), dialog));
+        layout->addWidget(new QLabel(
+            QStringLiteral("Nicht gez\u00e4hlt (%1):").arg(statistics.skipped.size()), dialog));
         QString lines;
-        for (const SkippedPad& pad : statistics.skipped) lines += qstr(pad.file + ": " + pad.reason) + u'\n';
+        for (const SkippedPad& pad : statistics.skipped)
+            lines += qstr(pad.file + ": " + pad.reason) + u'\n';
         QPlainTextEdit* skipped = textView(dialog, "statistik_skipped");
         skipped->setPlainText(lines.trimmed());
         layout->addWidget(skipped, 1);
@@ -200,8 +216,11 @@ bool QtExtras::showStatistics(const Statistics& statistics) {
     QPushButton* copy = addButton(box, "statistik_copy", QStringLiteral("Kopieren"));
     layout->addWidget(box);
     const QString text = qstr(statisticsText(statistics));
-    QObject::connect(copy, &QPushButton::clicked, dialog, [text] { QGuiApplication::clipboard()->setText(text); });
-    dialog->resize(820, 480);
+    QObject::connect(copy, &QPushButton::clicked, dialog,
+                     [text] { QGuiApplication::clipboard()->setText(text); });
+    // As tall as the table needs, within reason.
+    const int rows = table->verticalHeader()->length() + table->horizontalHeader()->height();
+    dialog->resize(760, std::clamp(rows + 150 + (statistics.skipped.empty() ? 0 : 120), 300, 640));
     dialog->exec();
     return true;
 }

@@ -11,7 +11,7 @@ namespace kx {
 // chart, the print dialog, the PDF renderer and the statistics table. Each
 // window is built when it is opened and is gone when it closes.
 class QtExtras : public ExtrasHost {
-public:
+  public:
     explicit QtExtras(QWidget* parent) : parent_(parent) {}
     bool showSettlement(Program& p) override;
     bool showChart(Program& p, const ScoreChart& chart) override;
@@ -19,7 +19,7 @@ public:
     std::optional<Bytes> sheetPdf(const PadSheet& sheet) override;
     bool showStatistics(const Statistics& statistics) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

@@ -11,8 +11,9 @@ namespace {
 
 // Characters of a UTF-8 text, for aligning columns.
 std::size_t textWidth(const std::string& utf8) {
-    return static_cast<std::size_t>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
 }
 
 std::string padRight(const std::string& text, std::size_t width) {
@@ -25,17 +26,24 @@ std::string padLeft(const std::string& text, std::size_t width) {
     return w >= width ? text : std::string(width - w, ' ') + text;
 }
 
-std::string signedText(long long v) { return v > 0 ? "+" + std::to_string(v) : std::to_string(v); }
+std::string signedText(long long v) {
+    return v > 0 ? "+" + std::to_string(v) : std::to_string(v);
+}
 
 // Settles one group whose balances sum to 0: the largest debt goes to the
 // largest claim until all are even; each payment clears at least one member.
-void settleGroup(std::vector<long long> balance, const std::vector<int>& members, std::vector<Transfer>& out) {
+void settleGroup(std::vector<long long> balance, const std::vector<int>& members,
+                 std::vector<Transfer>& out) {
     for (;;) {
         int payer = -1, payee = -1;
         for (int k : members) {
             const auto i = static_cast<std::size_t>(k);
-            if (balance[i] < 0 && (payer < 0 || balance[i] < balance[static_cast<std::size_t>(payer)])) payer = k;
-            if (balance[i] > 0 && (payee < 0 || balance[i] > balance[static_cast<std::size_t>(payee)])) payee = k;
+            if (balance[i] < 0 &&
+                (payer < 0 || balance[i] < balance[static_cast<std::size_t>(payer)]))
+                payer = k;
+            if (balance[i] > 0 &&
+                (payee < 0 || balance[i] > balance[static_cast<std::size_t>(payee)]))
+                payee = k;
         }
         if (payer < 0 || payee < 0) return;
         auto& owes = balance[static_cast<std::size_t>(payer)];
@@ -87,8 +95,9 @@ std::vector<Transfer> fewestTransfers(const std::vector<long long>& balances) {
             if ((first[mask] >> i) & 1u) members.push_back(open[i]);
         settleGroup(balances, members, transfers);
     }
-    std::sort(transfers.begin(), transfers.end(),
-              [](const Transfer& a, const Transfer& b) { return a.from != b.from ? a.from < b.from : a.to < b.to; });
+    std::sort(transfers.begin(), transfers.end(), [](const Transfer& a, const Transfer& b) {
+        return a.from != b.from ? a.from < b.from : a.to < b.to;
+    });
     return transfers;
 }
 
@@ -96,9 +105,11 @@ std::string euroText(long long cents) {
     const unsigned long long magnitude = cents < 0 ? 0ull - static_cast<unsigned long long>(cents)
                                                    : static_cast<unsigned long long>(cents);
     std::string euros = std::to_string(magnitude / 100);
-    for (std::size_t at = euros.size(); at > 3; at -= 3) euros.insert(at - 3, ".");
+    for (std::size_t at = euros.size(); at > 3; at -= 3)
+        euros.insert(at - 3, ".");
     const unsigned long long rest = magnitude % 100;
-    return (cents < 0 ? "-" : "") + euros + "," + (rest < 10 ? "0" : "") + std::to_string(rest) + " \xE2\x82\xAC";
+    return (cents < 0 ? "-" : "") + euros + "," + (rest < 10 ? "0" : "") + std::to_string(rest) +
+           " \xE2\x82\xAC";
 }
 
 std::string seatLabel(const std::string& name, int seat) {
@@ -116,14 +127,16 @@ std::vector<std::string> SettlementReport::balanceLines() const {
     for (std::size_t k = 0; k < names.size(); ++k) {
         nameWidth = std::max(nameWidth, textWidth(names[k]));
         pointWidth = std::max(pointWidth, signedText(scores[k]).size());
-        euroWidth = std::max(euroWidth, textWidth(euroText(balances[k])) + (balances[k] > 0 ? 1 : 0));
+        euroWidth =
+            std::max(euroWidth, textWidth(euroText(balances[k])) + (balances[k] > 0 ? 1 : 0));
     }
     std::vector<std::string> lines;
     for (std::size_t k = 0; k < names.size(); ++k) {
-        const std::string points = signedText(scores[k]) + (std::abs(scores[k]) == 1 ? " Punkt " : " Punkte");
+        const std::string points =
+            signedText(scores[k]) + (std::abs(scores[k]) == 1 ? " Punkt " : " Punkte");
         const std::string euros = (balances[k] > 0 ? "+" : "") + euroText(balances[k]);
-        lines.push_back(padRight(names[k], nameWidth) + "  " + padLeft(points, pointWidth + 7) + "  " +
-                        padLeft(euros, euroWidth));
+        lines.push_back(padRight(names[k], nameWidth) + "  " + padLeft(points, pointWidth + 7) +
+                        "  " + padLeft(euros, euroWidth));
     }
     return lines;
 }
@@ -131,8 +144,8 @@ std::vector<std::string> SettlementReport::balanceLines() const {
 std::vector<std::string> SettlementReport::transferLines() const {
     std::vector<std::string> lines;
     for (const Transfer& t : transfers) {
-        lines.push_back(names[static_cast<std::size_t>(t.from)] + " zahlt " + names[static_cast<std::size_t>(t.to)] +
-                        " " + euroText(t.cents));
+        lines.push_back(names[static_cast<std::size_t>(t.from)] + " zahlt " +
+                        names[static_cast<std::size_t>(t.to)] + " " + euroText(t.cents));
     }
     if (lines.empty()) lines.push_back("Niemand zahlt etwas.");
     return lines;
@@ -141,9 +154,11 @@ std::vector<std::string> SettlementReport::transferLines() const {
 std::string SettlementReport::text() const {
     if (!error.empty()) return error + "\n";
     std::string text = heading() + "\n\n";
-    for (const std::string& line : balanceLines()) text += line + "\n";
+    for (const std::string& line : balanceLines())
+        text += line + "\n";
     text += "\n";
-    for (const std::string& line : transferLines()) text += line + "\n";
+    for (const std::string& line : transferLines())
+        text += line + "\n";
     return text;
 }
 
@@ -160,8 +175,8 @@ std::optional<int> parseCentsPerPoint(const std::string& text) {
     return value;
 }
 
-SettlementReport settlementReport(const std::vector<std::string>& names, const std::vector<int>& scores,
-                                  int centsPerPoint) {
+SettlementReport settlementReport(const std::vector<std::string>& names,
+                                  const std::vector<int>& scores, int centsPerPoint) {
     SettlementReport report;
     report.centsPerPoint = centsPerPoint;
     const long long total = std::accumulate(scores.begin(), scores.end(), 0LL);

@@ -14,7 +14,8 @@ inline constexpr int MAX_CENTS_PER_POINT = 1000;
 
 inline constexpr const char* SETTLEMENT_REFUSED =
     "Keine Abrechnung m\xC3\xB6glich: Die Gesamtst\xC3\xA4nde gehen nicht auf (\xE2\x80\x9E"
-    "Umsatz: Fehler\xE2\x80\x9C). Bitte zuerst die Eintr\xC3\xA4ge pr\xC3\xBC" "fen.";
+    "Umsatz: Fehler\xE2\x80\x9C). Bitte zuerst die Eintr\xC3\xA4ge pr\xC3\xBC"
+    "fen.";
 
 // One payment; players are indices into the balances (0 is the first player).
 struct Transfer {
@@ -49,17 +50,18 @@ struct SettlementReport {
     std::vector<long long> balances;  // cents, + receives, - pays
     std::vector<Transfer> transfers;
 
-    std::string heading() const;                     // "Abrechnung bei 5 ct je Punkt"
-    std::vector<std::string> balanceLines() const;   // "Anna   +23 Punkte   +1,15 €", aligned
-    std::vector<std::string> transferLines() const;  // "Bert zahlt Anna 1,35 €", or "Niemand zahlt etwas."
-    std::string text() const;                        // all of it, one line each, or the error
+    std::string heading() const;                    // "Abrechnung bei 5 ct je Punkt"
+    std::vector<std::string> balanceLines() const;  // "Anna   +23 Punkte   +1,15 €", aligned
+    std::vector<std::string> transferLines()
+        const;                 // "Bert zahlt Anna 1,35 €", or "Niemand zahlt etwas."
+    std::string text() const;  // all of it, one line each, or the error
 };
 
 // A rate typed by the user ("5", " 12 "): whole cents 1..MAX_CENTS_PER_POINT.
 std::optional<int> parseCentsPerPoint(const std::string& text);
 
 // names[k] and scores[k] belong to the player on seat k + 1.
-SettlementReport settlementReport(const std::vector<std::string>& names, const std::vector<int>& scores,
-                                  int centsPerPoint);
+SettlementReport settlementReport(const std::vector<std::string>& names,
+                                  const std::vector<int>& scores, int centsPerPoint);
 
 }  // namespace kx

@@ -9,20 +9,25 @@ constexpr const char* SIT_OUT = "xxx";
 
 std::string line(const std::vector<std::string>& fields) {
     std::string text;
-    for (std::size_t i = 0; i < fields.size(); ++i) text += (i ? ";" : "") + fields[i];
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        text += (i ? ";" : "") + fields[i];
     return text + "\r\n";
 }
 
-std::string text(const std::string& t) { return csvField(t, true); }
+std::string text(const std::string& t) {
+    return csvField(t, true);
+}
 
 }  // namespace
 
 std::string csvField(const std::string& value, bool isText) {
     std::string field = value;
-    if (isText && !field.empty() && std::string("=+-@").find(field.front()) != std::string::npos) field = "'" + field;
+    if (isText && !field.empty() && std::string("=+-@").find(field.front()) != std::string::npos)
+        field = "'" + field;
     if (field.find_first_of(";\"\r\n") == std::string::npos) return field;
     std::string quoted = "\"";
-    for (char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    for (char c : field)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
 }
 
@@ -30,11 +35,13 @@ Bytes csvBytes(const PadSheet& sheet) {
     const std::size_t n = sheet.names.size();
     std::string out = BOM;
     std::vector<std::string> head{"Zeile", "Sp", "Pk"};
-    for (const std::string& name : sheet.names) head.push_back(text(name));
+    for (const std::string& name : sheet.names)
+        head.push_back(text(name));
     head.push_back("Setzt aus");
     out += line(head);
     for (const SheetRow& row : sheet.rows) {
-        std::vector<std::string> fields{text(row.label), text(row.players), csvField(row.points, false)};
+        std::vector<std::string> fields{text(row.label), text(row.players),
+                                        csvField(row.points, false)};
         std::string sitOut;
         for (std::size_t k = 0; k < n; ++k) {
             const bool marked = row.cells[k] == SIT_OUT;
@@ -45,13 +52,15 @@ Bytes csvBytes(const PadSheet& sheet) {
         out += line(fields);
     }
     std::vector<std::string> totals{"Summe", "", ""};
-    for (const std::string& total : sheet.totals) totals.push_back(csvField(total, false));
+    for (const std::string& total : sheet.totals)
+        totals.push_back(csvField(total, false));
     totals.push_back("");
     out += line(totals);
     const std::string prefix = "Umsatz: ";
     std::vector<std::string> turnover(n + 4);
     turnover[0] = "Umsatz";
-    turnover[2] = sheet.turnover.starts_with(prefix) ? text(sheet.turnover.substr(prefix.size())) : "";
+    turnover[2] =
+        sheet.turnover.starts_with(prefix) ? text(sheet.turnover.substr(prefix.size())) : "";
     out += line(turnover);
     return Bytes(out.begin(), out.end());
 }

@@ -9,15 +9,19 @@ namespace kx {
 
 int settlementCommand(FileSystem& fs, const std::string& padFile, const std::string& cents,
                       const BatchStreams& streams) {
-    const std::optional<int> rate = cents.empty() ? DEFAULT_CENTS_PER_POINT : parseCentsPerPoint(cents);
+    const std::optional<int> rate =
+        cents.empty() ? DEFAULT_CENTS_PER_POINT : parseCentsPerPoint(cents);
     if (!rate) {
-        std::fprintf(streams.err, "Kartotrix: \xE2\x80\x9E%s\xE2\x80\x9C ist kein Betrag in Cent je Punkt (1 bis %d).\n",
-                     cents.c_str(), MAX_CENTS_PER_POINT);
+        std::fprintf(
+            streams.err,
+            "Kartotrix: \xE2\x80\x9E%s\xE2\x80\x9C ist kein Betrag in Cent je Punkt (1 bis %d).\n",
+            cents.c_str(), MAX_CENTS_PER_POINT);
         return BATCH_REFUSED;
     }
     Program program;
     if (!loadPadForBatch(program, fs, padFile, streams.err)) return BATCH_REFUSED;
-    const SettlementReport report = settlementReport(playerNames(program), overallScores(program), *rate);
+    const SettlementReport report =
+        settlementReport(playerNames(program), overallScores(program), *rate);
     if (!report.error.empty()) {
         std::fprintf(streams.err, "%s\n", report.error.c_str());
         return BATCH_REFUSED;
@@ -25,11 +29,13 @@ int settlementCommand(FileSystem& fs, const std::string& padFile, const std::str
     return deliverBatchOutput(fs, "", report.text(), "Abrechnung", streams);
 }
 
-int csvCommand(FileSystem& fs, const std::string& padFile, const std::string& target, const BatchStreams& streams) {
+int csvCommand(FileSystem& fs, const std::string& padFile, const std::string& target,
+               const BatchStreams& streams) {
     Program program;
     if (!loadPadForBatch(program, fs, padFile, streams.err)) return BATCH_REFUSED;
     const Bytes bytes = csvBytes(padSheet(program, LocalTime{}));
-    return deliverBatchOutput(fs, target, std::string(bytes.begin(), bytes.end()), "CSV-Export", streams);
+    return deliverBatchOutput(fs, target, std::string(bytes.begin(), bytes.end()), "CSV-Export",
+                              streams);
 }
 
 int statisticsCommand(FileSystem& fs, const std::string& folder, const BatchStreams& streams) {

@@ -22,13 +22,15 @@ constexpr const char* NOT_BALANCED = "Die Gesamtst\xC3\xA4nde gehen nicht auf (U
 bool isPadFileName(const std::string& name) {
     if (name.size() < 5) return false;
     std::string extension = name.substr(name.size() - 4);
-    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    for (char& c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
     return extension == ".hsc";
 }
 
 std::string inFolder(const std::string& folder, const std::string& name) {
     if (folder.empty() || folder.back() == '/' || folder.back() == '\\') return folder + name;
-    const bool windows = folder.find('\\') != std::string::npos && folder.find('/') == std::string::npos;
+    const bool windows =
+        folder.find('\\') != std::string::npos && folder.find('/') == std::string::npos;
     return folder + (windows ? "\\" : "/") + name;
 }
 
@@ -47,15 +49,17 @@ bool isSeatName(const std::string& name, int seat) {
 std::string eveningKey(const PadImage& im) {
     std::string key = std::to_string(im.playerCount) + ":" + std::to_string(im.startTime) + ":";
     for (const GameRow& row : im.table)
-        for (int cell : row) key += std::to_string(cell) + ",";
-    for (int k = 1; k <= im.playerCount; ++k) key += im.names[static_cast<std::size_t>(k)] + "\n";
+        for (int cell : row)
+            key += std::to_string(cell) + ",";
+    for (int k = 1; k <= im.playerCount; ++k)
+        key += im.names[static_cast<std::size_t>(k)] + "\n";
     return key;
 }
 
 struct Reader {
     FileSystem& fs;
     Statistics& out;
-    std::map<std::string, std::size_t> index;  // key -> position in out.players
+    std::map<std::string, std::size_t> index;           // key -> position in out.players
     std::unordered_map<std::string, std::string> seen;  // evening -> file
 
     PlayerStatistics& player(const std::string& name, int seat) {
@@ -77,10 +81,13 @@ struct Reader {
         if (rows.empty()) return NO_ENTRY;
         const PlayerValues& scores = rows.back().overall;
         long long sum = 0;
-        for (int k = 1; k <= n; ++k) sum += scores[static_cast<std::size_t>(k)];
+        for (int k = 1; k <= n; ++k)
+            sum += scores[static_cast<std::size_t>(k)];
         if (sum != 0) return NOT_BALANCED;
         const auto [copy, fresh] = seen.emplace(eveningKey(im), file);
-        if (!fresh) return "Derselbe Abend wie \xE2\x80\x9E" + copy->second + "\xE2\x80\x9C, nur einmal gez\xC3\xA4hlt.";
+        if (!fresh)
+            return "Derselbe Abend wie \xE2\x80\x9E" + copy->second +
+                   "\xE2\x80\x9C, nur einmal gez\xC3\xA4hlt.";
 
         const auto first = scores.begin() + 1, last = scores.begin() + 1 + n;
         const int top = *std::max_element(first, last);
@@ -93,7 +100,8 @@ struct Reader {
             ++s.evenings;
             if (score == top && top > bottom) ++s.won;
             s.points += score;
-            for (const EnteredRow& row : rows) s.games += playedInRow(im.table, n, row.row, k) ? 1 : 0;
+            for (const EnteredRow& row : rows)
+                s.games += playedInRow(im.table, n, row.row, k) ? 1 : 0;
         }
         ++out.evenings;
         return "";
@@ -101,11 +109,16 @@ struct Reader {
 
     void read(const std::string& name) {
         Bytes bytes;
-        const FileResult result = readFile(fs, inFolder(out.folder, name), MAX_PAD_FILE_SIZE, bytes);
+        const FileResult result =
+            readFile(fs, inFolder(out.folder, name), MAX_PAD_FILE_SIZE, bytes);
         std::string reason;
-        if (result.error == FileError::TooLarge) reason = LOAD_ERROR_INVALID;
-        else if (result.error == FileError::Folder || result.error == FileError::NotRegular) reason = LOAD_ERROR_FOLDER;
-        else if (!result) reason = "Fehler beim Laden. Die Datei konnte nicht gelesen werden. " + reasonText(result);
+        if (result.error == FileError::TooLarge)
+            reason = LOAD_ERROR_INVALID;
+        else if (result.error == FileError::Folder || result.error == FileError::NotRegular)
+            reason = LOAD_ERROR_FOLDER;
+        else if (!result)
+            reason =
+                "Fehler beim Laden. Die Datei konnte nicht gelesen werden. " + reasonText(result);
         if (reason.empty()) {
             const DecodeResult decoded = decodePadFile(bytes);
             reason = decoded.image ? count(name, *decoded.image) : decoded.error;
@@ -116,7 +129,8 @@ struct Reader {
 
 std::size_t codePoints(const std::string& text) {
     std::size_t w = 0;
-    for (char c : text) w += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    for (char c : text)
+        w += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
     return w;
 }
 
@@ -130,7 +144,9 @@ std::string padLeft(const std::string& text, std::size_t width) {
     return w >= width ? text : std::string(width - w, ' ') + text;
 }
 
-std::string signedText(long long v) { return v > 0 ? "+" + std::to_string(v) : std::to_string(v); }
+std::string signedText(long long v) {
+    return v > 0 ? "+" + std::to_string(v) : std::to_string(v);
+}
 
 }  // namespace
 
@@ -139,16 +155,20 @@ std::string PlayerStatistics::pointsPerGame() const {
     // Tenths, rounded half away from zero.
     const long long tenths = (points * 20 + (points >= 0 ? games : -games)) / (2LL * games);
     const long long whole = std::llabs(tenths) / 10;
-    return (tenths < 0 ? "-" : "") + std::to_string(whole) + "," + std::to_string(std::llabs(tenths) % 10);
+    return (tenths < 0 ? "-" : "") + std::to_string(whole) + "," +
+           std::to_string(std::llabs(tenths) % 10);
 }
 
 std::string foldedName(const std::string& utf8) {
     std::string bytes = utf8ToCp1252(trimmed(utf8));
     for (char& c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7)) c = static_cast<char>(b + 0x20);
-        else if (b == 0x8A || b == 0x8C || b == 0x8E) c = static_cast<char>(b + 0x10);  // Š Œ Ž
-        else if (b == 0x9F) c = static_cast<char>(0xFF);                                    // Ÿ
+        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
+            c = static_cast<char>(b + 0x20);
+        else if (b == 0x8A || b == 0x8C || b == 0x8E)
+            c = static_cast<char>(b + 0x10);  // Š Œ Ž
+        else if (b == 0x9F)
+            c = static_cast<char>(0xFF);  // Ÿ
     }
     return bytes;
 }
@@ -157,53 +177,63 @@ Statistics collectStatistics(FileSystem& fs, const std::string& folder) {
     Statistics out;
     out.folder = folder;
     const FileKind kind = fs.kind(folder);
-    if (kind != FileKind::Folder && !(kind == FileKind::Link && fs.kind(fs.resolveLinks(folder)) == FileKind::Folder)) {
+    if (kind != FileKind::Folder &&
+        !(kind == FileKind::Link && fs.kind(fs.resolveLinks(folder)) == FileKind::Folder)) {
         out.error = "Der Ordner \xE2\x80\x9E" + folder + "\xE2\x80\x9C wurde nicht gefunden.";
         return out;
     }
     std::vector<std::string> names = fs.list(folder);
-    names.erase(std::remove_if(names.begin(), names.end(), [](const std::string& n) { return !isPadFileName(n); }),
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [](const std::string& n) { return !isPadFileName(n); }),
                 names.end());
     std::sort(names.begin(), names.end());
     Reader reader{fs, out, {}, {}};
-    for (const std::string& name : names) reader.read(name);
-    std::stable_sort(out.players.begin(), out.players.end(), [](const PlayerStatistics& a, const PlayerStatistics& b) {
-        if (a.points != b.points) return a.points > b.points;
-        return foldedName(a.name) < foldedName(b.name);
-    });
+    for (const std::string& name : names)
+        reader.read(name);
+    std::stable_sort(out.players.begin(), out.players.end(),
+                     [](const PlayerStatistics& a, const PlayerStatistics& b) {
+                         if (a.points != b.points) return a.points > b.points;
+                         return foldedName(a.name) < foldedName(b.name);
+                     });
     return out;
 }
 
 std::string statisticsText(const Statistics& s) {
     if (!s.error.empty()) return s.error + "\n";
-    std::string text = "Statistik \xC3\xBC" "ber " + std::to_string(s.evenings) +
-                       (s.evenings == 1 ? " Abend" : " Abende") + " aus \xE2\x80\x9E" + s.folder + "\xE2\x80\x9C\n\n";
+    std::string text =
+        "Statistik \xC3\xBC"
+        "ber " +
+        std::to_string(s.evenings) + (s.evenings == 1 ? " Abend" : " Abende") +
+        " aus \xE2\x80\x9E" + s.folder + "\xE2\x80\x9C\n\n";
     if (s.players.empty()) {
         text += "Keine Abende gefunden.\n";
     } else {
-        const std::vector<std::string> head{"Spieler", "Abende", "gewonnen", "Punkte", "Spiele",
-                                            "je Spiel", "bester", "schlechtester"};
+        const std::vector<std::string> head{"Spieler", "Abende",   "gewonnen", "Punkte",
+                                            "Spiele",  "je Spiel", "bester",   "schlechtester"};
         std::vector<std::vector<std::string>> table{head};
         bool seats = false;
         for (const PlayerStatistics& p : s.players) {
             seats = seats || p.seat;
-            table.push_back({p.name + (p.seat ? " *" : ""), std::to_string(p.evenings), std::to_string(p.won),
-                             signedText(p.points), std::to_string(p.games), p.pointsPerGame(), signedText(p.best),
-                             signedText(p.worst)});
+            table.push_back({p.name + (p.seat ? " *" : ""), std::to_string(p.evenings),
+                             std::to_string(p.won), signedText(p.points), std::to_string(p.games),
+                             p.pointsPerGame(), signedText(p.best), signedText(p.worst)});
         }
         std::vector<std::size_t> widths(head.size(), 0);
         for (const auto& row : table)
-            for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], codePoints(row[c]));
+            for (std::size_t c = 0; c < row.size(); ++c)
+                widths[c] = std::max(widths[c], codePoints(row[c]));
         for (const auto& row : table) {
             std::string line = padRight(row[0], widths[0]);
-            for (std::size_t c = 1; c < row.size(); ++c) line += "  " + padLeft(row[c], widths[c]);
+            for (std::size_t c = 1; c < row.size(); ++c)
+                line += "  " + padLeft(row[c], widths[c]);
             text += line + "\n";
         }
         if (seats) text += "\n* Standardname: gez\xC3\xA4hlt nach Sitzplatz, nicht nach Person.\n";
     }
     if (!s.skipped.empty()) {
         text += "\nNicht gez\xC3\xA4hlt (" + std::to_string(s.skipped.size()) + "):\n";
-        for (const SkippedPad& pad : s.skipped) text += "  " + pad.file + ": " + pad.reason + "\n";
+        for (const SkippedPad& pad : s.skipped)
+            text += "  " + pad.file + ": " + pad.reason + "\n";
     }
     return text;
 }

@@ -17,12 +17,12 @@ namespace kx {
 // same evening saved under a name).
 
 struct PlayerStatistics {
-    std::string name;     // as first seen; "Platz k" for a seat
-    bool seat = false;    // counted by seat number, not by name
+    std::string name;   // as first seen; "Platz k" for a seat
+    bool seat = false;  // counted by seat number, not by name
     int evenings = 0;
-    int won = 0;          // evenings with the best overall score (shared on a tie)
+    int won = 0;  // evenings with the best overall score (shared on a tie)
     long long points = 0;
-    int games = 0;        // normal games and solos the player took part in
+    int games = 0;  // normal games and solos the player took part in
     int best = 0, worst = 0;
     std::string bestFile, worstFile;
 

@@ -30,7 +30,7 @@ enum ExtrasCommand {
 };
 
 class ExtrasHost {
-public:
+  public:
     virtual ~ExtrasHost() = default;
     // Each returns false when the skin does not offer it.
     // The settlement window: the text of settlementReport for a rate the user
@@ -54,7 +54,7 @@ void enablePadExtras(WindowModel& ui, bool enabled);
 // Asks for a file name for `kind` and writes the bytes there through
 // replaceFile; a failure is reported with the file's name and the reason.
 // Returns whether the file was written.
-bool saveExtrasFile(Program& p, const std::string& what, const std::string& presetName, const std::string& kind,
-                    const std::string& extension, const Bytes& bytes);
+bool saveExtrasFile(Program& p, const std::string& what, const std::string& presetName,
+                    const std::string& kind, const std::string& extension, const Bytes& bytes);
 
 }  // namespace kx

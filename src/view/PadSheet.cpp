@@ -18,24 +18,30 @@ int weekday(int y, int m, int d) {
     return (y + y / 4 - y / 100 + y / 400 + offset[(m - 1) % 12] + d) % 7;
 }
 
-bool validDate(int y, int m, int d) { return y >= 1900 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= 31; }
+bool validDate(int y, int m, int d) {
+    return y >= 1900 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= 31;
+}
 
 }  // namespace
 
 std::string germanDate(const LocalTime& t) {
-    static const char* days[] = {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"};
-    static const char* months[] = {"Januar", "Februar", "M\xC3\xA4rz",  "April",   "Mai",      "Juni",
-                                   "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
+    static const char* days[] = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
+                                 "Donnerstag", "Freitag", "Samstag"};
+    static const char* months[] = {"Januar",    "Februar", "M\xC3\xA4rz", "April",
+                                   "Mai",       "Juni",    "Juli",        "August",
+                                   "September", "Oktober", "November",    "Dezember"};
     if (!validDate(t.year, t.month, t.day)) return "";
-    return std::string(days[weekday(t.year, t.month, t.day)]) + ", " + std::to_string(t.day) + ". " +
-           months[t.month - 1] + " " + std::to_string(t.year);
+    return std::string(days[weekday(t.year, t.month, t.day)]) + ", " + std::to_string(t.day) +
+           ". " + months[t.month - 1] + " " + std::to_string(t.year);
 }
 
-LocalTime eveningDate(const std::string& fileName, const std::optional<LocalTime>& modified, const LocalTime& today) {
+LocalTime eveningDate(const std::string& fileName, const std::optional<LocalTime>& modified,
+                      const LocalTime& today) {
     int d = 0, m = 0, y = 0, hour = 0, minute = 0;
     char tail[8] = {};
     const std::string name = fileNameOf(fileName);
-    if (std::sscanf(name.c_str(), "save%2d-%2d-%4d_%d_%d%7s", &d, &m, &y, &hour, &minute, tail) == 6 &&
+    if (std::sscanf(name.c_str(), "save%2d-%2d-%4d_%d_%d%7s", &d, &m, &y, &hour, &minute, tail) ==
+            6 &&
         std::string(tail) == ".hsc" && validDate(y, m, d))
         return {y, m, d, hour, minute, 0};
     return modified ? *modified : today;
@@ -43,13 +49,15 @@ LocalTime eveningDate(const std::string& fileName, const std::optional<LocalTime
 
 std::vector<int> overallScores(const Program& p) {
     std::vector<int> scores;
-    for (int k = 1; k <= p.pad.playerCount; ++k) scores.push_back(p.pad.overallScore(k));
+    for (int k = 1; k <= p.pad.playerCount; ++k)
+        scores.push_back(p.pad.overallScore(k));
     return scores;
 }
 
 std::vector<std::string> playerNames(const Program& p) {
     std::vector<std::string> names;
-    for (int k = 1; k <= p.pad.playerCount; ++k) names.push_back(p.pad.playerNames[static_cast<std::size_t>(k)]);
+    for (int k = 1; k <= p.pad.playerCount; ++k)
+        names.push_back(p.pad.playerNames[static_cast<std::size_t>(k)]);
     return names;
 }
 
@@ -63,14 +71,17 @@ PadSheet padSheet(const Program& p, const LocalTime& date) {
     std::snprintf(begin, sizeof begin, "Beginn %d:%02d Uhr", start / 3600 % 24, start / 60 % 60);
     const std::string day = germanDate(date);
     sheet.date = day.empty() ? begin : day + " \xC2\xB7 " + begin;
-    for (int k = 1; k <= n; ++k) sheet.names.push_back(seatLabel(printableText(p.pad.playerNames[static_cast<std::size_t>(k)]), k));
+    for (int k = 1; k <= n; ++k)
+        sheet.names.push_back(
+            seatLabel(printableText(p.pad.playerNames[static_cast<std::size_t>(k)]), k));
     const int rowCount = static_cast<int>(rowLayoutTable(n).rows.size());
     for (int i = 1; i <= rowCount; ++i) {
         SheetRow row;
         row.label = ui.CNT(i).text;
         row.players = ui.SPL(i).text;
         row.points = ui.PKT(i).text;
-        for (int k = 1; k <= n; ++k) row.cells.push_back(ui.SP[static_cast<std::size_t>(k)](i).text);
+        for (int k = 1; k <= n; ++k)
+            row.cells.push_back(ui.SP[static_cast<std::size_t>(k)](i).text);
         row.entered = p.pad.gameTable[static_cast<std::size_t>(i)][0] != EMPTY_CELL;
         row.blockEnd = i % n == 0 && i <= 6 * n;
         sheet.rows.push_back(row);

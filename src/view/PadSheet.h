@@ -16,9 +16,9 @@ struct Program;
 // place colours, the turnover and the settlement. Built from the window model,
 // so the sheet is exactly the pad on screen.
 struct SheetRow {
-    std::string label;    // "1", "S1", "StP"
-    std::string players;  // "Sp": "3 / 5", "2"
-    std::string points;   // "Pk"
+    std::string label;               // "1", "S1", "StP"
+    std::string players;             // "Sp": "3 / 5", "2"
+    std::string points;              // "Pk"
     std::vector<std::string> cells;  // players 1..N: a running total, "xxx" or nothing
     bool entered = false;
     bool blockEnd = false;  // a ruled line follows (after every N rows, up to the solos)
@@ -42,7 +42,8 @@ PadSheet padSheet(const Program& p, const LocalTime& date);
 std::string germanDate(const LocalTime& date);
 // The evening's date: that in a name made by "Speichern" ("save07-12-2026_9_5.hsc"),
 // else the file's last change, else today.
-LocalTime eveningDate(const std::string& fileName, const std::optional<LocalTime>& modified, const LocalTime& today);
+LocalTime eveningDate(const std::string& fileName, const std::optional<LocalTime>& modified,
+                      const LocalTime& today);
 
 // The players' overall scores 1..N and the names as the pad shows them.
 std::vector<int> overallScores(const Program& p);

@@ -46,13 +46,13 @@ struct ScoreChart {
     int pointCount() const { return static_cast<int>(xLabels.size()); }
 };
 
-// The chart of a pad; `names` are the players' names 1..N (as the pad shows them).
+// The chart of a pad, one line per player in seat order.
 ScoreChart scoreChart(const PadState& pad);
 
 // Where things go in a chart of width x height pixels.
 struct ChartGeometry {
-    Rect plot;    // the lines and their points
-    Rect legend;  // below the plot: one entry per player
+    Rect plot;               // the lines and their points
+    Rect legend;             // below the plot: one entry per player
     int low = 0, high = 0;   // value range of the plot, from the ticks
     std::vector<int> ticks;  // values with a grid line
     int labelStep = 1;       // every labelStep-th x label is written

@@ -31,9 +31,12 @@ namespace {
 void playSixPlayers(Program& p) {
     newPad(p, 6);
     const char* names[] = {"Anna", "Bert", "Carla", "Dieter", "Erika", "Frank"};
-    for (int k = 1; k <= 6; ++k) editName(p, k, names[k - 1]);
-    const int games[][3] = {{2, 3, 2}, {3, 4, 1}, {1, 5, 3}, {1, 2, 4}, {2, 6, 2}, {1, 3, 0}, {2, 5, 5}, {3, 6, 2}};
-    for (const auto& g : games) QVERIFY(enterPair(p, g[0], g[1], g[2]));
+    for (int k = 1; k <= 6; ++k)
+        editName(p, k, names[k - 1]);
+    const int games[][3] = {{2, 3, 2}, {3, 4, 1}, {1, 5, 3}, {1, 2, 4},
+                            {2, 6, 2}, {1, 3, 0}, {2, 5, 5}, {3, 6, 2}};
+    for (const auto& g : games)
+        QVERIFY(enterPair(p, g[0], g[1], g[2]));
     QVERIFY(enterSolo(p, 1, 15, 3));
     QVERIFY(enterSolo(p, 5, -9, 2));
     QVERIFY(enterPenalty(p, 2));
@@ -54,7 +57,8 @@ void whenShown(const char* name, std::function<void(QWidget*)> act) {
 }
 
 bool near(QRgb pixel, const Rgb& colour) {
-    return std::abs(qRed(pixel) - colour.red) <= 10 && std::abs(qGreen(pixel) - colour.green) <= 10 &&
+    return std::abs(qRed(pixel) - colour.red) <= 10 &&
+           std::abs(qGreen(pixel) - colour.green) <= 10 &&
            std::abs(qBlue(pixel) - colour.blue) <= 10;
 }
 
@@ -63,7 +67,7 @@ bool near(QRgb pixel, const Rgb& colour) {
 class ExtrasTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void chartImageShowsEveryPlayersLine() {
         TestProgram t;
         playSixPlayers(t.p);
@@ -75,13 +79,16 @@ private slots:
         for (const ChartSeries& s : chart.series) {
             int count = 0;
             for (int y = g.plot.top; y < g.plot.top + g.plot.height; ++y)
-                for (int x = g.plot.left; x < g.plot.left + g.plot.width; ++x) count += near(image.pixel(x, y), s.style.colour);
-            QVERIFY2(count > 150, qPrintable(qstr(s.name) + QStringLiteral(": %1 pixels").arg(count)));
+                for (int x = g.plot.left; x < g.plot.left + g.plot.width; ++x)
+                    count += near(image.pixel(x, y), s.style.colour);
+            QVERIFY2(count > 150,
+                     qPrintable(qstr(s.name) + QStringLiteral(": %1 pixels").arg(count)));
         }
         // Nothing is drawn in a colour of a player outside the plot but the legend.
         int outside = 0;
         for (int y = 0; y < g.plot.top - 8; ++y)
-            for (int x = 0; x < image.width(); ++x) outside += near(image.pixel(x, y), chart.series[0].style.colour);
+            for (int x = 0; x < image.width(); ++x)
+                outside += near(image.pixel(x, y), chart.series[0].style.colour);
         QCOMPARE(outside, 0);
     }
 
@@ -93,14 +100,16 @@ private slots:
         const QString path = QString::fromStdString(t.file("blatt.pdf"));
         putFile(t.file("blatt.pdf"), Bytes(pdf.begin(), pdf.end()));
         QProcess pdftotext;
-        pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+        pdftotext.start(QStringLiteral("pdftotext"),
+                        {QStringLiteral("-layout"), path, QStringLiteral("-")});
         QVERIFY2(pdftotext.waitForFinished(20000), "pdftotext (poppler-utils) is needed");
         QCOMPARE(pdftotext.exitCode(), 0);
         const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
         for (const char* name : {"Anna", "Bert", "Carla", "Dieter", "Erika", "Frank"})
             QVERIFY2(text.contains(QLatin1String(name)), name);
         QString totals = QStringLiteral("Summe");
-        for (int k = 1; k <= 6; ++k) totals += QStringLiteral("\\s+") + QString::number(t.p.pad.overallScore(k));
+        for (int k = 1; k <= 6; ++k)
+            totals += QStringLiteral("\\s+") + QString::number(t.p.pad.overallScore(k));
         QVERIFY2(text.contains(QRegularExpression(totals)), qPrintable(text));
         QVERIFY(text.contains(qstr(t.p.ui.status(4))));  // "Umsatz: …"
         QVERIFY(text.contains(QStringLiteral("Montag, 7. Dezember 2026")));
@@ -125,8 +134,10 @@ private slots:
             window->findChild<QPushButton*>(QStringLiteral("abrechnung_copy"))->click();
         });
         app.menu(CMD_SETTLEMENT)->trigger();
-        QVERIFY2(shown.contains(QStringLiteral("Spieler 3 zahlt Spieler 1 0,15 \u20ac")), qPrintable(shown));
-        QVERIFY2(afterRate.contains(QStringLiteral("Spieler 3 zahlt Spieler 1 0,60 \u20ac")), qPrintable(afterRate));
+        QVERIFY2(shown.contains(QStringLiteral("Spieler 3 zahlt Spieler 1 0,15 \u20ac")),
+                 qPrintable(shown));
+        QVERIFY2(afterRate.contains(QStringLiteral("Spieler 3 zahlt Spieler 1 0,60 \u20ac")),
+                 qPrintable(afterRate));
         QCOMPARE(QGuiApplication::clipboard()->text(), afterRate);
         QCOMPARE(app.program.shell.centsPerPoint, 20);  // kept for the sheet, for this run
     }
@@ -153,7 +164,8 @@ private slots:
             TestProgram t;
             newPad(t.p, 4);
             editName(t.p, 1, "Anna");
-            for (int i = 0; i < 5; ++i) QVERIFY(enterPair(t.p, 1, 2, 2));  // Anna +10, a two-digit score
+            for (int i = 0; i < 5; ++i)
+                QVERIFY(enterPair(t.p, 1, 2, 2));  // Anna +10, a two-digit score
             QVERIFY(enterPair(t.p, 1, 3, 1));
             QVERIFY(writePadFile(t.p, stdstr(folder) + "/abend.hsc"));
         }
@@ -161,15 +173,17 @@ private slots:
         QStringList byPoints, byPointsAscending;
         whenShown("statistik", [&](QWidget* window) {
             auto* table = window->findChild<QTableWidget*>(QStringLiteral("statistik_table"));
-            for (int row = 0; row < table->rowCount(); ++row) byPoints << table->item(row, 3)->text();
+            for (int row = 0; row < table->rowCount(); ++row)
+                byPoints << table->item(row, 3)->text();
             table->sortItems(3, Qt::AscendingOrder);
-            for (int row = 0; row < table->rowCount(); ++row) byPointsAscending << table->item(row, 3)->text();
+            for (int row = 0; row < table->rowCount(); ++row)
+                byPointsAscending << table->item(row, 3)->text();
         });
         app.menu(CMD_STATISTICS)->trigger();
-        QCOMPARE(byPoints, (QStringList{QStringLiteral("+11"), QStringLiteral("+9"), QStringLiteral("-9"),
-                                        QStringLiteral("-11")}));
-        QCOMPARE(byPointsAscending, (QStringList{QStringLiteral("-11"), QStringLiteral("-9"), QStringLiteral("+9"),
-                                                 QStringLiteral("+11")}));
+        QCOMPARE(byPoints, (QStringList{QStringLiteral("+11"), QStringLiteral("+9"),
+                                        QStringLiteral("-9"), QStringLiteral("-11")}));
+        QCOMPARE(byPointsAscending, (QStringList{QStringLiteral("-11"), QStringLiteral("-9"),
+                                                 QStringLiteral("+9"), QStringLiteral("+11")}));
     }
 };
 

@@ -22,7 +22,8 @@ void expectSettles(const Balances& balances, const std::vector<Transfer>& transf
         rest[static_cast<std::size_t>(t.from)] += t.cents;
         rest[static_cast<std::size_t>(t.to)] -= t.cents;
     }
-    for (long long r : rest) EXPECT_EQ(r, 0);
+    for (long long r : rest)
+        EXPECT_EQ(r, 0);
 }
 
 // The fewest payments by brute force over every split into groups: players
@@ -35,11 +36,13 @@ std::size_t fewestByPartitions(const Balances& balances) {
     std::vector<long long> groupSums;
     std::function<void(std::size_t)> place = [&](std::size_t i) {
         if (i == open.size()) {
-            const bool allZero = std::all_of(groupSums.begin(), groupSums.end(), [](long long s) { return s == 0; });
+            const bool allZero =
+                std::all_of(groupSums.begin(), groupSums.end(), [](long long s) { return s == 0; });
             if (allZero) best = std::max(best, static_cast<int>(groupSums.size()));
             return;
         }
-        for (std::size_t g = 0; g < groupSums.size(); ++g) {  // by index: the recursion grows the vector
+        for (std::size_t g = 0; g < groupSums.size();
+             ++g) {  // by index: the recursion grows the vector
             groupSums[g] += open[i];
             place(i + 1);
             groupSums[g] -= open[i];
@@ -63,18 +66,26 @@ TEST(Settlement, TablesOfFourFiveAndSix) {
         {{7, 7, -7, -7}, 20, {"C zahlt A 1,40 \xE2\x82\xAC", "D zahlt B 1,40 \xE2\x82\xAC"}},
         // Zero balances take no part; one loser pays two winners.
         {{3, 0, -9, 6, 0}, 5, {"C zahlt A 0,15 \xE2\x82\xAC", "C zahlt D 0,30 \xE2\x82\xAC"}},
-        {{4, -4, 10, -6, -4}, 1, {"B zahlt A 0,04 \xE2\x82\xAC", "D zahlt C 0,06 \xE2\x82\xAC", "E zahlt C 0,04 \xE2\x82\xAC"}},
+        {{4, -4, 10, -6, -4},
+         1,
+         {"B zahlt A 0,04 \xE2\x82\xAC", "D zahlt C 0,06 \xE2\x82\xAC",
+          "E zahlt C 0,04 \xE2\x82\xAC"}},
         // Three pairs that settle among themselves: three payments, not five.
-        {{3, -3, 8, -8, 1, -1}, 5,
-         {"B zahlt A 0,15 \xE2\x82\xAC", "D zahlt C 0,40 \xE2\x82\xAC", "F zahlt E 0,05 \xE2\x82\xAC"}},
-        {{25, 4, -8, -2, -11, -8}, 10,
-         {"C zahlt A 0,80 \xE2\x82\xAC", "D zahlt B 0,20 \xE2\x82\xAC", "E zahlt A 1,10 \xE2\x82\xAC",
-          "F zahlt A 0,60 \xE2\x82\xAC", "F zahlt B 0,20 \xE2\x82\xAC"}},
+        {{3, -3, 8, -8, 1, -1},
+         5,
+         {"B zahlt A 0,15 \xE2\x82\xAC", "D zahlt C 0,40 \xE2\x82\xAC",
+          "F zahlt E 0,05 \xE2\x82\xAC"}},
+        {{25, 4, -8, -2, -11, -8},
+         10,
+         {"C zahlt A 0,80 \xE2\x82\xAC", "D zahlt B 0,20 \xE2\x82\xAC",
+          "E zahlt A 1,10 \xE2\x82\xAC", "F zahlt A 0,60 \xE2\x82\xAC",
+          "F zahlt B 0,20 \xE2\x82\xAC"}},
         {{0, 0, 0, 0, 0, 0}, 5, {"Niemand zahlt etwas."}},
     };
     const std::vector<std::string> letters{"A", "B", "C", "D", "E", "F"};
     for (const auto& c : cases) {
-        const std::vector<std::string> names(letters.begin(), letters.begin() + static_cast<long>(c.scores.size()));
+        const std::vector<std::string> names(letters.begin(),
+                                             letters.begin() + static_cast<long>(c.scores.size()));
         const SettlementReport report = settlementReport(names, c.scores, c.rate);
         ASSERT_TRUE(report.error.empty());
         EXPECT_EQ(report.transferLines(), c.transfers) << ::testing::PrintToString(c.scores);
@@ -92,23 +103,27 @@ TEST(Settlement, FewestTransfersMatchesEverySplitAndSettlesToTheCent) {
         const long long spread = round % 4 == 0 ? 3000000000LL : 4;
         std::uniform_int_distribution<long long> value(-spread, spread);
         Balances balances(n);
-        for (std::size_t k = 0; k + 1 < n; ++k) balances[k] = value(random);
+        for (std::size_t k = 0; k + 1 < n; ++k)
+            balances[k] = value(random);
         balances[n - 1] = -std::accumulate(balances.begin(), balances.end() - 1, 0LL);
         const std::vector<Transfer> transfers = fewestTransfers(balances);
         expectSettles(balances, transfers);
-        EXPECT_EQ(transfers.size(), fewestByPartitions(balances)) << ::testing::PrintToString(balances);
+        EXPECT_EQ(transfers.size(), fewestByPartitions(balances))
+            << ::testing::PrintToString(balances);
     }
 }
 
 TEST(Settlement, ScoresThatDoNotAddUpAreRefused) {
-    const SettlementReport report = settlementReport({"Anna", "Bert", "Carla", "Dieter"}, {3, 3, -3, -2}, 5);
+    const SettlementReport report =
+        settlementReport({"Anna", "Bert", "Carla", "Dieter"}, {3, 3, -3, -2}, 5);
     EXPECT_EQ(report.error, SETTLEMENT_REFUSED);
     EXPECT_TRUE(report.transfers.empty());
     EXPECT_EQ(report.text(), std::string(SETTLEMENT_REFUSED) + "\n");
 }
 
 TEST(Settlement, TextNamesDefaultSeatsAndAlignsTheColumns) {
-    const SettlementReport report = settlementReport({"J\xC3\xBCrgen", "2", "Bea", " "}, {27, -1, -20, -6}, 5);
+    const SettlementReport report =
+        settlementReport({"J\xC3\xBCrgen", "2", "Bea", " "}, {27, -1, -20, -6}, 5);
     EXPECT_EQ(report.text(),
               "Abrechnung bei 5 ct je Punkt\n\n"
               "J\xC3\xBCrgen     +27 Punkte  +1,35 \xE2\x82\xAC\n"

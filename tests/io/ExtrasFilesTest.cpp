@@ -32,12 +32,15 @@ TEST(CsvExport, SmallPadWithUmlautsByteForByte) {
     TestProgram t;
     newPad(t.p, 5);
     const char* names[] = {"J\xC3\xBCrgen", "\xC3\x84nne", "\xC3\x96;zi", "=B\xC3\xB6se"};
-    for (int k = 1; k <= 4; ++k) ASSERT_TRUE(editName(t.p, k, names[k - 1]));
+    for (int k = 1; k <= 4; ++k)
+        ASSERT_TRUE(editName(t.p, k, names[k - 1]));
     ASSERT_TRUE(enterPair(t.p, 2, 3, 4));
     ASSERT_TRUE(enterPair(t.p, 1, 4, 2));
     const std::vector<std::string> lines = csvLines(csvBytes(padSheet(t.p, t.clock.time)));
     ASSERT_EQ(lines.size(), 36u);  // head, 33 pad rows, totals, turnover
-    EXPECT_EQ(lines[0], "\xEF\xBB\xBFZeile;Sp;Pk;J\xC3\xBCrgen;\xC3\x84nne;\"\xC3\x96;zi\";'=B\xC3\xB6se;Spieler 5;Setzt aus");
+    EXPECT_EQ(lines[0],
+              "\xEF\xBB\xBFZeile;Sp;Pk;J\xC3\xBCrgen;\xC3\x84nne;\"\xC3\x96;zi\";'=B\xC3\xB6se;"
+              "Spieler 5;Setzt aus");
     EXPECT_EQ(lines[1], "1;2 / 3;4;;4;4;-4;-4;J\xC3\xBCrgen");
     EXPECT_EQ(lines[2], "2;1 / 4;2;2;;2;-2;-6;\xC3\x84nne");
     EXPECT_EQ(lines[3], "3;;;;;;;;\"\xC3\x96;zi\"");  // the sit-out the pad marks in advance
@@ -56,7 +59,8 @@ void writePad(const std::string& path, int n, const std::vector<std::string>& na
     TestProgram t;
     t.p.pad.autosaveEnabled = false;
     newPad(t.p, n);
-    for (std::size_t k = 0; k < names.size(); ++k) ASSERT_TRUE(editName(t.p, static_cast<int>(k) + 1, names[k]));
+    for (std::size_t k = 0; k < names.size(); ++k)
+        ASSERT_TRUE(editName(t.p, static_cast<int>(k) + 1, names[k]));
     ASSERT_TRUE(play(t.p));
     ASSERT_TRUE(writePadFile(t.p, path));
 }
@@ -86,9 +90,11 @@ TEST(Statistics, AcrossAFolderWithABrokenFile) {
     ASSERT_TRUE(s.error.empty());
     EXPECT_EQ(s.evenings, 3);
     std::vector<std::string> order;
-    for (const PlayerStatistics& p : s.players) order.push_back(p.name);
-    EXPECT_EQ(order, (std::vector<std::string>{"Anna", "Bert", "J\xC3\xBCrgen", "Platz 3", "Carla", "Platz 1",
-                                               "Platz 2", "Platz 4", "Dieter", "Platz 5"}));
+    for (const PlayerStatistics& p : s.players)
+        order.push_back(p.name);
+    EXPECT_EQ(order,
+              (std::vector<std::string>{"Anna", "Bert", "J\xC3\xBCrgen", "Platz 3", "Carla",
+                                        "Platz 1", "Platz 2", "Platz 4", "Dieter", "Platz 5"}));
     const PlayerStatistics* anna = find(s, "Anna");
     ASSERT_TRUE(anna);
     EXPECT_EQ(anna->evenings, 2);
@@ -110,18 +116,24 @@ TEST(Statistics, AcrossAFolderWithABrokenFile) {
 
     ASSERT_EQ(s.skipped.size(), 3u);
     EXPECT_EQ(s.skipped[0].file, "d-kopie.hsc");
-    EXPECT_EQ(s.skipped[0].reason, "Derselbe Abend wie \xE2\x80\x9E" "a.hsc\xE2\x80\x9C, nur einmal gez\xC3\xA4hlt.");
+    EXPECT_EQ(s.skipped[0].reason,
+              "Derselbe Abend wie \xE2\x80\x9E"
+              "a.hsc\xE2\x80\x9C, nur einmal gez\xC3\xA4hlt.");
     EXPECT_EQ(s.skipped[1].file, "kaputt.hsc");
     EXPECT_EQ(s.skipped[1].reason, LOAD_ERROR_INVALID);
     EXPECT_EQ(s.skipped[2].file, "leer.hsc");
 
     const std::string text = statisticsText(s);
-    EXPECT_NE(text.find("Statistik \xC3\xBC" "ber 3 Abende"), std::string::npos) << text;
+    EXPECT_NE(text.find("Statistik \xC3\xBC"
+                        "ber 3 Abende"),
+              std::string::npos)
+        << text;
     EXPECT_NE(text.find("Platz 4 *"), std::string::npos) << text;
     EXPECT_NE(text.find("  kaputt.hsc: Fehler beim Laden."), std::string::npos) << text;
-    EXPECT_NE(text.find("Spieler    Abende  gewonnen  Punkte  Spiele  je Spiel  bester  schlechtester\n"
-                        "Anna            2         1      +6       3       2,0      +5             +1\n"),
-              std::string::npos)
+    EXPECT_NE(
+        text.find("Spieler    Abende  gewonnen  Punkte  Spiele  je Spiel  bester  schlechtester\n"
+                  "Anna            2         1      +6       3       2,0      +5             +1\n"),
+        std::string::npos)
         << text;
 }
 
@@ -144,18 +156,21 @@ TEST(ExtrasBatch, StatusAndMessages) {
     EXPECT_EQ(settlementCommand(*t.files, t.file("gut.hsc"), "10", streams), BATCH_OK);
     EXPECT_EQ(settlementCommand(*t.files, t.file("gut.hsc"), "zehn", streams), BATCH_REFUSED);
     EXPECT_EQ(settlementCommand(*t.files, t.file("schief.hsc"), "", streams), BATCH_REFUSED);
-    EXPECT_EQ(csvCommand(*t.files, t.file("gut.hsc"), t.file("fehlt/x.csv"), streams), BATCH_WRITE_FAILED);
+    EXPECT_EQ(csvCommand(*t.files, t.file("gut.hsc"), t.file("fehlt/x.csv"), streams),
+              BATCH_WRITE_FAILED);
     EXPECT_EQ(statisticsCommand(*t.files, t.file("fehlt"), streams), BATCH_REFUSED);
     const auto read = [](std::FILE* f) {
         std::rewind(f);
         std::string text;
-        for (int c; (c = std::fgetc(f)) != EOF;) text += static_cast<char>(c);
+        for (int c; (c = std::fgetc(f)) != EOF;)
+            text += static_cast<char>(c);
         std::fclose(f);
         return text;
     };
     EXPECT_NE(read(out).find("Spieler 3 zahlt Spieler 1 0,30 \xE2\x82\xAC\n"), std::string::npos);
     const std::string messages = read(err);
-    EXPECT_NE(messages.find("\xE2\x80\x9Ezehn\xE2\x80\x9C ist kein Betrag"), std::string::npos) << messages;
+    EXPECT_NE(messages.find("\xE2\x80\x9Ezehn\xE2\x80\x9C ist kein Betrag"), std::string::npos)
+        << messages;
     EXPECT_NE(messages.find(SETTLEMENT_REFUSED), std::string::npos) << messages;
     EXPECT_NE(messages.find("Fehler beim CSV-Export. Die Datei"), std::string::npos) << messages;
 }

@@ -2,7 +2,6 @@
 // each command asks, shows and writes.
 #include <gtest/gtest.h>
 
-#include "core/Correction.h"
 #include "io/PadFile.h"
 #include "io/Statistics.h"
 #include "support/TestProgram.h"
@@ -41,21 +40,28 @@ TEST(ExtrasMenu, StandsBeforeTheHelpMenuAndWaitsForAPad) {
     TestProgram t;
     const std::vector<int> order = menuBarOrder(t.p.ui);
     const auto at = [&](int k) { return std::find(order.begin(), order.end(), k) - order.begin(); };
-    EXPECT_LT(at(16), at(CMD_EXTRAS));  // after "Optionen"
+    EXPECT_LT(at(16), at(CMD_EXTRAS));      // after "Optionen"
     EXPECT_LT(at(CMD_STATISTICS), at(21));  // before "?"
-    const char* captions[] = {"Extras", "Abrechnung\xE2\x80\xA6", "Verlauf\xE2\x80\xA6", "Drucken\xE2\x80\xA6",
-                              "PDF-Export\xE2\x80\xA6", "CSV-Export\xE2\x80\xA6", "Statistik\xE2\x80\xA6"};
+    const char* captions[] = {"Extras",
+                              "Abrechnung\xE2\x80\xA6",
+                              "Verlauf\xE2\x80\xA6",
+                              "Drucken\xE2\x80\xA6",
+                              "PDF-Export\xE2\x80\xA6",
+                              "CSV-Export\xE2\x80\xA6",
+                              "Statistik\xE2\x80\xA6"};
     for (int k = CMD_EXTRAS; k <= CMD_STATISTICS; ++k)
         EXPECT_EQ(t.p.ui.menu[static_cast<std::size_t>(k)].caption, captions[k - CMD_EXTRAS]);
     EXPECT_EQ(t.p.ui.menu[CMD_EXTRAS_END].role, MenuRole::End);
-    for (int k = CMD_SETTLEMENT; k <= CMD_CSV; ++k) EXPECT_FALSE(t.p.ui.menu[static_cast<std::size_t>(k)].enabled);
+    for (int k = CMD_SETTLEMENT; k <= CMD_CSV; ++k)
+        EXPECT_FALSE(t.p.ui.menu[static_cast<std::size_t>(k)].enabled);
     EXPECT_TRUE(t.p.ui.menu[CMD_STATISTICS].enabled);
 
     // A disabled entry does nothing, not even its question.
     frm0_MenuEvent(t.p, CMD_CSV);
     EXPECT_TRUE(t.dialogs.savePresets.empty());
     newPad(t.p, 5);
-    for (int k = CMD_SETTLEMENT; k <= CMD_CSV; ++k) EXPECT_TRUE(t.p.ui.menu[static_cast<std::size_t>(k)].enabled);
+    for (int k = CMD_SETTLEMENT; k <= CMD_CSV; ++k)
+        EXPECT_TRUE(t.p.ui.menu[static_cast<std::size_t>(k)].enabled);
 }
 
 // A game after the solos still counts in its place among the normal games.
@@ -74,14 +80,16 @@ TEST(ScoreChartData, OverallScoresInPadOrderWithSectionBorders) {
     EXPECT_EQ(chart.series[1].name, "Spieler 2");
     const std::vector<std::vector<int>> values{
         {0, 3, 5, 2, -10}, {0, 3, 1, -2, 2}, {0, -3, -1, 8, 12}, {0, -3, -5, -8, -4}};
-    for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(chart.series[k].values, values[k]) << k;
+    for (std::size_t k = 0; k < 4; ++k)
+        EXPECT_EQ(chart.series[k].values, values[k]) << k;
     ASSERT_EQ(chart.borders.size(), 2u);
     EXPECT_EQ(chart.borders[0].index, 2);
     EXPECT_EQ(chart.borders[0].label, "Soli");
     EXPECT_EQ(chart.borders[1].index, 3);
     EXPECT_EQ(chart.borders[1].label, "Strafpunkte");
     for (int k = 1; k <= 4; ++k)
-        EXPECT_EQ(chart.series[static_cast<std::size_t>(k - 1)].values.back(), t.p.pad.overallScore(k));
+        EXPECT_EQ(chart.series[static_cast<std::size_t>(k - 1)].values.back(),
+                  t.p.pad.overallScore(k));
 
     // Every seat has its own colour, dash and marker.
     for (int a = 1; a <= 6; ++a)
@@ -98,7 +106,8 @@ TEST(ScoreChartData, GeometryKeepsEveryPointInThePlot) {
     EXPECT_EQ(niceTicks(-3, 4, 10), (std::vector<int>{-3, -2, -1, 0, 1, 2, 3, 4}));
     ScoreChart chart;
     chart.xLabels = std::vector<std::string>(40, "x");
-    chart.series = {{"A", std::vector<int>(40, 0), seriesStyle(1)}, {"B", std::vector<int>(40, 0), seriesStyle(2)}};
+    chart.series = {{"A", std::vector<int>(40, 0), seriesStyle(1)},
+                    {"B", std::vector<int>(40, 0), seriesStyle(2)}};
     chart.series[0].values[7] = 123;
     chart.series[1].values[39] = -87;
     const ChartGeometry g = chartGeometry(chart, 800, 500);
@@ -125,7 +134,8 @@ TEST(ExtrasCommands, SettlementIsShownOrRefused) {
     t.p.services.extras = nullptr;
     frm0_MenuEvent(t.p, CMD_SETTLEMENT);
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
-    EXPECT_NE(t.dialogs.messages[0].text.find("Spieler 3 zahlt Spieler 1 0,15 \xE2\x82\xAC"), std::string::npos);
+    EXPECT_NE(t.dialogs.messages[0].text.find("Spieler 3 zahlt Spieler 1 0,15 \xE2\x82\xAC"),
+              std::string::npos);
 
     // A pad whose totals do not add up: "Umsatz: Fehler" and no settlement.
     t.p.services.extras = &t.extras;
@@ -142,7 +152,8 @@ TEST(ExtrasCommands, PdfAndCsvGoThroughTheirDialogAndReplaceFile) {
     Evening t;
     newPad(t.p, 4);
     ASSERT_TRUE(enterPair(t.p, 1, 2, 3));
-    t.dialogs.saveAnswers = {t.file("blatt.pdf"), t.file("tabelle.csv"), "", t.file("fehlt/tabelle.csv")};
+    t.dialogs.saveAnswers = {t.file("blatt.pdf"), t.file("tabelle.csv"), "",
+                             t.file("fehlt/tabelle.csv")};
     frm0_MenuEvent(t.p, CMD_PDF);
     EXPECT_EQ(test::fileBytes(t.file("blatt.pdf")), t.extras.pdf);
     EXPECT_EQ(t.extras.sheet->totals, (std::vector<std::string>{"3", "3", "-3", "-3"}));
@@ -157,7 +168,8 @@ TEST(ExtrasCommands, PdfAndCsvGoThroughTheirDialogAndReplaceFile) {
     EXPECT_TRUE(t.dialogs.messages.empty());
     frm0_MenuEvent(t.p, CMD_CSV);  // a folder that does not exist
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
-    EXPECT_EQ(t.dialogs.messages[0].text.rfind("Fehler beim CSV-Export. Die Datei \xE2\x80\x9E", 0), 0u)
+    EXPECT_EQ(t.dialogs.messages[0].text.rfind("Fehler beim CSV-Export. Die Datei \xE2\x80\x9E", 0),
+              0u)
         << t.dialogs.messages[0].text;
     EXPECT_FALSE(test::fileExists(t.file("fehlt/tabelle.csv")));
 }
@@ -190,9 +202,11 @@ TEST(ExtrasCommands, ChartPrintAndStatisticsReachTheSkin) {
 TEST(PadSheetDate, FromTheStampedNameTheFileOrToday) {
     const LocalTime today{2026, 12, 7, 23, 0, 0};
     const LocalTime changed{2025, 3, 1, 12, 0, 0};
-    EXPECT_EQ(germanDate(eveningDate("/x/save24-12-2025_21_5.hsc", changed, today)), "Mittwoch, 24. Dezember 2025");
+    EXPECT_EQ(germanDate(eveningDate("/x/save24-12-2025_21_5.hsc", changed, today)),
+              "Mittwoch, 24. Dezember 2025");
     EXPECT_EQ(germanDate(eveningDate("abend.hsc", changed, today)), "Samstag, 1. M\xC3\xA4rz 2025");
-    EXPECT_EQ(germanDate(eveningDate("save99-99-2025_1_1.hsc", std::nullopt, today)), "Montag, 7. Dezember 2026");
+    EXPECT_EQ(germanDate(eveningDate("save99-99-2025_1_1.hsc", std::nullopt, today)),
+              "Montag, 7. Dezember 2026");
     EXPECT_EQ(germanDate(LocalTime{2024, 2, 29, 0, 0, 0}), "Donnerstag, 29. Februar 2024");
 }
 
