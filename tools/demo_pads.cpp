@@ -1,5 +1,5 @@
-// Writes the pads of the screenshots in docs/: a 4-player and a 6-player
-// evening in mid-play. Usage: demo_pads FOLDER
+// Writes the pads of the screenshots in docs/: a 4-player, a 5-player and a
+// 6-player evening in mid-play. Usage: demo_pads FOLDER
 #include <cstdio>
 #include <string>
 
@@ -45,6 +45,16 @@ bool sixPlayers(Program& p) {
     return ok;
 }
 
+bool fivePlayers(Program& p) {
+    const char* names[] = {"anna", "Bert", "Carla", "Erika", "Gustav"};
+    newPad(p, 5);
+    name(p, names, 5);
+    const int games[][3] = {{2, 3, 2}, {1, 4, 3}, {1, 2, 1}, {2, 5, 4}, {1, 3, 2}, {3, 4, 0}, {1, 5, 5}, {2, 4, 2}};
+    bool ok = true;
+    for (const auto& g : games) ok = ok && enterPair(p, g[0], g[1], g[2]);
+    return ok && enterSolo(p, 3, -12, 4) && enterSolo(p, 5, 9, 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,10 +63,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";
-    TestProgram four, six;
-    if (!fourPlayers(four.p) || !sixPlayers(six.p)) {
+    TestProgram four, five, six;
+    if (!fourPlayers(four.p) || !fivePlayers(five.p) || !sixPlayers(six.p)) {
         std::fprintf(stderr, "demo_pads: an entry was refused\n");
         return 1;
     }
-    return writePadFile(four.p, folder + "abend-4.hsc") && writePadFile(six.p, folder + "abend-6.hsc") ? 0 : 1;
+    return writePadFile(four.p, folder + "abend-4.hsc") && writePadFile(five.p, folder + "abend-5.hsc") &&
+                   writePadFile(six.p, folder + "abend-6.hsc")
+               ? 0
+               : 1;
 }

@@ -6,7 +6,7 @@
 set -eu
 
 build_packages="cmake make g++ qt6-base-dev qt6-translations-l10n"
-test_packages="libgtest-dev libbenchmark-dev desktop-file-utils binutils-mingw-w64-i686 gcc-mingw-w64-i686-win32"
+test_packages="libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils binutils-mingw-w64-i686 gcc-mingw-w64-i686-win32"
 
 case "${1:-build}" in
     build) wanted="$build_packages" ;;

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Renews the screenshots in docs/ under a virtual display.
-# Needs xvfb, xdotool and ImageMagick; run after `make test` (uses build/).
+# Needs xvfb, xdotool, ImageMagick and pdftoppm (poppler-utils); run after `make test` (uses build/).
 set -euo pipefail
 build=${1:-build}
 program="$build/src/app/kartotrix"
@@ -27,5 +27,30 @@ shot pad-4 "" "$pads/abend-4.hsc"
 shot pad-6 "" "$pads/abend-6.hsc"
 shot about "ctrl+v" "$pads/abend-4.hsc"
 shot quit "ctrl+q" "$pads/abend-4.hsc"
+
+# extras NAME TITLE ENTRY [FOLDER]: opens entry ENTRY (1 = "Abrechnung…") of
+# the menu "Extras" on the 6-player pad, types FOLDER into a folder dialog if
+# given, and saves the window called TITLE as docs/NAME.png.
+extras() {
+    local name=$1 title=$2 entry=$3 folder=${4:-}
+    xvfb-run -a -s "-screen 0 1280x900x24" bash -c "
+        $program $pads/abend-6.hsc & pid=\$!
+        sleep 2
+        window=\$(xdotool search --name '  Kartotrix  ' | head -n 1)
+        eval \$(xdotool getwindowgeometry --shell \$window)
+        xdotool mousemove \$((X + 190)) \$((Y + 8)) click 1; sleep 0.5
+        for i in \$(seq $entry); do xdotool key Down; done; xdotool key Return; sleep 1.5
+        if [ -n '$folder' ]; then xdotool type --delay 20 '$folder/'; xdotool key Return; sleep 1; xdotool key Return; sleep 1.5; fi
+        dialog=\$(xdotool search --name '^$title\$' | tail -n 1)
+        eval \$(xdotool getwindowgeometry --shell \$dialog)
+        import -window root -crop \${WIDTH}x\${HEIGHT}+\${X}+\${Y} +repage docs/$name.png
+        kill \$pid" 2>/dev/null
+}
+extras abrechnung Abrechnung 1
+extras statistik Statistik 6 "$pads"
+# The chart and the sheet as the command line makes them.
+"$program" --verlauf "$pads/abend-6.hsc" docs/verlauf.png 2>/dev/null
+"$program" --pdf "$pads/abend-6.hsc" "$pads/blatt.pdf" 2>/dev/null
+pdftoppm -r 80 -png -singlefile "$pads/blatt.pdf" docs/blatt
 rm -rf "$pads"
 ls -l docs/*.png

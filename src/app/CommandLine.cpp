@@ -2,8 +2,10 @@
 
 #include <QCommandLineParser>
 
+#include "ExtrasCommands.h"
 #include "QtServices.h"
 #include "io/Batch.h"
+#include "io/ExtrasBatch.h"
 
 namespace kx {
 
@@ -30,19 +32,55 @@ const std::vector<BatchCommand>& batchCommands() {
     static const std::vector<BatchCommand> commands{
         {QStringLiteral("export"), 1, 2,
          QStringLiteral("--export BLOCK.hsc [TEXT.txt]   Textexport ohne Fenster (ohne TEXT.txt: Standardausgabe)"),
-         [](FileSystem& fs, const std::vector<std::string>& a) {
+         [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
              return exportCommand(fs, a[0], a.size() > 1 ? a[1] : "");
+         }},
+        // The end of the evening.
+        {QStringLiteral("abrechnung"), 1, 1,
+         QStringLiteral("--abrechnung BLOCK.hsc [--cent 5]  Abrechnung in Euro (Cent je Punkt, Vorgabe 5)"),
+         [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues& v) {
+             return settlementCommand(fs, a[0], v.count("cent") ? v.at("cent") : "");
+         },
+         {QStringLiteral("cent")}},
+        {QStringLiteral("verlauf"), 2, 2,
+         QStringLiteral("--verlauf BLOCK.hsc BILD.png  Verlauf des Abends als Bild"),
+         [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
+             return chartCommand(fs, a[0], a[1]);
+         }},
+        {QStringLiteral("pdf"), 2, 2, QStringLiteral("--pdf BLOCK.hsc BLATT.pdf  Block als A4-Blatt (PDF)"),
+         [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
+             return pdfCommand(fs, a[0], a[1]);
+         }},
+        {QStringLiteral("csv"), 1, 2,
+         QStringLiteral("--csv BLOCK.hsc [TABELLE.csv]  Tabelle f\u00fcr Excel und LibreOffice (ohne Ziel: "
+                        "Standardausgabe)"),
+         [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
+             return csvCommand(fs, a[0], a.size() > 1 ? a[1] : "");
+         }},
+        {QStringLiteral("statistik"), 1, 1,
+         QStringLiteral("--statistik ORDNER  Statistik \u00fcber alle Bl\u00f6" "cke eines Ordners"),
+         [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
+             return statisticsCommand(fs, a[0]);
          }},
     };
     return commands;
 }
 
 QString usageText() {
-    QString text = QStringLiteral("Aufruf:\n  kartotrix [BLOCK.hsc]                     Block-Fenster \u00f6ffnen, "
-                                  "optional mit einem Block\n");
-    for (const BatchCommand& command : batchCommands()) text += QStringLiteral("  kartotrix ") + command.usage + u'\n';
-    text += QStringLiteral("  kartotrix --help                          diese Hilfe\n"
-                           "  kartotrix --version                       Version anzeigen\n");
+    // Each line: the call, then its description in one column.
+    std::vector<std::pair<QString, QString>> lines{
+        {QStringLiteral("[BLOCK.hsc]"), QStringLiteral("Block-Fenster \u00f6ffnen, optional mit einem Block")}};
+    for (const BatchCommand& command : batchCommands()) {
+        const qsizetype gap = command.usage.indexOf(QStringLiteral("  "));
+        lines.emplace_back(command.usage.left(gap), command.usage.mid(gap).trimmed());
+    }
+    lines.emplace_back(QStringLiteral("--help"), QStringLiteral("diese Hilfe"));
+    lines.emplace_back(QStringLiteral("--version"), QStringLiteral("Version anzeigen"));
+    qsizetype width = 0;
+    for (const auto& line : lines) width = std::max(width, line.first.size());
+    QString text = QStringLiteral("Aufruf:\n");
+    for (const auto& [call, what] : lines)
+        text += QStringLiteral("  kartotrix ") + call.leftJustified(width + 3) + what + u'\n';
     return text;
 }
 
@@ -53,7 +91,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption version(QStringLiteral("version"));
     parser.addOption(help);
     parser.addOption(version);
-    for (const BatchCommand& command : batchCommands()) parser.addOption(QCommandLineOption(command.option));
+    QStringList valueOptions;
+    for (const BatchCommand& command : batchCommands()) {
+        parser.addOption(QCommandLineOption(command.option));
+        for (const QString& name : command.valueOptions) {
+            if (valueOptions.contains(name)) continue;
+            valueOptions << name;
+            parser.addOption(QCommandLineOption(name, QString(), QStringLiteral("value")));
+        }
+    }
     for (const QtOption& option : QT_OPTIONS) {
         QCommandLineOption qtOption(QString::fromLatin1(option.name));
         if (option.takesValue) qtOption.setValueName(QStringLiteral("value"));
@@ -90,6 +136,19 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             return line;
         }
         line.batch = &command;
+    }
+    for (const QString& name : valueOptions) {
+        if (!parser.isSet(name)) continue;
+        if (!line.batch || !line.batch->valueOptions.contains(name)) {
+            QString owner;
+            for (const BatchCommand& command : batchCommands())
+                if (owner.isEmpty() && command.valueOptions.contains(name)) owner = command.option;
+            line.mode = CommandLine::Mode::Error;
+            line.error = QStringLiteral("Kartotrix: Die Option %1 geht nur zusammen mit %2.")
+                             .arg(quoted(QStringLiteral("--") + name), quoted(QStringLiteral("--") + owner));
+            return line;
+        }
+        line.values[stdstr(name)] = stdstr(parser.value(name));
     }
     if (line.batch) {
         if (files.size() < line.batch->minArguments || files.size() > line.batch->maxArguments) {

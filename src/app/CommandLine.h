@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -10,15 +11,19 @@ namespace kx {
 
 class FileSystem;
 
+// Values of options that a batch command takes besides its files ("cent" -> "10").
+using BatchValues = std::map<std::string, std::string>;
+
 // A command that runs without a window: "--export PAD [TEXT]" and the like.
 // It takes between minArguments and maxArguments file names; `run` gets them
-// and returns the exit status.
+// with the values of its valueOptions and returns the exit status.
 struct BatchCommand {
     QString option;  // without the dashes
     int minArguments = 0;
     int maxArguments = 0;
     QString usage;  // one line of the help text: arguments, blanks, what it does
-    std::function<int(FileSystem&, const std::vector<std::string>& arguments)> run;
+    std::function<int(FileSystem&, const std::vector<std::string>& arguments, const BatchValues& values)> run;
+    QStringList valueOptions = {};  // options with a value that only this command takes
 };
 const std::vector<BatchCommand>& batchCommands();
 
@@ -30,6 +35,7 @@ struct CommandLine {
     QString padFile;                   // Window: a pad to load, or empty
     const BatchCommand* batch = nullptr;  // Batch
     std::vector<std::string> arguments;   // Batch: the file names
+    BatchValues values;                   // Batch: the values of its valueOptions
     QString error;                     // Error: the German message
 };
 CommandLine parseCommandLine(const QStringList& arguments);

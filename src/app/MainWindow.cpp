@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "ExtrasWindows.h"
 #include "PadArea.h"
 #include "QtServices.h"
 #include "core/Correction.h"
@@ -117,8 +118,9 @@ protected:
 }  // namespace
 
 MainWindow::MainWindow(Program& program, Services services, QString makerHost)
-    : program_(program), makerHost_(std::move(makerHost)) {
+    : program_(program), makerHost_(std::move(makerHost)), extras_(std::make_unique<QtExtras>(this)) {
     services.host = this;
+    services.extras = extras_.get();
     program_.services = services;
     setObjectName(QStringLiteral("frm0_window"));
     padArea_ = new PadArea(program_, this);
@@ -134,6 +136,8 @@ MainWindow::MainWindow(Program& program, Services services, QString makerHost)
     qApp->installEventFilter(this);
     mirror();
 }
+
+MainWindow::~MainWindow() { program_.services.extras = nullptr; }
 
 void MainWindow::createMenu() {
     QMenu* menu = nullptr;

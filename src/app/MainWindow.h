@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -18,6 +19,7 @@ class QLabel;
 namespace kx {
 
 class PadArea;
+class QtExtras;
 
 // The main window: one Qt widget per control of the window model, the menu
 // bar and the status bar. It forwards what the user does to the handlers and
@@ -28,6 +30,7 @@ class MainWindow : public QMainWindow, public WindowHost {
 public:
     // services.host is set to this window; the other services come from the caller.
     MainWindow(Program& program, Services services, QString makerHost);
+    ~MainWindow() override;
 
     // Copies the window model into the widgets.
     void mirror();
@@ -75,6 +78,7 @@ private:
     std::vector<QLabel*> panels_;
     QPointer<QDialog> secondary_;
     int busyDepth_ = 0;
+    std::unique_ptr<QtExtras> extras_;  // the windows of "Extras"
 };
 
 }  // namespace kx

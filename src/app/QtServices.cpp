@@ -74,6 +74,23 @@ std::string QtDialogs::saveFileName(const std::string& presetName) {
     return stdstr(dialog.selectedFiles().first());
 }
 
+std::string QtDialogs::saveFileNameFor(const std::string& caption, const std::string& presetName,
+                                       const std::string& kind, const std::string& extension) {
+    // Exports get their ending added when the user leaves it out.
+    const QString filter = QStringLiteral("%1 (*.%2);;Alle Dateien (*)").arg(qstr(kind), qstr(extension));
+    QFileDialog dialog(parent_, qstr(caption), startFolder_, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(qstr(extension));
+    dialog.selectFile(qstr(presetName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
+    return stdstr(dialog.selectedFiles().first());
+}
+
+std::string QtDialogs::folderName(const std::string& caption) {
+    return stdstr(QFileDialog::getExistingDirectory(parent_, qstr(caption), startFolder_));
+}
+
 void QtDesktopShell::openAddress(const std::string& address) {
     QDesktopServices::openUrl(QUrl(qstr(address)));
 }

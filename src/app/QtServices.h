@@ -26,6 +26,9 @@ public:
                              MessageIcon icon) override;
     std::string openFileName() override;
     std::string saveFileName(const std::string& presetName) override;
+    std::string saveFileNameFor(const std::string& caption, const std::string& presetName, const std::string& kind,
+                                const std::string& extension) override;
+    std::string folderName(const std::string& caption) override;
 
 private:
     QWidget* parent_;

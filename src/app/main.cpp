@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
             return 2;
         case kx::CommandLine::Mode::Batch: {
             const std::unique_ptr<kx::FileSystem> files = kx::makePlatformFileSystem();
-            return line.batch->run(*files, line.arguments);
+            return line.batch->run(*files, line.arguments, line.values);
         }
         case kx::CommandLine::Mode::Window: break;
     }

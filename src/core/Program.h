@@ -4,10 +4,13 @@
 
 #include "core/PadState.h"
 #include "core/Services.h"
+#include "core/Settlement.h"
 #include "io/FileSystem.h"
 #include "view/WindowModel.h"
 
 namespace kx {
+
+class ExtrasHost;
 
 inline constexpr const char* VERSION_TEXT = "Kartotrix v1.0.2.5";
 inline constexpr int FILE_FORMAT_VERSION = 258;
@@ -46,6 +49,8 @@ struct ShellState {
     // written by "Speichern" or "Speichern unter"; the autosave and the text
     // export do not count as saving, since they are overwritten by the next entry.
     int changesSinceSave = 0;
+    // The settlement's rate, changeable in its window for this run only.
+    int centsPerPoint = DEFAULT_CENTS_PER_POINT;
 };
 
 // Platform services; any of them may be missing in a test that does not need it.
@@ -55,6 +60,8 @@ struct Services {
     Dialogs* dialogs = nullptr;
     DesktopShell* desktop = nullptr;
     FileSystem* files = nullptr;
+    // The windows of the menu "Extras" (view/Extras.h); a skin may offer none.
+    ExtrasHost* extras = nullptr;
 };
 
 // Everything the handlers work on: the pad, the window as data, the shell's

@@ -40,6 +40,19 @@ public:
     // The chosen file, or an empty text when the user cancelled.
     virtual std::string openFileName() = 0;
     virtual std::string saveFileName(const std::string& presetName) = 0;
+    // A save dialog for another kind of file: `kind` names it ("PDF-Dokument"),
+    // `extension` is its ending without the dot ("pdf"); an empty text when
+    // cancelled. A skin that has no such dialog offers its pad dialog.
+    virtual std::string saveFileNameFor(const std::string& caption, const std::string& presetName,
+                                        const std::string& kind, const std::string& extension) {
+        (void)caption, (void)kind, (void)extension;
+        return saveFileName(presetName);
+    }
+    // A folder chosen by the user; an empty text when cancelled or not offered.
+    virtual std::string folderName(const std::string& caption) {
+        (void)caption;
+        return "";
+    }
 };
 
 // The secondary windows the program shows modally.

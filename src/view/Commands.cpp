@@ -6,6 +6,7 @@
 #include "core/Program.h"
 #include "io/FileCommands.h"
 #include "io/TextExport.h"
+#include "view/Extras.h"
 #include "view/PadLayout.h"
 #include "view/SecondaryWindows.h"
 
@@ -23,7 +24,17 @@ const std::array<const char*, 25> menuTexts{
     "",
 };
 
-const std::vector<AddedMenuText> addedMenuTexts{};
+const std::vector<AddedMenuText> addedMenuTexts{
+    // "Extras": the end of the evening.
+    {CMD_EXTRAS, "Extras"},
+    {CMD_SETTLEMENT, "Abrechnung\xE2\x80\xA6"},
+    {CMD_CHART, "Verlauf\xE2\x80\xA6"},
+    {CMD_PRINT, "Drucken\xE2\x80\xA6"},
+    {CMD_PDF, "PDF-Export\xE2\x80\xA6"},
+    {CMD_CSV, "CSV-Export\xE2\x80\xA6"},
+    {CMD_STATISTICS, "Statistik\xE2\x80\xA6"},
+    {CMD_EXTRAS_END, ""},
+};
 
 namespace {
 
@@ -58,6 +69,7 @@ void buildMenu(WindowModel& ui) {
     for (const AddedMenuText& added : addedMenuTexts)
         ui.menu[static_cast<std::size_t>(added.command)] = menuEntry(added.text, titleNext);
     for (int k : {CMD_SAVE, CMD_SAVE_AS, CMD_EXPORT}) ui.menu[static_cast<std::size_t>(k)].enabled = false;
+    enablePadExtras(ui, false);
     for (int k : {CMD_ROW_CHANGE, CMD_AUTOSAVE, CMD_CONFIRM_QUIT}) {
         ui.menu[static_cast<std::size_t>(k)].checkable = true;
         ui.menu[static_cast<std::size_t>(k)].checked = true;
@@ -148,7 +160,9 @@ void frm0_MenuEvent(Program& p, int command) {
         case CMD_CONFIRM_QUIT: toggle(p, p.pad.confirmQuit, CMD_CONFIRM_QUIT); break;
         case CMD_HELP: showHelp(p); break;
         case CMD_ABOUT: showModal(p, SecondaryWindow::About); break;
-        default: break;
+        default:
+            if (isExtrasCommand(command)) extrasCommand(p, command);
+            break;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/EntryPanel.h"
 #include "core/Program.h"
+#include "view/Extras.h"
 #include "view/MainWindow.h"
 #include "view/PadRender.h"
 
@@ -93,6 +94,7 @@ void newPad(Program& p, int n) {
     }
 
     for (int entry : {2, 3, 5}) ui.menu[static_cast<std::size_t>(entry)].enabled = true;
+    enablePadExtras(ui, true);
     ui.setStatus(2, "Geber: " + p.pad.shownName(p.pad.dealer));
     ui.setStatus(5, "Gespielt: ");
     ui.setStatus(6, "Soli: ");

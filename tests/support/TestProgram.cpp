@@ -45,6 +45,19 @@ std::string FakeDialogs::saveFileName(const std::string& presetName) {
     return answer;
 }
 
+std::string FakeDialogs::saveFileNameFor(const std::string&, const std::string& presetName, const std::string&,
+                                         const std::string& extension) {
+    saveExtensions.push_back(extension);
+    return saveFileName(presetName);
+}
+
+std::string FakeDialogs::folderName(const std::string&) {
+    if (folderAnswers.empty()) return "";
+    std::string answer = folderAnswers.front();
+    folderAnswers.pop_front();
+    return answer;
+}
+
 void FakeHost::requestClose() {
     ++closeRequests;
     if (!frm0_Close(*program)) closed = true;

@@ -33,6 +33,8 @@ public:
     std::deque<std::optional<std::string>> inputAnswers;  // nullopt = cancel
     std::deque<MessageAnswer> messageAnswers;             // default Yes/Ok when empty
     std::deque<std::string> openAnswers, saveAnswers;     // "" = cancel
+    std::deque<std::string> folderAnswers;                // "" = cancel
+    std::vector<std::string> saveExtensions;              // asked of saveFileNameFor
     std::vector<std::string> prompts;
     std::vector<Message> messages;
     std::vector<std::string> savePresets;
@@ -43,6 +45,9 @@ public:
                              MessageIcon icon) override;
     std::string openFileName() override;
     std::string saveFileName(const std::string& presetName) override;
+    std::string saveFileNameFor(const std::string& caption, const std::string& presetName, const std::string& kind,
+                                const std::string& extension) override;
+    std::string folderName(const std::string& caption) override;
 };
 
 // Plays the user's part in secondary windows through `onModal`.

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QRectF>
+
+#include "view/PadSheet.h"
+
+class QPainter;
+class QWidget;
+
+namespace kx {
+
+// The pad as one A4 score sheet: the date, the names, every row with "Sp",
+// "Pk", the running totals and "xxx", the totals in the place colours, the
+// turnover and the settlement at the foot. `page` is the whole sheet in the
+// device's pixels, `dpi` the device's resolution.
+void paintSheet(QPainter& painter, const QRectF& page, qreal dpi, const PadSheet& sheet);
+
+// The sheet as a PDF document in memory (QPdfWriter to a buffer); empty on failure.
+QByteArray sheetPdf(const PadSheet& sheet);
+
+enum class PrintResult { Printed, Cancelled, Failed };
+// Qt's print dialog, then the sheet on the chosen printer.
+PrintResult printSheet(QWidget* parent, const PadSheet& sheet);
+
+}  // namespace kx
