@@ -81,6 +81,7 @@ struct PadState {
 
     int lastPenaltyRow() const { return 6 * playerCount + 3; }
     int overallScore(int player) const;
+    bool operator==(const PadState&) const = default;
 };
 
 // The seat before p on a ring of six seats, whatever the table size.

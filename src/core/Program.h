@@ -5,6 +5,7 @@
 #include "core/PadState.h"
 #include "core/Services.h"
 #include "io/FileSystem.h"
+#include "view/History.h"
 #include "view/WindowModel.h"
 
 namespace kx {
@@ -54,11 +55,12 @@ struct Services {
 };
 
 // Everything the handlers work on: the pad, the window as data, the shell's
-// state and the platform services.
+// state, the undo history and the platform services.
 struct Program {
     PadState pad;
     WindowModel ui;
     ShellState shell;
+    EditHistory history;
     Services services;
 
     int secondsSinceMidnight() const;
