@@ -12,12 +12,14 @@
 class QAbstractButton;
 class QAction;
 class QButtonGroup;
+class QKeyEvent;
 
 class QLabel;
 
 namespace kx {
 
 class PadArea;
+class QuickEntryBar;
 
 // The main window: one Qt widget per control of the window model, the menu
 // bar and the status bar. It forwards what the user does to the handlers and
@@ -28,6 +30,7 @@ class MainWindow : public QMainWindow, public WindowHost {
 public:
     // services.host is set to this window; the other services come from the caller.
     MainWindow(Program& program, Services services, QString makerHost);
+    ~MainWindow() override;
 
     // Copies the window model into the widgets.
     void mirror();
@@ -58,6 +61,9 @@ private:
     void mirrorMenu();
     void mirrorStatus();
     void mirrorWindow();
+    void mirrorQuickEntry();
+    void focusQuickEntry();
+    bool typedIntoQuickEntry(QObject* receiver, const QKeyEvent& key);
     ScreenMetrics measure() const;
     bool belongsHere(QObject* object) const;
     QDialog* buildAbout();
@@ -73,6 +79,7 @@ private:
     QHash<QString, QButtonGroup*> groups_;
     std::vector<QAction*> actions_;
     std::vector<QLabel*> panels_;
+    QuickEntryBar* quickBar_ = nullptr;
     QPointer<QDialog> secondary_;
     int busyDepth_ = 0;
 };

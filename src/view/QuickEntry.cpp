@@ -12,14 +12,13 @@ namespace kx {
 namespace {
 
 constexpr const char* HINT =
-    "Schnelleingabe: \xE2\x80\x9E"
-    "1 2 3\xE2\x80\x9C Paar gewinnt 3, \xE2\x80\x9E"
-    "2 -9\xE2\x80\x9C allein, "
-    "\xE2\x80\x9Es 3 6 2\xE2\x80\x9C Solo mit Geber, \xE2\x80\x9Ep 4\xE2\x80\x9C Strafpunkte";
+    "\xE2\x80\x9E"
+    "1 2 3\xE2\x80\x9C Paar \xC2\xB7 \xE2\x80\x9E"
+    "2 -9\xE2\x80\x9C allein \xC2\xB7 \xE2\x80\x9Es 3 6 2\xE2\x80\x9C Solo \xC2\xB7 "
+    "\xE2\x80\x9Ep 4\xE2\x80\x9C Strafpunkte";
 constexpr const char* NO_PAD =
-    "Kein Block offen: erst im Men\xC3\xBC \xE2\x80\x9E"
-    "Block\xE2\x80\x9C die Spielerzahl w\xC3\xA4hlen "
-    "oder einen Block laden.";
+    "Kein Block offen: im Men\xC3\xBC \xE2\x80\x9E"
+    "Block\xE2\x80\x9C die Spielerzahl w\xC3\xA4hlen.";
 constexpr const char* NOT_POSSIBLE = "So l\xC3\xA4sst sich nichts eintragen.";
 
 std::string quoted(std::string_view s) {
@@ -116,7 +115,7 @@ Player resolvePlayer(const PadState& pad, const std::string& part) {
     if (matches.empty())
         return {0, "Kein Spieler hei\xC3\x9Ft " + quoted(part + "\xE2\x80\xA6") + "."};
     return {0, quoted(part) + " passt auf " + joinedNames(pad, matches) +
-                   ": bitte weiter tippen oder die Nummer nehmen."};
+                   ": weiter tippen oder die Nummer nehmen."};
 }
 
 QuickParse fail(std::string error) {
@@ -139,7 +138,7 @@ QuickParse parseGame(const PadState& pad, const std::vector<std::string>& parts)
     if (a.number == 0) return fail(a.error);
     const std::string first = nameOf(pad, a.number);
     if (parts.size() == 1)
-        return fail(first + ": es fehlen die Punkte oder der Partner und die Punkte.");
+        return fail(first + ": es fehlen die Punkte (allein) oder Partner und Punkte.");
     if (parts.size() > 3) return tooMuch(parts, 3);
     if (parts.size() == 2) {
         const std::optional<int> value = wholeNumber(parts[1]);
@@ -165,8 +164,8 @@ QuickParse parseGame(const PadState& pad, const std::vector<std::string>& parts)
 
 QuickParse parseSolo(const PadState& pad, const std::vector<std::string>& parts) {
     if (parts.size() == 1)
-        return fail("Solo: Solist und Wert, bei 5 und 6 Spielern auch der Geber, z. B. " +
-                    quoted("s 3 -6 2") + ".");
+        return fail("Solo: Solist, Wert und bei 5 oder 6 Spielern der Geber (" +
+                    quoted("s 3 -6 2") + ").");
     if (parts.size() > 4) return tooMuch(parts, 4);
     const Player soloist = resolvePlayer(pad, parts[1]);
     if (soloist.number == 0) return fail(soloist.error);
@@ -286,10 +285,8 @@ std::string refusal(const Program& p, const QuickEntry& e, const PanelAction& a)
     if (a.control == "MDS") return sectionFull(a.choice);
     if (a.control == "WER1" && a.choice >= 1) {
         if (!ui.WER1(a.choice).visible && e.kind == QuickKind::Single)
-            return nameOf(p.pad, e.player) +
-                   " spielt erst nach dem Pflichtsolo allein; vorher ist es das " +
-                   "Pflichtsolo (" + quoted("s " + std::to_string(e.player) + " \xE2\x80\xA6") +
-                   ").";
+            return nameOf(p.pad, e.player) + " spielt allein erst nach dem Pflichtsolo (" +
+                   quoted("s " + std::to_string(e.player) + " \xE2\x80\xA6") + ").";
         for (const int k : {e.player, e.partner}) {
             if (k >= 1 && !ui.WER1(15 + k).enabled) return sitsOut(p.pad, k) + ".";
         }

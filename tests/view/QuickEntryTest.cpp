@@ -48,7 +48,7 @@ TEST(QuickEntryParse, FormsNamesAndMistakes) {
         {"S bert -6 jo", QuickEntry{Solo, 3, 0, -6, 4}, ""},
         {"p 4", QuickEntry{Penalty, 4, 0, -12, 0}, ""},
         {"x jochen", QuickEntry{Penalty, 5, 0, -12, 0}, ""},
-        {"", std::nullopt, "Schnelleingabe: "},
+        {"", std::nullopt, "Paar \xC2\xB7 "},
         {"an 2 3", std::nullopt,
          "\xE2\x80\x9E"
          "an\xE2\x80\x9C passt auf Anna und Andreas"},
@@ -66,10 +66,10 @@ TEST(QuickEntryParse, FormsNamesAndMistakes) {
         {"1 2 3x", std::nullopt,
          "\xE2\x80\x9E"
          "3x\xE2\x80\x9C ist keine Punktzahl."},
-        {"1", std::nullopt, "Anna: es fehlen die Punkte oder der Partner"},
+        {"1", std::nullopt, "Anna: es fehlen die Punkte (allein) oder Partner und Punkte."},
         {"1 2", std::nullopt, "Anna / Andreas: es fehlen die Punkte."},
         {"anna bert", std::nullopt, "Anna / Bert: es fehlen die Punkte."},
-        {"s", std::nullopt, "Solo: Solist und Wert"},
+        {"s", std::nullopt, "Solo: Solist, Wert und bei 5 oder 6 Spielern der Geber"},
         {"s 3", std::nullopt, "Solo von Bert: es fehlt der Wert."},
         {"p", std::nullopt, "Strafpunkte: f\xC3\xBCr wen?"},
     };
@@ -119,9 +119,8 @@ TEST(QuickEntryPreview, SaysWhatEnterEntersOrWhyNot) {
     TestProgram t;
     Program& p = t.p;
     expectPreviews(p, {{"1 2 3", false,
-                        "Kein Block offen: erst im Men\xC3\xBC \xE2\x80\x9E"
-                        "Block\xE2\x80\x9C die Spielerzahl "
-                        "w\xC3\xA4hlen oder einen Block laden."}});
+                        "Kein Block offen: im Men\xC3\xBC \xE2\x80\x9E"
+                        "Block\xE2\x80\x9C die Spielerzahl w\xC3\xA4hlen."}});
     newPad(p, 4);
     nameAll(p, {"Anna", "Bert", "Carla", "Dirk"});
     ASSERT_TRUE(test::enterSolo(p, 2, 6));
@@ -133,8 +132,7 @@ TEST(QuickEntryPreview, SaysWhatEnterEntersOrWhyNot) {
                        {"s c -6", true, "Solo 2: Carla verliert 6"},
                        {"p d", true, "Strafpunkte: Dirk bekommt -12"},
                        {"1 -9", false,
-                        "Anna spielt erst nach dem Pflichtsolo allein; vorher ist es das "
-                        "Pflichtsolo (\xE2\x80\x9Es 1 "
+                        "Anna spielt allein erst nach dem Pflichtsolo (\xE2\x80\x9Es 1 "
                         "\xE2\x80\xA6\xE2\x80\x9C)."},
                        {"1 2 19", false, "Ein Paar bekommt 0 bis 18 Punkte."},
                        {"2 -4", false, "Kein Solo-Ergebnis: der Wert muss durch 3 teilbar sein."},
