@@ -27,5 +27,6 @@ shot pad-4 "" "$pads/abend-4.hsc"
 shot pad-6 "" "$pads/abend-6.hsc"
 shot about "ctrl+v" "$pads/abend-4.hsc"
 shot quit "ctrl+q" "$pads/abend-4.hsc"
+shot quick "F2 1 space 3 space 5" "$pads/abend-4.hsc"
 rm -rf "$pads"
 ls -l docs/*.png

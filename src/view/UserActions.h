@@ -22,6 +22,7 @@ bool editName(Program& p, int k, const std::string& text);
 // The user has left the name field he was editing: the rename is complete
 // and can be undone as one step.
 void finishNameEdit(Program& p);
+// "OK"; an entry it makes is one step of undo.
 bool pressOK(Program& p);
 
 }  // namespace kx

@@ -108,6 +108,14 @@ private slots:
         QCOMPARE(app.text("SPL_1"), QStringLiteral("3 / 4"));
         QVERIFY(!app.menu(27)->isEnabled());
 
+        // A new pad for six players goes back to the four-player pad, window width included.
+        app.menu(12)->trigger();
+        QCOMPARE(app.window->centralWidget()->width(), 820);
+        QTest::keyClick(app.widget("OKB"), Qt::Key_Backspace, Qt::AltModifier);
+        QCOMPARE(app.window->centralWidget()->width(), 660);
+        QCOMPARE(app.text("SPL_1"), QStringLiteral("3 / 4"));
+        QVERIFY(!app.widget("NMS_5")->isVisible());
+
         // A rename is one step once the field is left.
         auto* name = app.widget<QLineEdit>("NMS_1");
         name->setFocus();
