@@ -11,7 +11,8 @@
 
 namespace kx {
 
-QuickEntryBar::QuickEntryBar(Program& program, QWidget* parent) : QWidget(parent), program_(program) {
+QuickEntryBar::QuickEntryBar(Program& program, QWidget* parent)
+    : QWidget(parent), program_(program) {
     setObjectName(QStringLiteral("quickEntry"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(2, 0, 2, 0);
@@ -76,10 +77,11 @@ void QuickEntryBar::showPreview() {
     const std::string& text = program_.ui.quickEntry.text;
     const QuickPreview preview = previewQuickEntry(program_, text);
     const bool empty = text.find_first_not_of(" \t/") == std::string::npos;
-    const QString colour = empty ? QStringLiteral("#5a6470")
+    const QString colour = empty                ? QStringLiteral("#5a6470")
                            : preview.admissible ? QStringLiteral("#1d6b2f")
                                                 : QStringLiteral("#a01c1c");
-    const QString shown = (preview.admissible ? QStringLiteral("\u21b5 ") : QString()) + qstr(preview.text);
+    const QString shown =
+        (preview.admissible ? QStringLiteral("\u21b5 ") : QString()) + qstr(preview.text);
     preview_->setStyleSheet(QStringLiteral("color: %1;").arg(colour));
     previewText_ = shown;
     fitPreview();
@@ -87,7 +89,8 @@ void QuickEntryBar::showPreview() {
 
 // Long reasons are cut at the bar's end; the tooltip holds them whole.
 void QuickEntryBar::fitPreview() {
-    const QString elided = preview_->fontMetrics().elidedText(previewText_, Qt::ElideRight, preview_->width());
+    const QString elided =
+        preview_->fontMetrics().elidedText(previewText_, Qt::ElideRight, preview_->width());
     preview_->setText(elided);
     preview_->setToolTip(elided == previewText_ ? QString() : previewText_);
 }

@@ -15,7 +15,7 @@ struct Program;
 // view/QuickEntry.h; the bar only mirrors the window model.
 class QuickEntryBar : public QWidget {
     Q_OBJECT
-public:
+  public:
     QuickEntryBar(Program& program, QWidget* parent);
 
     // Shows the model's field: open or not, its text and the preview.
@@ -24,14 +24,14 @@ public:
     // The whole preview line, also when the bar shows it cut.
     const QString& previewText() const { return previewText_; }
 
-signals:
+  signals:
     // The pad or the field changed; the main window mirrors the model.
     void modelChanged();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void showPreview();
     void fitPreview();
 

@@ -28,7 +28,7 @@ struct QuickApp : AppFixture {
 class QuickEntryTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void f2TypingEnterAndEscape() {
         QuickApp app;
         app.menu(10)->trigger();
@@ -81,7 +81,8 @@ private slots:
         QuickApp app;
         QMenuBar* bar = app.window->menuBar();
         QStringList titles;
-        for (QAction* title : bar->actions()) titles << title->text();
+        for (QAction* title : bar->actions())
+            titles << title->text();
         QCOMPARE(titles, (QStringList{"Datei", "Block", "Optionen", "Bearbeiten", "?"}));
         QCOMPARE(app.menu(26)->text(), QStringLiteral("R\u00fcckg\u00e4ngig\tAlt+R\u00fccktaste"));
         QVERIFY(!app.menu(26)->isEnabled());
@@ -93,16 +94,19 @@ private slots:
         app.click("WER1_6");
         app.choose("WAS1", QStringLiteral("5"));
         app.click("OKB");
-        QCOMPARE(app.menu(26)->text(), QStringLiteral("R\u00fcckg\u00e4ngig: Spiel 1\tAlt+R\u00fccktaste"));
+        QCOMPARE(app.menu(26)->text(),
+                 QStringLiteral("R\u00fcckg\u00e4ngig: Spiel 1\tAlt+R\u00fccktaste"));
         QVERIFY(app.menu(26)->isEnabled());
 
         QTest::keyClick(app.widget("OKB"), Qt::Key_Backspace, Qt::AltModifier);
         QCOMPARE(app.text("SPL_1"), QString());
         QCOMPARE(app.text("SPsum_3"), QStringLiteral("0"));
-        QVERIFY(app.widget<QRadioButton>("WER1_6")->isChecked());  // the panel as it was before "OK"
+        QVERIFY(
+            app.widget<QRadioButton>("WER1_6")->isChecked());  // the panel as it was before "OK"
         QCOMPARE(app.menu(27)->text(), QStringLiteral("Wiederherstellen: Spiel 1\t^Y"));
         QVERIFY(app.menu(27)->isEnabled());
-        QCOMPARE(app.menu(26)->text(), QStringLiteral("R\u00fcckg\u00e4ngig: Neuer Block\tAlt+R\u00fccktaste"));
+        QCOMPARE(app.menu(26)->text(),
+                 QStringLiteral("R\u00fcckg\u00e4ngig: Neuer Block\tAlt+R\u00fccktaste"));
 
         QTest::keyClick(app.widget("OKB"), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(app.text("SPL_1"), QStringLiteral("3 / 4"));
@@ -122,7 +126,8 @@ private slots:
         name->selectAll();
         QTest::keyClicks(name, QStringLiteral("Ida"));
         app.widget("OKB")->setFocus();
-        QCOMPARE(app.menu(26)->text(), QStringLiteral("R\u00fcckg\u00e4ngig: Name 1\tAlt+R\u00fccktaste"));
+        QCOMPARE(app.menu(26)->text(),
+                 QStringLiteral("R\u00fcckg\u00e4ngig: Name 1\tAlt+R\u00fccktaste"));
         app.menu(26)->trigger();
         QCOMPARE(name->text(), QStringLiteral("1"));
         app.menu(27)->trigger();

@@ -34,22 +34,15 @@ State stateOf(Program& p) {
     return s;
 }
 
-// Where two states differ first, readable; empty when they are equal.
+// Where two states differ first; empty when they are equal.
 std::string difference(const State& a, const State& b) {
     if (a.file != b.file) return "pad file";
     if (!(a.window.pad == b.window.pad)) return "pad state";
     for (std::size_t i = 0; i < a.window.controls.size(); ++i) {
-        const Control& x = a.window.controls[i];
-        const Control& y = b.window.controls[i];
-        if (!(x == y))
-            return x.objectName() + " '" + x.text + "' " + std::to_string(x.visible) +
-                   std::to_string(x.enabled) + std::to_string(x.checked) + " / '" + y.text + "' " +
-                   std::to_string(y.visible) + std::to_string(y.enabled) +
-                   std::to_string(y.checked);
+        if (!(a.window.controls[i] == b.window.controls[i]))
+            return a.window.controls[i].objectName();
     }
-    if (a.window.status != b.window.status) return "status";
-    if (a.window.menuEnabled != b.window.menuEnabled) return "menu";
-    return a.window.padWidth != b.window.padWidth ? "padWidth" : "";
+    return a.window == b.window ? "" : "status, menu or width";
 }
 
 const MenuEntry& entry(const Program& p, int k) {
@@ -208,14 +201,6 @@ TEST(History, ARenameIsOneStepOnceTheFieldIsLeft) {
               "R\xC3\xBC"
               "ckg\xC3\xA4ngig: Name 1");
     EXPECT_EQ(p.history.undoSteps(), 2u);
-}
-
-TEST(History, SnapshotsAreSmall) {
-    TestProgram t;
-    newPad(t.p, 6);
-    const std::size_t bytes = snapshotBytes(takeSnapshot(t.p));
-    EXPECT_GT(bytes, 20000u);
-    EXPECT_LT(bytes, 100000u);
 }
 
 }  // namespace

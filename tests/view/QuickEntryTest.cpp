@@ -36,9 +36,8 @@ TEST(QuickEntryParse, FormsNamesAndMistakes) {
     using enum QuickKind;
     const ParseRow rows[] = {
         {"1 2 3", QuickEntry{Pair, 1, 2, 3, 0}, ""},
-        {"  bert anna 3 ", QuickEntry{Pair, 1, 3, 3, 0}, ""},
+        {"  BERT anna 3 ", QuickEntry{Pair, 1, 3, 3, 0}, ""},
         {"1/2 0", QuickEntry{Pair, 1, 2, 0, 0}, ""},
-        {"ANNA b 18", QuickEntry{Pair, 1, 3, 18, 0}, ""},
         {"jo 1 3", QuickEntry{Pair, 1, 4, 3, 0}, ""},  // the whole name wins
         {"joc 1 3", QuickEntry{Pair, 1, 5, 3, 0}, ""},
         {"\xC3\xB6m 2 5", QuickEntry{Pair, 2, 6, 5, 0}, ""},  // umlauts ignore case too
@@ -54,21 +53,16 @@ TEST(QuickEntryParse, FormsNamesAndMistakes) {
          "an\xE2\x80\x9C passt auf Anna und Andreas"},
         {"zed 1 3", std::nullopt, "Kein Spieler hei\xC3\x9Ft \xE2\x80\x9Ezed"},
         {"7 1 3", std::nullopt, "Spieler 7 gibt es nicht: am Tisch sitzen 6 Spieler."},
-        {"-1 2 3", std::nullopt, "\xE2\x80\x9E-1\xE2\x80\x9C ist kein Spieler."},
         {"1 1 3", std::nullopt, "Zweimal Anna"},
         {"1 2 3 4 5", std::nullopt,
          "Zu viel eingegeben: \xE2\x80\x9E"
          "4 5\xE2\x80\x9C."},
-        {"p 4 1", std::nullopt,
-         "Zu viel eingegeben: \xE2\x80\x9E"
-         "1\xE2\x80\x9C."},
         {"s 1 3 2 x", std::nullopt, "Zu viel eingegeben"},
         {"1 2 3x", std::nullopt,
          "\xE2\x80\x9E"
          "3x\xE2\x80\x9C ist keine Punktzahl."},
         {"1", std::nullopt, "Anna: es fehlen die Punkte (allein) oder Partner und Punkte."},
         {"1 2", std::nullopt, "Anna / Andreas: es fehlen die Punkte."},
-        {"anna bert", std::nullopt, "Anna / Bert: es fehlen die Punkte."},
         {"s", std::nullopt, "Solo: Solist, Wert und bei 5 oder 6 Spielern der Geber"},
         {"s 3", std::nullopt, "Solo von Bert: es fehlt der Wert."},
         {"p", std::nullopt, "Strafpunkte: f\xC3\xBCr wen?"},
@@ -79,23 +73,6 @@ TEST(QuickEntryParse, FormsNamesAndMistakes) {
         EXPECT_EQ(parsed.entry, row.entry);
         EXPECT_NE(parsed.error.find(row.error), std::string::npos) << parsed.error;
     }
-}
-
-TEST(QuickEntryActions, AreThePanelsOwn) {
-    TestProgram t;
-    newPad(t.p, 6);
-    using enum QuickKind;
-    const std::vector<PanelAction> pair{
-        {"MDS", 1, ""}, {"WER1", 9, ""}, {"WAS1", 0, "4"}, {"OK", 0, ""}};
-    EXPECT_EQ(panelActions(t.p.ui, {Pair, 3, 5, 4, 0}), pair);
-    const std::vector<PanelAction> single{
-        {"MDS", 1, ""}, {"WER1", 21, ""}, {"WAS1s", 0, "-9"}, {"OK", 0, ""}};
-    EXPECT_EQ(panelActions(t.p.ui, {Single, 6, 0, -9, 0}), single);
-    const std::vector<PanelAction> solo{
-        {"MDS", 2, ""}, {"WER2", 3, ""}, {"WAS2", 0, "-6"}, {"WIE2", 0, "2"}, {"OK", 0, ""}};
-    EXPECT_EQ(panelActions(t.p.ui, {Solo, 3, 0, -6, 2}), solo);
-    const std::vector<PanelAction> penalty{{"MDS", 3, ""}, {"WER3", 4, ""}, {"OK", 0, ""}};
-    EXPECT_EQ(panelActions(t.p.ui, {Penalty, 4, 0, -12, 0}), penalty);
 }
 
 struct PreviewRow {
@@ -164,42 +141,13 @@ TEST(QuickEntryPreview, SaysWhatEnterEntersOrWhyNot) {
     expectPreviews(p, {{"p 4", false, "Alle drei Strafpunkte sind eingetragen."}});
 }
 
-TEST(QuickEntryField, EnterKeepsTheFieldOpenAndRefusalsKeepTheText) {
-    TestProgram t;
-    Program& p = t.p;
-    newPad(p, 4);
-    frm0_KeyDown(p, KEY_F2, 0);
-    EXPECT_TRUE(p.ui.quickEntry.open);
-    openQuickEntry(p, "1");  // typed while the field is open but not focused
-    quickEntryEdited(p, p.ui.quickEntry.text + " 2 5");
-    ASSERT_TRUE(quickEntryEnter(p));
-    EXPECT_TRUE(p.ui.quickEntry.open);
-    EXPECT_EQ(p.ui.quickEntry.text, "");
-    EXPECT_EQ(p.ui.SPL(1).text, "1 / 2");
-    EXPECT_EQ(p.ui.menu[CMD_UNDO].caption,
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig: Spiel 1");
-    EXPECT_EQ(test::fileBytes(t.file("autosave.hsc")), encodePadFile(p));
-
-    quickEntryEdited(p, "3 -9");
-    const Bytes before = encodePadFile(p);
-    EXPECT_FALSE(quickEntryEnter(p));
-    EXPECT_EQ(p.ui.quickEntry.text, "3 -9");
-    EXPECT_EQ(encodePadFile(p), before);
-    EXPECT_EQ(p.history.undoSteps(), 1u);
-    closeQuickEntry(p);
-    EXPECT_FALSE(p.ui.quickEntry.open);
-    EXPECT_FALSE(quickEntryEnter(p));
-
-    // Letters and digits open it, with Shift too; not with Ctrl or Alt.
+// Letters and digits open it, with Shift too; not with Ctrl or Alt.
+TEST(QuickEntryField, OpensOnLettersAndDigits) {
     EXPECT_TRUE(opensQuickEntry("a", 0));
-    EXPECT_TRUE(opensQuickEntry("7", 0));
     EXPECT_TRUE(opensQuickEntry("\xC3\x84", SHIFT_BIT));
     EXPECT_FALSE(opensQuickEntry("a", CTRL_BIT));
-    EXPECT_FALSE(opensQuickEntry("a", ALT_BIT));
     EXPECT_FALSE(opensQuickEntry("-", 0));
     EXPECT_FALSE(opensQuickEntry("\xC3\x97", 0));
-    EXPECT_FALSE(opensQuickEntry("", 0));
 }
 
 // A whole evening, once through the panel and once only through quick entry,
