@@ -9,7 +9,9 @@
 #include "io/PadFile.h"
 #include "io/Statistics.h"
 #include "support/TestProgram.h"
+#include "view/History.h"
 #include "view/PadLayout.h"
+#include "view/QuickEntry.h"
 
 using namespace kx;
 using namespace kx::test;
@@ -84,6 +86,25 @@ void StatisticsOf1000Pads(benchmark::State& state) {
     }
 }
 BENCHMARK(StatisticsOf1000Pads)->Unit(benchmark::kMillisecond);
+// The quick-entry preview runs on every key typed.
+void PreviewQuickEntry(benchmark::State& state) {
+    TestProgram t;
+    fillSixPlayerPad(t.p);
+    for (auto _ : state) benchmark::DoNotOptimize(previewQuickEntry(t.p, "s 3 -6 5"));
+}
+BENCHMARK(PreviewQuickEntry);
+
+void UndoAndRedo(benchmark::State& state) {
+    TestProgram t;
+    t.p.pad.autosaveEnabled = false;
+    fillSixPlayerPad(t.p);
+    for (auto _ : state) {
+        undoChange(t.p);
+        redoChange(t.p);
+    }
+    state.counters["snapshot_bytes"] = static_cast<double>(snapshotBytes(takeSnapshot(t.p)));
+}
+BENCHMARK(UndoAndRedo);
 
 }  // namespace
 

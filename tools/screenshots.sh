@@ -52,5 +52,6 @@ extras statistik Statistik 6 "$pads"
 "$program" --verlauf "$pads/abend-6.hsc" docs/verlauf.png 2>/dev/null
 "$program" --pdf "$pads/abend-6.hsc" "$pads/blatt.pdf" 2>/dev/null
 pdftoppm -r 80 -png -singlefile "$pads/blatt.pdf" docs/blatt
+shot quick "F2 1 space 3 space 5" "$pads/abend-4.hsc"
 rm -rf "$pads"
 ls -l docs/*.png

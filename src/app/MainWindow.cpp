@@ -25,9 +25,11 @@
 #include "ExtrasWindows.h"
 #include "PadArea.h"
 #include "QtServices.h"
+#include "QuickEntryBar.h"
 #include "core/Correction.h"
 #include "view/Commands.h"
 #include "view/MainWindow.h"
+#include "view/QuickEntry.h"
 #include "view/SecondaryWindows.h"
 #include "view/UserActions.h"
 
@@ -72,6 +74,21 @@ int shiftBits(Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::ControlModifier) bits |= CTRL_BIT;
     if (modifiers & Qt::AltModifier) bits |= ALT_BIT;
     return bits;
+}
+
+// The platform's virtual-key code of a Qt key: letters and digits are the
+// same; the other keys the logic knows are translated, the rest give 0.
+int virtualKey(int qtKey) {
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return KEY_F1 + (qtKey - Qt::Key_F1);
+    switch (qtKey) {
+        case Qt::Key_Backspace: return KEY_BACKSPACE;
+        case Qt::Key_Tab: return KEY_TAB;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return KEY_RETURN;
+        case Qt::Key_Escape: return KEY_ESCAPE;
+        default: return 0;
+    }
 }
 
 int buttonCode(Qt::MouseButton button) {
@@ -137,7 +154,13 @@ MainWindow::MainWindow(Program& program, Services services, QString makerHost)
     mirror();
 }
 
-MainWindow::~MainWindow() { program_.services.extras = nullptr; }
+MainWindow::~MainWindow() {
+    program_.services.extras = nullptr;
+    // The widgets go after this body; a name field that loses the focus then
+    // must not reach a half-destroyed window.
+    qApp->removeEventFilter(this);
+    for (QWidget* widget : widgets_) widget->disconnect(this);
+}
 
 void MainWindow::createMenu() {
     QMenu* menu = nullptr;
@@ -164,6 +187,7 @@ void MainWindow::createMenu() {
                 connect(action, &QAction::triggered, this, [this, i] {
                     frm0_MenuEvent(program_, i);
                     mirror();
+                    if (i == CMD_QUICK_ENTRY) focusQuickEntry();
                 });
                 actions_[static_cast<std::size_t>(i)] = action;
                 break;
@@ -195,6 +219,11 @@ void MainWindow::createStatusBar() {
         }
     }
     panels_.front()->setStyleSheet(QStringLiteral("color: #1f3a5f;"));
+
+    quickBar_ = new QuickEntryBar(program_, bar);
+    bar->addWidget(quickBar_, 1);
+    quickBar_->hide();
+    connect(quickBar_, &QuickEntryBar::modelChanged, this, [this] { mirror(); });
 }
 
 void MainWindow::createControls() {
@@ -264,6 +293,11 @@ void MainWindow::connectWidget(Control& control, QWidget* widget) {
             editName(program_, index, stdstr(text));
             mirror();
         });
+        // Leaving the field completes the rename: one step for undo.
+        connect(field, &QLineEdit::editingFinished, this, [this] {
+            finishNameEdit(program_);
+            mirror();
+        });
     }
 }
 
@@ -271,6 +305,7 @@ void MainWindow::mirror() {
     for (std::size_t i = 0; i < controls_.size(); ++i) mirrorControl(*controls_[i], widgets_[i], shadows_[i]);
     mirrorMenu();
     mirrorStatus();
+    mirrorQuickEntry();
     mirrorWindow();
     padArea_->update();
 }
@@ -324,6 +359,9 @@ void MainWindow::mirrorMenu() {
         QAction* action = actions_[i];
         if (!action) continue;
         const MenuEntry& entry = program_.ui.menu[i];
+        QString text = qstr(entry.caption);
+        if (!entry.hint.empty()) text += QLatin1Char('\t') + qstr(entry.hint);
+        if (action->text() != text) action->setText(text);
         action->setEnabled(entry.enabled);
         if (entry.checkable) action->setChecked(entry.checked);
     }
@@ -337,6 +375,40 @@ void MainWindow::mirrorStatus() {
         const QString text = qstr(model.text);
         if (panel->text() != text) panel->setText(text);
     }
+}
+
+// While open, the quick-entry bar takes the place of the status panels.
+void MainWindow::mirrorQuickEntry() {
+    const bool open = program_.ui.quickEntry.open;
+    const bool wasOpen = !quickBar_->isHidden();
+    quickBar_->mirror();
+    if (open == wasOpen) return;
+    for (QLabel* panel : panels_) panel->setVisible(!open);
+    quickBar_->setVisible(open);
+    if (open) focusQuickEntry();
+    else if (!focusWidget() || !focusWidget()->isVisible()) padArea_->setFocus();
+}
+
+void MainWindow::focusQuickEntry() {
+    if (!program_.ui.quickEntry.open) return;
+    QLineEdit* field = quickBar_->field();
+    field->setFocus(Qt::ShortcutFocusReason);
+    field->deselect();
+    field->end(false);
+}
+
+// A letter or digit typed while no text field has the focus opens quick
+// entry with it.
+bool MainWindow::typedIntoQuickEntry(QObject* receiver, const QKeyEvent& key) {
+    if (qobject_cast<QLineEdit*>(receiver) || qobject_cast<QLineEdit*>(QApplication::focusWidget()) ||
+        !program_.ui.frm0.enabled)
+        return false;
+    const std::string typed = stdstr(key.text());
+    if (!opensQuickEntry(typed, shiftBits(key.modifiers()))) return false;
+    openQuickEntry(program_, typed);
+    mirror();
+    focusQuickEntry();
+    return true;
 }
 
 void MainWindow::mirrorWindow() {
@@ -378,10 +450,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress: {
             if (!belongsHere(watched)) break;
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (frm0_KeyDown(program_, key->key(), shiftBits(key->modifiers()))) {
+            if (frm0_KeyDown(program_, virtualKey(key->key()), shiftBits(key->modifiers()))) {
                 mirror();
+                if (key->key() == Qt::Key_F2) focusQuickEntry();
                 return true;
             }
+            if (typedIntoQuickEntry(watched, *key)) return true;
             break;
         }
         case QEvent::MouseMove:

@@ -13,6 +13,7 @@
 class QAbstractButton;
 class QAction;
 class QButtonGroup;
+class QKeyEvent;
 
 class QLabel;
 
@@ -20,6 +21,7 @@ namespace kx {
 
 class PadArea;
 class QtExtras;
+class QuickEntryBar;
 
 // The main window: one Qt widget per control of the window model, the menu
 // bar and the status bar. It forwards what the user does to the handlers and
@@ -61,6 +63,9 @@ private:
     void mirrorMenu();
     void mirrorStatus();
     void mirrorWindow();
+    void mirrorQuickEntry();
+    void focusQuickEntry();
+    bool typedIntoQuickEntry(QObject* receiver, const QKeyEvent& key);
     ScreenMetrics measure() const;
     bool belongsHere(QObject* object) const;
     QDialog* buildAbout();
@@ -76,6 +81,7 @@ private:
     QHash<QString, QButtonGroup*> groups_;
     std::vector<QAction*> actions_;
     std::vector<QLabel*> panels_;
+    QuickEntryBar* quickBar_ = nullptr;
     QPointer<QDialog> secondary_;
     int busyDepth_ = 0;
     std::unique_ptr<QtExtras> extras_;  // the windows of "Extras"

@@ -5,6 +5,7 @@
 #include "core/EntryPanel.h"
 #include "core/Program.h"
 #include "io/PadFile.h"
+#include "view/History.h"
 
 namespace kx {
 
@@ -158,7 +159,15 @@ void applySoloChange(Program& p, int r, int d, int player, int s) {
     }
 }
 
-void PKT_MouseDown(Program& p, int row, int /*button*/, int shift, int /*x*/, int /*y*/) {
+namespace {
+
+// "Korrektur Spiel 3", "Korrektur Solo 1": what undo names a correction of the row.
+std::string correctionLabel(const PadState& pad, int row) {
+    if (row > pad.lastGameRow) return "Korrektur Solo " + std::to_string(row - pad.lastGameRow);
+    return "Korrektur Spiel " + std::to_string(row);
+}
+
+void changeValue(Program& p, int row, int shift) {
     const std::optional<Target> t = target(p, row, shift);
     if (!t) return;
     const std::optional<int> n =
@@ -185,7 +194,7 @@ void PKT_MouseDown(Program& p, int row, int /*button*/, int shift, int /*x*/, in
     finish(p);
 }
 
-void SPL_MouseDown(Program& p, int row, int /*button*/, int shift, int /*x*/, int /*y*/) {
+void changePlayers(Program& p, int row, int shift) {
     const std::optional<Target> t = target(p, row, shift);
     if (!t) return;
     const std::string game = std::to_string(row) + ". Spieles \xC3\xA4ndern";
@@ -218,6 +227,19 @@ void SPL_MouseDown(Program& p, int row, int /*button*/, int shift, int /*x*/, in
         if (t->solo && p1 != t->a) moveSoloMark(p, t->a, p1);
     }
     finish(p);
+}
+
+}  // namespace
+
+// The questions come first; a correction that was made is one step of undo.
+void PKT_MouseDown(Program& p, int row, int /*button*/, int shift, int /*x*/, int /*y*/) {
+    if (!target(p, row, shift)) return;
+    recordChange(p, correctionLabel(p.pad, row), [&] { changeValue(p, row, shift); });
+}
+
+void SPL_MouseDown(Program& p, int row, int /*button*/, int shift, int /*x*/, int /*y*/) {
+    if (!target(p, row, shift)) return;
+    recordChange(p, correctionLabel(p.pad, row), [&] { changePlayers(p, row, shift); });
 }
 
 }  // namespace kx

@@ -86,6 +86,7 @@ struct PadState {
     // How many rows of the pad hold an entry.
     int entryCount() const;
     int overallScore(int player) const;
+    bool operator==(const PadState&) const = default;
 };
 
 // The seat before p on a ring of six seats, whatever the table size.

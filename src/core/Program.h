@@ -6,6 +6,7 @@
 #include "core/Services.h"
 #include "core/Settlement.h"
 #include "io/FileSystem.h"
+#include "view/History.h"
 #include "view/WindowModel.h"
 
 namespace kx {
@@ -65,11 +66,12 @@ struct Services {
 };
 
 // Everything the handlers work on: the pad, the window as data, the shell's
-// state and the platform services.
+// state, the undo history and the platform services.
 struct Program {
     PadState pad;
     WindowModel ui;
     ShellState shell;
+    EditHistory history;
     Services services;
 
     int secondsSinceMidnight() const;

@@ -7,7 +7,9 @@
 #include "io/FileCommands.h"
 #include "io/TextExport.h"
 #include "view/Extras.h"
+#include "view/History.h"
 #include "view/PadLayout.h"
+#include "view/QuickEntry.h"
 #include "view/SecondaryWindows.h"
 
 namespace kx {
@@ -25,6 +27,12 @@ const std::array<const char*, 25> menuTexts{
 };
 
 const std::vector<AddedMenuText> addedMenuTexts{
+    {CMD_EDIT_MENU, "Bearbeiten"},
+    {CMD_UNDO, "R\xC3\xBC" "ckg\xC3\xA4ngig\tAlt+R\xC3\xBC" "cktaste"},
+    {CMD_REDO, "Wiederherstellen\t^Y"},
+    {28, "'-'"},
+    {CMD_QUICK_ENTRY, "Schnelleingabe\tF2"},
+    {CMD_EDIT_END, ""},
     // "Extras": the end of the evening.
     {CMD_EXTRAS, "Extras"},
     {CMD_SETTLEMENT, "Abrechnung\xE2\x80\xA6"},
@@ -74,6 +82,8 @@ void buildMenu(WindowModel& ui) {
         ui.menu[static_cast<std::size_t>(k)].checkable = true;
         ui.menu[static_cast<std::size_t>(k)].checked = true;
     }
+    // Nothing to undo or redo yet.
+    for (int k : {CMD_UNDO, CMD_REDO}) ui.menu[static_cast<std::size_t>(k)].enabled = false;
 }
 
 std::vector<int> menuBarOrder(const WindowModel& ui) {
@@ -146,20 +156,29 @@ void frm0_MenuEvent(Program& p, int command) {
                              command == CMD_PAD6 || command == CMD_CLEAR_PAD;
     if (replacesPad && !confirmDiscard(p, command == CMD_LOAD)) return;
     switch (command) {
-        case CMD_LOAD: fileCommand(p, 1); break;
+        case CMD_LOAD: recordChange(p, "Laden", [&p] { fileCommand(p, 1); }); break;
         case CMD_SAVE: saveStamped(p); break;
         case CMD_SAVE_AS: fileCommand(p, 2); break;
         case CMD_EXPORT: exportText(p, ""); break;
         case CMD_QUIT: quitCommand(p); break;
-        case CMD_PAD4: newPad(p, 4); break;
-        case CMD_PAD5: newPad(p, 5); break;
-        case CMD_PAD6: newPad(p, 6); break;
-        case CMD_CLEAR_PAD: newPad(p, p.pad.playerCount); break;
+        case CMD_PAD4:
+        case CMD_PAD5:
+        case CMD_PAD6: {
+            const int n = command - CMD_PAD4 + 4;
+            recordChange(p, "Neuer Block", [&p, n] { newPad(p, n); });
+            break;
+        }
+        case CMD_CLEAR_PAD:
+            recordChange(p, "Block l\xC3\xB6schen", [&p] { newPad(p, p.pad.playerCount); });
+            break;
         case CMD_ROW_CHANGE: toggle(p, p.pad.rowChangeEnabled, CMD_ROW_CHANGE); break;
         case CMD_AUTOSAVE: toggle(p, p.pad.autosaveEnabled, CMD_AUTOSAVE); break;
         case CMD_CONFIRM_QUIT: toggle(p, p.pad.confirmQuit, CMD_CONFIRM_QUIT); break;
         case CMD_HELP: showHelp(p); break;
         case CMD_ABOUT: showModal(p, SecondaryWindow::About); break;
+        case CMD_UNDO: undoChange(p); break;
+        case CMD_REDO: redoChange(p); break;
+        case CMD_QUICK_ENTRY: openQuickEntry(p, ""); break;
         default:
             if (isExtrasCommand(command)) extrasCommand(p, command);
             break;
@@ -175,6 +194,19 @@ bool frm0_KeyDown(Program& p, int key, int shift) {
             case 'H': frm0_MenuEvent(p, CMD_HELP); return true;
             default: break;
         }
+    }
+    // Added keys; none of them is a key of the table below.
+    if (key == KEY_BACKSPACE && shift == ALT_BIT) {
+        frm0_MenuEvent(p, CMD_UNDO);
+        return true;
+    }
+    if (key == 'Y' && shift == CTRL_BIT) {
+        frm0_MenuEvent(p, CMD_REDO);
+        return true;
+    }
+    if (key == KEY_F2 && shift == 0) {
+        frm0_MenuEvent(p, CMD_QUICK_ENTRY);
+        return true;
     }
     // The Ctrl-alone commands are ignored while the window is minimised.
     if (p.ui.frm0.windowState == 1 || shift != CTRL_BIT) return false;

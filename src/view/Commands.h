@@ -43,6 +43,12 @@ enum MenuCommand {
     CMD_CONFIRM_QUIT = 19,
     CMD_HELP = 22,
     CMD_ABOUT = 23,
+    // "Bearbeiten"
+    CMD_EDIT_MENU = 25,
+    CMD_UNDO = 26,
+    CMD_REDO = 27,
+    CMD_QUICK_ENTRY = 29,
+    CMD_EDIT_END = 30,
 };
 
 // Key codes are the platform's virtual-key codes: the letters A..Z are 65..90

@@ -33,6 +33,7 @@ void initProgram(Program& p, const std::string& programFolder) {
     p.shell = ShellState{};
     p.shell.programFolder = programFolder;
     p.pad = PadState{};
+    p.history = EditHistory{};
 }
 
 void fitMainWindow(Program& p) {

@@ -6,6 +6,7 @@
 #include "core/Program.h"
 #include "core/Scoring.h"
 #include "io/Cp1252.h"
+#include "view/History.h"
 
 namespace kx {
 
@@ -66,6 +67,7 @@ bool pickItemText(Program& p, const std::string& list, const std::string& text) 
 
 bool editName(Program& p, int k, const std::string& text) {
     if (k < 1 || k > p.ui.NMS.size() || !p.ui.NMS(k).usable() || !p.ui.frm0.enabled) return false;
+    beginNameEdit(p, k);
     // A name is stored with at most 255 characters, one byte each, and
     // without control characters (a pasted TAB or line end becomes a blank).
     p.ui.NMS(k).text = truncateUtf8(printableText(text), 255);
@@ -73,9 +75,22 @@ bool editName(Program& p, int k, const std::string& text) {
     return true;
 }
 
+void finishNameEdit(Program& p) { nameEditFinished(p); }
+
+namespace {
+
+// What undo names the entry the panel is about to make: "Spiel 7", "Solo 2", "Strafpunkte".
+std::string entryLabel(const PadState& pad) {
+    if (pad.entryMode == 2) return "Solo " + std::to_string(pad.nextSoloRow - pad.lastGameRow);
+    if (pad.entryMode == 3) return "Strafpunkte";
+    return "Spiel " + std::to_string(pad.nextGameRow);
+}
+
+}  // namespace
+
 bool pressOK(Program& p) {
     if (!p.ui.OKB.usable() || !p.ui.frm0.enabled) return false;
-    OKB_Click(p);
+    recordChange(p, entryLabel(p.pad), [&p] { OKB_Click(p); });
     return true;
 }
 

@@ -19,6 +19,10 @@ bool pickItem(Program& p, const std::string& list, int item);
 bool pickItemText(Program& p, const std::string& list, const std::string& text);
 // The text of name field k was edited to `text`.
 bool editName(Program& p, int k, const std::string& text);
+// The user has left the name field he was editing: the rename is complete
+// and can be undone as one step.
+void finishNameEdit(Program& p);
+// "OK"; an entry it makes is one step of undo.
 bool pressOK(Program& p);
 
 }  // namespace kx

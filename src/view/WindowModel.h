@@ -55,6 +55,7 @@ struct Control {
     // "WER1_17" for array elements, "OKB" for single controls.
     std::string objectName() const;
     bool usable() const { return visible && enabled; }
+    bool operator==(const Control&) const = default;
 };
 
 // Controls sharing one name, addressed from 1 like the handlers' index.
@@ -105,6 +106,14 @@ struct MainWindowState {
     int windowState = 0;  // 0 normal, 1 minimised, 2 maximised
 };
 
+// The one-line quick-entry field ("Schnelleingabe"). The skin shows it while
+// it is open, over the lower edge of the pad, with the preview of what Enter
+// would enter (see view/QuickEntry.h).
+struct QuickEntryField {
+    bool open = false;
+    std::string text;  // UTF-8
+};
+
 // The main window as data: every control of the entry panel and of the pad,
 // the eight status panels and the 25 menu entries. Handlers read and change
 // this model and the pad state, nothing else; the shell mirrors it on screen.
@@ -129,6 +138,7 @@ struct WindowModel {
 
     std::array<StatusPanel, STATUS_PANEL_COUNT + 1> STB;  // panels 1..8
     std::vector<MenuEntry> menu;  // indexed by command number
+    QuickEntryField quickEntry;
 
     // Every control in creation order.
     std::vector<Control*> controls();

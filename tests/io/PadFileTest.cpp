@@ -44,8 +44,9 @@ std::string snapshot(Program& p) {
     }
     for (int k = 1; k <= 6; ++k)
         s << "\nstatus " << p.ui.status(k);
-    for (const MenuEntry& m : p.ui.menu)
-        s << ' ' << m.enabled;
+    // The entries of the original menu; "Bearbeiten" shows the run's history, not the pad.
+    for (int k = 0; k < MENU_ENTRY_COUNT; ++k)
+        s << ' ' << p.ui.menu[static_cast<std::size_t>(k)].enabled;
     return s.str();
 }
 

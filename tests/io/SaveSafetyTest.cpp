@@ -313,6 +313,21 @@ TEST(DiscardQuestion, AsksOnlyForEntriesNotSavedSinceTheLastChange) {
     }
 }
 
+TEST(DiscardQuestion, AnUndoneStepAfterSavingIsUnsavedAgain) {
+    TestProgram t;
+    newPad(t.p, 4);
+    ASSERT_TRUE(enterPair(t.p, 1, 2, 4));
+    ASSERT_TRUE(enterPair(t.p, 1, 3, 2));
+    frm0_MenuEvent(t.p, CMD_SAVE);
+    frm0_KeyDown(t.p, KEY_BACKSPACE, ALT_BIT);  // undo the second game
+    ASSERT_EQ(t.p.pad.entryCount(), 1);
+    t.dialogs.messageAnswers = {MessageAnswer::No};
+    frm0_MenuEvent(t.p, CMD_CLEAR_PAD);
+    ASSERT_EQ(t.dialogs.messages.size(), 1u);
+    EXPECT_NE(t.dialogs.messages[0].text.find("1 Eintrag, der"), std::string::npos);
+    EXPECT_EQ(t.p.pad.entryCount(), 1);
+}
+
 TEST(ProgramFiles, EachRunningCopyHasAnAutosaveOfItsOwn) {
     TestProgram first, second, third;
     for (TestProgram* t : {&second, &third}) t->p.shell.programFolder = first.folder;

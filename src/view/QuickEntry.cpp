@@ -1,0 +1,400 @@
+#include "view/QuickEntry.h"
+
+#include <cstdlib>
+
+#include "core/EntryPanel.h"
+#include "core/Program.h"
+#include "view/Commands.h"
+#include "view/UserActions.h"
+
+namespace kx {
+
+namespace {
+
+constexpr const char* HINT =
+    "\xE2\x80\x9E"
+    "1 2 3\xE2\x80\x9C Paar \xC2\xB7 \xE2\x80\x9E"
+    "2 -9\xE2\x80\x9C allein \xC2\xB7 \xE2\x80\x9Es 3 6 2\xE2\x80\x9C Solo \xC2\xB7 "
+    "\xE2\x80\x9Ep 4\xE2\x80\x9C Strafpunkte";
+constexpr const char* NO_PAD =
+    "Kein Block offen: im Men\xC3\xBC \xE2\x80\x9E"
+    "Block\xE2\x80\x9C die Spielerzahl w\xC3\xA4hlen.";
+constexpr const char* NOT_POSSIBLE = "So l\xC3\xA4sst sich nichts eintragen.";
+
+std::string quoted(std::string_view s) {
+    return "\xE2\x80\x9E" + std::string(s) + "\xE2\x80\x9C";
+}
+
+std::vector<std::string> splitParts(std::string_view text) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (const char c : text) {
+        if (c == ' ' || c == '\t' || c == '/') {
+            if (!part.empty()) parts.push_back(std::move(part));
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    if (!part.empty()) parts.push_back(std::move(part));
+    return parts;
+}
+
+// Lower case for comparing names: ASCII and the Latin letters of Windows-1252
+// (Ä, Ö, Ü, É …), which is all a stored name can hold.
+std::string folded(std::string_view s) {
+    std::string out(s);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto c = static_cast<unsigned char>(out[i]);
+        if (c >= 'A' && c <= 'Z') {
+            out[i] = static_cast<char>(c + 32);
+        } else if (c == 0xC3 && i + 1 < out.size()) {
+            const auto next = static_cast<unsigned char>(out[i + 1]);
+            if (next >= 0x80 && next <= 0x9E && next != 0x97)
+                out[i + 1] = static_cast<char>(next + 32);
+            ++i;
+        }
+    }
+    return out;
+}
+
+std::string nameOf(const PadState& pad, int k) {
+    const std::string& name = pad.playerNames[static_cast<std::size_t>(k)];
+    return name.empty() ? "Spieler " + std::to_string(k) : name;
+}
+
+bool digitsOnly(std::string_view s) {
+    if (s.empty()) return false;
+    for (const char c : s) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+// A whole number with an optional sign; nothing for any other text.
+std::optional<int> wholeNumber(std::string_view s) {
+    const std::string_view digits = !s.empty() && (s[0] == '-' || s[0] == '+') ? s.substr(1) : s;
+    if (!digitsOnly(digits) || digits.size() > 4) return std::nullopt;
+    const int value = std::atoi(std::string(digits).c_str());
+    return s[0] == '-' ? -value : value;
+}
+
+std::string joinedNames(const PadState& pad, const std::vector<int>& players) {
+    std::string out;
+    for (std::size_t i = 0; i < players.size(); ++i) {
+        if (i > 0) out += i + 1 == players.size() ? " und " : ", ";
+        out += nameOf(pad, players[i]);
+    }
+    return out;
+}
+
+struct Player {
+    int number = 0;
+    std::string error;
+};
+
+// A number 1..N, or the start of one player's name. A name that the text
+// spells out whole wins over longer names that start with it.
+Player resolvePlayer(const PadState& pad, const std::string& part) {
+    const int n = pad.playerCount;
+    if (digitsOnly(part)) {
+        const int k = part.size() > 2 ? 0 : std::atoi(part.c_str());
+        if (k >= 1 && k <= n) return {k, ""};
+        return {0, "Spieler " + part + " gibt es nicht: am Tisch sitzen " + std::to_string(n) +
+                       " Spieler."};
+    }
+    if (wholeNumber(part)) return {0, quoted(part) + " ist kein Spieler."};
+    const std::string start = folded(part);
+    std::vector<int> matches;
+    for (int k = 1; k <= n; ++k) {
+        const std::string name = folded(pad.playerNames[static_cast<std::size_t>(k)]);
+        if (name == start) return {k, ""};
+        if (name.starts_with(start)) matches.push_back(k);
+    }
+    if (matches.size() == 1) return {matches.front(), ""};
+    if (matches.empty())
+        return {0, "Kein Spieler hei\xC3\x9Ft " + quoted(part + "\xE2\x80\xA6") + "."};
+    return {0, quoted(part) + " passt auf " + joinedNames(pad, matches) +
+                   ": weiter tippen oder die Nummer nehmen."};
+}
+
+QuickParse fail(std::string error) {
+    return {std::nullopt, std::move(error)};
+}
+
+QuickParse tooMuch(const std::vector<std::string>& parts, std::size_t from) {
+    std::string rest;
+    for (std::size_t i = from; i < parts.size(); ++i)
+        rest += (i > from ? " " : "") + parts[i];
+    return fail("Zu viel eingegeben: " + quoted(rest) + ".");
+}
+
+QuickParse notAValue(const std::string& part) {
+    return fail(quoted(part) + " ist keine Punktzahl.");
+}
+
+QuickParse parseGame(const PadState& pad, const std::vector<std::string>& parts) {
+    const Player a = resolvePlayer(pad, parts[0]);
+    if (a.number == 0) return fail(a.error);
+    const std::string first = nameOf(pad, a.number);
+    if (parts.size() == 1)
+        return fail(first + ": es fehlen die Punkte (allein) oder Partner und Punkte.");
+    if (parts.size() > 3) return tooMuch(parts, 3);
+    if (parts.size() == 2) {
+        const std::optional<int> value = wholeNumber(parts[1]);
+        // "1 2" is on its way to "1 2 3" unless 2 can be a single player's value.
+        const bool partnerNext = value && digitsOnly(parts[1]) && *value % 3 != 0 && *value >= 1 &&
+                                 *value <= pad.playerCount && *value != a.number;
+        if (!value || partnerNext) {
+            const Player b = resolvePlayer(pad, parts[1]);
+            if (b.number == 0) return fail(b.error);
+            return fail(first + " / " + nameOf(pad, b.number) + ": es fehlen die Punkte.");
+        }
+        return {QuickEntry{QuickKind::Single, a.number, 0, *value, 0}, ""};
+    }
+    const Player b = resolvePlayer(pad, parts[1]);
+    if (b.number == 0) return fail(b.error);
+    if (b.number == a.number) return fail("Zweimal " + first + ": ein Paar sind zwei Spieler.");
+    const std::optional<int> value = wholeNumber(parts[2]);
+    if (!value) return notAValue(parts[2]);
+    return {QuickEntry{QuickKind::Pair, std::min(a.number, b.number), std::max(a.number, b.number),
+                       *value, 0},
+            ""};
+}
+
+QuickParse parseSolo(const PadState& pad, const std::vector<std::string>& parts) {
+    if (parts.size() == 1)
+        return fail("Solo: Solist, Wert und bei 5 oder 6 Spielern der Geber (" +
+                    quoted("s 3 -6 2") + ").");
+    if (parts.size() > 4) return tooMuch(parts, 4);
+    const Player soloist = resolvePlayer(pad, parts[1]);
+    if (soloist.number == 0) return fail(soloist.error);
+    if (parts.size() == 2)
+        return fail("Solo von " + nameOf(pad, soloist.number) + ": es fehlt der Wert.");
+    const std::optional<int> value = wholeNumber(parts[2]);
+    if (!value) return notAValue(parts[2]);
+    QuickEntry entry{QuickKind::Solo, soloist.number, 0, *value, 0};
+    if (parts.size() == 4) {
+        const Player dealer = resolvePlayer(pad, parts[3]);
+        if (dealer.number == 0) return fail(dealer.error);
+        entry.dealer = dealer.number;
+    }
+    return {entry, ""};
+}
+
+QuickParse parsePenalty(const PadState& pad, const std::vector<std::string>& parts) {
+    if (parts.size() == 1) return fail("Strafpunkte: f\xC3\xBCr wen? z. B. " + quoted("p 4") + ".");
+    if (parts.size() > 2) return tooMuch(parts, 2);
+    const Player player = resolvePlayer(pad, parts[1]);
+    if (player.number == 0) return fail(player.error);
+    return {QuickEntry{QuickKind::Penalty, player.number, 0, -12, 0}, ""};
+}
+
+int wer1Choice(const WindowModel& ui, const std::string& caption) {
+    for (const Control& c : ui.WER1) {
+        if (c.text == caption) return c.index;
+    }
+    return 0;
+}
+
+bool perform(Program& p, const PanelAction& a) {
+    if (a.control == "OK") return pressOK(p);
+    if (a.control == "MDS" || a.control.starts_with("WER"))
+        return clickOption(p, a.control, a.choice);
+    return pickItemText(p, a.control, a.item);
+}
+
+struct Outcome {
+    bool entered = false;
+    std::optional<PanelAction> refused;  // the action the panel did not take
+};
+
+// Every entry starts from an empty panel, as a switch of the mode does.
+Outcome run(Program& p, const QuickEntry& entry) {
+    clearEntry(p);
+    const GameTable before = p.pad.gameTable;
+    for (const PanelAction& action : panelActions(p.ui, entry)) {
+        if (!perform(p, action)) return {false, action};
+    }
+    return {p.pad.gameTable != before, std::nullopt};
+}
+
+std::string signedResult(int value) {
+    return value >= 0 ? "gewinnt " + std::to_string(value) : "verliert " + std::to_string(-value);
+}
+
+std::string describe(const PadState& pad, const QuickEntry& e) {
+    const std::string player = nameOf(pad, e.player);
+    switch (e.kind) {
+        case QuickKind::Pair:
+            return "Spiel " + std::to_string(pad.nextGameRow) + ": " + player + " / " +
+                   nameOf(pad, e.partner) + " gewinnen " + std::to_string(e.value);
+        case QuickKind::Single:
+            return "Spiel " + std::to_string(pad.nextGameRow) + ": " + player + " allein " +
+                   signedResult(e.value);
+        case QuickKind::Solo:
+            return "Solo " + std::to_string(pad.nextSoloRow - pad.lastGameRow) + ": " + player +
+                   " " + signedResult(e.value) +
+                   (e.dealer ? ", Geber " + nameOf(pad, e.dealer) : "");
+        case QuickKind::Penalty:
+            break;
+    }
+    return "Strafpunkte: " + player + " bekommt -12";
+}
+
+std::string soloValueProblem(int value) {
+    if (value == 0) return "Kein Solo-Ergebnis: der Wert darf nicht 0 sein.";
+    if (value % 3 != 0) return "Kein Solo-Ergebnis: der Wert muss durch 3 teilbar sein.";
+    return "Kein Solo-Ergebnis: der Wert liegt zwischen -39 und 39.";
+}
+
+std::string sectionFull(int mode) {
+    if (mode == 1) return "Alle Spiele sind eingetragen.";
+    if (mode == 2) return "Alle Pflichtsoli sind eingetragen.";
+    return "Alle drei Strafpunkte sind eingetragen.";
+}
+
+std::string sitsOut(const PadState& pad, int k) {
+    return nameOf(pad, k) + " setzt in diesem Spiel aus";
+}
+
+// OK was pressed and the panel entered nothing.
+std::string okRefused(const Program& p, const QuickEntry& e) {
+    const PadState& pad = p.pad;
+    if (e.kind == QuickKind::Solo) {
+        if (e.dealer == 0 && p.ui.WIE2.visible)
+            return "Bei " + std::to_string(pad.playerCount) +
+                   " Spielern geh\xC3\xB6rt zum Solo der Geber, z. B. " +
+                   quoted("s " + std::to_string(e.player) + " " + std::to_string(e.value) + " 2") +
+                   ".";
+        return sitsOut(pad, e.player) + " (Geber: " + nameOf(pad, e.dealer) + ").";
+    }
+    if (e.kind == QuickKind::Penalty) {
+        if (e.player == pad.secondSitOut) return sitsOut(pad, e.player) + ".";
+        return sectionFull(3);
+    }
+    return NOT_POSSIBLE;
+}
+
+// Why the panel refused an action, read from its state at that moment.
+std::string refusal(const Program& p, const QuickEntry& e, const PanelAction& a) {
+    const WindowModel& ui = p.ui;
+    if (!ui.frm0.enabled)
+        return "Gerade nicht m\xC3\xB6glich: erst das andere Fenster schlie\xC3\x9F"
+               "en.";
+    if (a.control == "MDS") return sectionFull(a.choice);
+    if (a.control == "WER1" && a.choice >= 1) {
+        if (!ui.WER1(a.choice).visible && e.kind == QuickKind::Single)
+            return nameOf(p.pad, e.player) + " spielt allein erst nach dem Pflichtsolo (" +
+                   quoted("s " + std::to_string(e.player) + " \xE2\x80\xA6") + ").";
+        for (const int k : {e.player, e.partner}) {
+            if (k >= 1 && !ui.WER1(15 + k).enabled) return sitsOut(p.pad, k) + ".";
+        }
+    }
+    if (a.control == "WAS1") return "Ein Paar bekommt 0 bis 18 Punkte.";
+    if (a.control == "WAS1s" || a.control == "WAS2") return soloValueProblem(e.value);
+    if (a.control == "WER2")
+        return nameOf(p.pad, e.player) + " hat das Pflichtsolo schon gespielt.";
+    if (a.control == "WIE2") return "Bei 4 Spielern hat das Solo keinen Geber.";
+    return NOT_POSSIBLE;
+}
+
+// A copy of the program to try an entry on: no services, no autosave, no history.
+Program scratchCopy(const Program& p) {
+    Program scratch;
+    scratch.pad = p.pad;
+    scratch.pad.autosaveEnabled = false;
+    scratch.ui = p.ui;
+    scratch.shell = p.shell;
+    return scratch;
+}
+
+}  // namespace
+
+QuickParse parseQuickEntry(const PadState& pad, std::string_view text) {
+    const std::vector<std::string> parts = splitParts(text);
+    if (parts.empty()) return fail(HINT);
+    const std::string keyword = folded(parts[0]);
+    if (keyword == "s") return parseSolo(pad, parts);
+    if (keyword == "p" || keyword == "x") return parsePenalty(pad, parts);
+    return parseGame(pad, parts);
+}
+
+std::vector<PanelAction> panelActions(const WindowModel& ui, const QuickEntry& e) {
+    const std::string value = std::to_string(e.value);
+    switch (e.kind) {
+        case QuickKind::Pair: {
+            const int choice =
+                wer1Choice(ui, std::to_string(e.player) + " / " + std::to_string(e.partner));
+            return {{"MDS", 1, ""}, {"WER1", choice, ""}, {"WAS1", 0, value}, {"OK", 0, ""}};
+        }
+        case QuickKind::Single:
+            return {{"MDS", 1, ""},
+                    {"WER1", wer1Choice(ui, std::to_string(e.player)), ""},
+                    {"WAS1s", 0, value},
+                    {"OK", 0, ""}};
+        case QuickKind::Solo: {
+            std::vector<PanelAction> actions{
+                {"MDS", 2, ""}, {"WER2", e.player, ""}, {"WAS2", 0, value}};
+            if (e.dealer != 0) actions.push_back({"WIE2", 0, std::to_string(e.dealer)});
+            actions.push_back({"OK", 0, ""});
+            return actions;
+        }
+        case QuickKind::Penalty:
+            break;
+    }
+    return {{"MDS", 3, ""}, {"WER3", e.player, ""}, {"OK", 0, ""}};
+}
+
+QuickPreview previewQuickEntry(const Program& p, std::string_view text) {
+    if (p.pad.lastGameRow == 0) return {false, NO_PAD};
+    const QuickParse parsed = parseQuickEntry(p.pad, text);
+    if (!parsed.entry) return {false, parsed.error};
+    Program scratch = scratchCopy(p);
+    const Outcome outcome = run(scratch, *parsed.entry);
+    if (outcome.entered) return {true, describe(p.pad, *parsed.entry)};
+    if (outcome.refused) return {false, refusal(scratch, *parsed.entry, *outcome.refused)};
+    return {false, okRefused(scratch, *parsed.entry)};
+}
+
+bool enterQuickEntry(Program& p, std::string_view text) {
+    if (!previewQuickEntry(p, text).admissible) return false;
+    return run(p, *parseQuickEntry(p.pad, text).entry).entered;
+}
+
+bool opensQuickEntry(std::string_view typed, int shift) {
+    if ((shift & (CTRL_BIT | ALT_BIT)) != 0 || typed.empty()) return false;
+    const auto c = static_cast<unsigned char>(typed[0]);
+    if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
+    // Umlauts and the other Latin letters of Windows-1252 (not × and ÷).
+    if (c != 0xC3 || typed.size() < 2) return false;
+    const auto next = static_cast<unsigned char>(typed[1]);
+    return next >= 0x80 && next <= 0xBF && next != 0x97 && next != 0xB7;
+}
+
+void openQuickEntry(Program& p, std::string text) {
+    QuickEntryField& field = p.ui.quickEntry;
+    if (field.open)
+        field.text += text;
+    else
+        field.text = std::move(text);
+    field.open = true;
+}
+
+void quickEntryEdited(Program& p, std::string text) {
+    p.ui.quickEntry.text = std::move(text);
+}
+
+bool quickEntryEnter(Program& p) {
+    QuickEntryField& field = p.ui.quickEntry;
+    if (!field.open || !enterQuickEntry(p, field.text)) return false;
+    field.text.clear();
+    return true;
+}
+
+void closeQuickEntry(Program& p) {
+    p.ui.quickEntry.open = false;
+    p.ui.quickEntry.text.clear();
+}
+
+}  // namespace kx

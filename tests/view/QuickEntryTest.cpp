@@ -1,0 +1,219 @@
+// Quick entry: what a typed line means, what the preview says, and that Enter
+// makes exactly the entry the panel would make.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "io/PadFile.h"
+#include "support/TestProgram.h"
+#include "view/Commands.h"
+#include "view/History.h"
+#include "view/PadLayout.h"
+#include "view/QuickEntry.h"
+#include "view/UserActions.h"
+
+namespace kx {
+namespace {
+
+using test::TestProgram;
+
+void nameAll(Program& p, const std::vector<std::string>& names) {
+    for (std::size_t k = 0; k < names.size(); ++k)
+        p.pad.playerNames[k + 1] = names[k];
+}
+
+struct ParseRow {
+    const char* text;
+    std::optional<QuickEntry> entry;
+    const char* error;  // a part of the message
+};
+
+TEST(QuickEntryParse, FormsNamesAndMistakes) {
+    PadState pad;
+    pad.playerCount = 6;
+    pad.playerNames = {"", "Anna", "Andreas", "Bert", "Jo", "Jochen", "\xC3\x96mer"};
+    using enum QuickKind;
+    const ParseRow rows[] = {
+        {"1 2 3", QuickEntry{Pair, 1, 2, 3, 0}, ""},
+        {"  BERT anna 3 ", QuickEntry{Pair, 1, 3, 3, 0}, ""},
+        {"1/2 0", QuickEntry{Pair, 1, 2, 0, 0}, ""},
+        {"jo 1 3", QuickEntry{Pair, 1, 4, 3, 0}, ""},  // the whole name wins
+        {"joc 1 3", QuickEntry{Pair, 1, 5, 3, 0}, ""},
+        {"\xC3\xB6m 2 5", QuickEntry{Pair, 2, 6, 5, 0}, ""},  // umlauts ignore case too
+        {"2 -9", QuickEntry{Single, 2, 0, -9, 0}, ""},
+        {"bert +12", QuickEntry{Single, 3, 0, 12, 0}, ""},
+        {"s 3 6", QuickEntry{Solo, 3, 0, 6, 0}, ""},
+        {"S bert -6 jo", QuickEntry{Solo, 3, 0, -6, 4}, ""},
+        {"p 4", QuickEntry{Penalty, 4, 0, -12, 0}, ""},
+        {"x jochen", QuickEntry{Penalty, 5, 0, -12, 0}, ""},
+        {"", std::nullopt, "Paar \xC2\xB7 "},
+        {"an 2 3", std::nullopt,
+         "\xE2\x80\x9E"
+         "an\xE2\x80\x9C passt auf Anna und Andreas"},
+        {"zed 1 3", std::nullopt, "Kein Spieler hei\xC3\x9Ft \xE2\x80\x9Ezed"},
+        {"7 1 3", std::nullopt, "Spieler 7 gibt es nicht: am Tisch sitzen 6 Spieler."},
+        {"1 1 3", std::nullopt, "Zweimal Anna"},
+        {"1 2 3 4 5", std::nullopt,
+         "Zu viel eingegeben: \xE2\x80\x9E"
+         "4 5\xE2\x80\x9C."},
+        {"s 1 3 2 x", std::nullopt, "Zu viel eingegeben"},
+        {"1 2 3x", std::nullopt,
+         "\xE2\x80\x9E"
+         "3x\xE2\x80\x9C ist keine Punktzahl."},
+        {"1", std::nullopt, "Anna: es fehlen die Punkte (allein) oder Partner und Punkte."},
+        {"1 2", std::nullopt, "Anna / Andreas: es fehlen die Punkte."},
+        {"s", std::nullopt, "Solo: Solist, Wert und bei 5 oder 6 Spielern der Geber"},
+        {"s 3", std::nullopt, "Solo von Bert: es fehlt der Wert."},
+        {"p", std::nullopt, "Strafpunkte: f\xC3\xBCr wen?"},
+    };
+    for (const ParseRow& row : rows) {
+        SCOPED_TRACE(row.text);
+        const QuickParse parsed = parseQuickEntry(pad, row.text);
+        EXPECT_EQ(parsed.entry, row.entry);
+        EXPECT_NE(parsed.error.find(row.error), std::string::npos) << parsed.error;
+    }
+}
+
+struct PreviewRow {
+    const char* text;
+    bool admissible;
+    const char* preview;
+};
+
+void expectPreviews(Program& p, const std::vector<PreviewRow>& rows) {
+    const Snapshot before = takeSnapshot(p);
+    for (const PreviewRow& row : rows) {
+        SCOPED_TRACE(row.text);
+        const QuickPreview preview = previewQuickEntry(p, row.text);
+        EXPECT_EQ(preview.text, row.preview);
+        EXPECT_EQ(preview.admissible, row.admissible);
+    }
+    EXPECT_TRUE(takeSnapshot(p) == before);  // a preview changes nothing
+}
+
+TEST(QuickEntryPreview, SaysWhatEnterEntersOrWhyNot) {
+    TestProgram t;
+    Program& p = t.p;
+    expectPreviews(p, {{"1 2 3", false,
+                        "Kein Block offen: im Men\xC3\xBC \xE2\x80\x9E"
+                        "Block\xE2\x80\x9C die Spielerzahl w\xC3\xA4hlen."}});
+    newPad(p, 4);
+    nameAll(p, {"Anna", "Bert", "Carla", "Dirk"});
+    ASSERT_TRUE(test::enterSolo(p, 2, 6));
+    expectPreviews(p,
+                   {
+                       {"1 2 3", true, "Spiel 1: Anna / Bert gewinnen 3"},
+                       {"2 -9", true, "Spiel 1: Bert allein verliert 9"},
+                       {"b 12", true, "Spiel 1: Bert allein gewinnt 12"},
+                       {"s c -6", true, "Solo 2: Carla verliert 6"},
+                       {"p d", true, "Strafpunkte: Dirk bekommt -12"},
+                       {"1 -9", false,
+                        "Anna spielt allein erst nach dem Pflichtsolo (\xE2\x80\x9Es 1 "
+                        "\xE2\x80\xA6\xE2\x80\x9C)."},
+                       {"1 2 19", false, "Ein Paar bekommt 0 bis 18 Punkte."},
+                       {"2 -4", false, "Kein Solo-Ergebnis: der Wert muss durch 3 teilbar sein."},
+                       {"2 0", false, "Kein Solo-Ergebnis: der Wert darf nicht 0 sein."},
+                       {"s 1 42", false, "Kein Solo-Ergebnis: der Wert liegt zwischen -39 und 39."},
+                       {"s bert 6", false, "Bert hat das Pflichtsolo schon gespielt."},
+                       {"s 1 6 2", false, "Bei 4 Spielern hat das Solo keinen Geber."},
+                   });
+
+    newPad(p, 5);                                    // Anna deals and sits out
+    ASSERT_TRUE(test::act(p, {"MDS 2", "WIE2 2"}));  // a dealer picked with the mouse is not used
+    expectPreviews(p, {
+                          {"1 2 3", false, "Anna setzt in diesem Spiel aus."},
+                          {"2 5 3", true, "Spiel 1: Bert / 5 gewinnen 3"},
+                          {"s 3 6", false,
+                           "Bei 5 Spielern geh\xC3\xB6rt zum Solo der Geber, z. B. \xE2\x80\x9Es 3 "
+                           "6 2\xE2\x80\x9C."},
+                          {"s 3 6 3", false, "Carla setzt in diesem Spiel aus (Geber: Carla)."},
+                          {"s 3 6 2", true, "Solo 1: Carla gewinnt 6, Geber Bert"},
+                      });
+
+    newPad(p, 6);  // Anna deals, Finn on the seat before sits out too
+    p.pad.playerNames[6] = "Finn";
+    for (int k : {1, 2})
+        ASSERT_TRUE(test::enterPenalty(p, k));
+    expectPreviews(p, {{"p finn", false, "Finn setzt in diesem Spiel aus."},
+                       {"2 6 3", false, "Finn setzt in diesem Spiel aus."}});
+    ASSERT_TRUE(test::enterPenalty(p, 3));
+    expectPreviews(p, {{"p 4", false, "Alle drei Strafpunkte sind eingetragen."}});
+}
+
+// Letters and digits open it, with Shift too; not with Ctrl or Alt.
+TEST(QuickEntryField, OpensOnLettersAndDigits) {
+    EXPECT_TRUE(opensQuickEntry("a", 0));
+    EXPECT_TRUE(opensQuickEntry("\xC3\x84", SHIFT_BIT));
+    EXPECT_FALSE(opensQuickEntry("a", CTRL_BIT));
+    EXPECT_FALSE(opensQuickEntry("-", 0));
+    EXPECT_FALSE(opensQuickEntry("\xC3\x97", 0));
+}
+
+// A whole evening, once through the panel and once only through quick entry,
+// must give the same pad file after every entry.
+class QuickEvening : public testing::TestWithParam<int> {};
+
+TEST_P(QuickEvening, GivesThePadFileOfThePanel) {
+    const int n = GetParam();
+    TestProgram panel, quick;
+    for (Program* p : {&panel.p, &quick.p}) {
+        newPad(*p, n);
+        nameAll(*p, {"Anna", "Bert", "Carla", "Dirk", "Eva", "Finn"});
+    }
+    Program& a = panel.p;
+    const auto ref = [&a](int k, int step) {  // by number or by name start
+        return step % 2 ? std::to_string(k)
+                        : a.pad.playerNames[static_cast<std::size_t>(k)].substr(0, 2);
+    };
+    int soloist = 1;
+    for (int step = 0; !a.pad.gamesComplete || !a.pad.solosComplete || a.ui.MDS(3).enabled;
+         ++step) {
+        SCOPED_TRACE(step);
+        std::string line;
+        bool entered = false;
+        if ((step % 5 == 2 || a.pad.gamesComplete) && !a.pad.solosComplete) {
+            const int dealer = n == 4 ? 0 : (soloist + 1) % n + 1;
+            const int value = (step % 2 ? 3 : -3) * (1 + step % 13);
+            entered = test::enterSolo(a, soloist, value, dealer);
+            line = "s " + ref(soloist, step) + " " + std::to_string(value) +
+                   (dealer ? " " + ref(dealer, step + 1) : "");
+            ++soloist;
+        } else if ((a.pad.gamesComplete || step % 9 == 4) && a.ui.MDS(3).enabled) {
+            const int k = step % n + 1 == a.pad.secondSitOut ? 1 : step % n + 1;
+            entered = test::enterPenalty(a, k);
+            line = (step % 2 ? "p " : "x ") + ref(k, step);
+        } else {
+            std::vector<int> playing;
+            for (int k = 1; k <= n; ++k)
+                if (takesPart(n, k, a.pad.dealer, a.pad.secondSitOut)) playing.push_back(k);
+            const int first = playing[static_cast<std::size_t>(step) % playing.size()];
+            if (step % 4 == 1 && a.ui.WER1(15 + first).visible) {
+                const int value = (step % 3 - 1 ? 9 : -6) + 3 * (step % 4);
+                entered = test::enterSingle(a, first, value);
+                line = ref(first, step) + " " + std::to_string(value);
+            } else {
+                const int second = playing[static_cast<std::size_t>(step + 1) % playing.size()];
+                const int value = step * 7 % 19;
+                entered =
+                    test::enterPair(a, std::min(first, second), std::max(first, second), value);
+                line = ref(second, step) + " " + ref(first, step + 1) + " " + std::to_string(value);
+            }
+        }
+        ASSERT_TRUE(entered);
+        SCOPED_TRACE(line);
+        EXPECT_TRUE(previewQuickEntry(quick.p, line).admissible)
+            << previewQuickEntry(quick.p, line).text;
+        ASSERT_TRUE(enterQuickEntry(quick.p, line));
+        ASSERT_EQ(encodePadFile(quick.p), encodePadFile(a));
+        ASSERT_EQ(test::fileBytes(quick.file("autosave.hsc")),
+                  test::fileBytes(panel.file("autosave.hsc")));
+    }
+    EXPECT_FALSE(a.ui.MDS(1).enabled);
+    EXPECT_EQ(quick.p.ui.status(4), a.ui.status(4));
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, QuickEvening, testing::Values(4, 5, 6));
+
+}  // namespace
+}  // namespace kx
