@@ -17,6 +17,7 @@
 #include "io/TextExport.h"
 #include "platform/PlatformFileSystem.h"
 #include "view/MainWindow.h"
+#include "view/SecondaryWindows.h"
 
 #ifndef KARTOTRIX_MAKER_HOST
 #define KARTOTRIX_MAKER_HOST ""
@@ -74,7 +75,7 @@ bool displayAvailable(std::string& why) {
     return true;
 }
 
-int runWindow(QApplication& app, const QString& padFile) {
+int runWindow(QApplication& app, const QString& padFile, const std::function<void(MainWindow&)>& shown) {
     loadGermanTranslations(app);
     initResources();
     QIcon icon;
@@ -96,8 +97,12 @@ int runWindow(QApplication& app, const QString& padFile) {
     MainWindow window(program, services, QString::fromUtf8(KARTOTRIX_MAKER_HOST));
     QtDialogs dialogs(&window, paths.filesFolder);
     program.services.dialogs = &dialogs;
+    // An opener that fails only after it started (no browser installed).
+    desktop.failed = [&program](const std::string& address) {
+        if (address == fileAddress(program.shell.helpFile)) helpNotOpened(program);
+    };
     window.show();
-    window.placeOnScreen();
+    if (shown) shown(window);
 
     if (!padFile.isEmpty()) {
         const std::string path = stdstr(padFile);
