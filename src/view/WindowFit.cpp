@@ -54,11 +54,14 @@ void zoomBy(Program& p, int direction) {
 void frm0_Resize(Program& p, const Rect& frame, int drawWidth, int drawHeight) {
     p.ui.frm0.frame = frame;
     const int padWidth = p.shell.padWidth;
-    const double s = std::min(static_cast<double>(drawWidth) / padWidth,
-                              static_cast<double>(drawHeight) / PAD_HEIGHT);
-    // Within a pixel of the current zoom the drawing area keeps it, so that a
-    // size the program set itself leaves zoom 1 exactly 1.
-    if (std::abs(s - p.shell.zoom) * std::max(padWidth, PAD_HEIGHT) < 1.0) return;
+    const double byWidth = static_cast<double>(drawWidth) / padWidth;
+    const double byHeight = static_cast<double>(drawHeight) / PAD_HEIGHT;
+    const double s = std::min(byWidth, byHeight);
+    // Within a pixel of the current zoom (along the side that limits it) the
+    // drawing area keeps it, so that a size the program set itself leaves
+    // zoom 1 exactly 1.
+    const int limitingLength = byWidth < byHeight ? padWidth : PAD_HEIGHT;
+    if (std::abs(s - p.shell.zoom) * limitingLength <= 1.0 + 1e-9) return;
     p.shell.zoom = clampZoom(s);
 }
 
