@@ -438,7 +438,7 @@ void MainWindow::applyGeometry(bool move) {
 // The drawing area got a new size the program did not ask for: the user
 // resized the window, or the window manager had the last word.
 void MainWindow::padResized() {
-    if (applying_ || !isVisible() || !program_.shell.startupDone) return;
+    if (applying_ || sizeOnItsWay() || !isVisible() || !program_.shell.startupDone) return;
     const QRect outer = frameGeometry();
     const QPoint origin = screenOrigin();
     Rect frame{outer.x() - origin.x(), outer.y() - origin.y(), outer.width(), outer.height()};
@@ -446,7 +446,6 @@ void MainWindow::padResized() {
         frame.left = program_.ui.frm0.frame.left;
         frame.top = program_.ui.frm0.frame.top;
     }
-    if (sizeOnItsWay()) return;
     frm0_Resize(program_, frame, padArea_->width(), padArea_->height());
     appliedFrame_ = program_.ui.frm0.frame;
     setPadScale(program_.shell.zoom);
@@ -486,7 +485,12 @@ void MainWindow::settleFrame() {
 
 bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::Move || event->type() == QEvent::Resize) windowMoved();
+    switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::Resize: windowMoved(); break;
+        default: break;
+    }
     return handled;
 }
 
