@@ -202,6 +202,11 @@ PadArea::~PadArea() {
 const Program& PadArea::program() const { return program_; }
 
 QPalette PadArea::paperPalette() {
+    static const QPalette paper = makePaperPalette();
+    return paper;
+}
+
+QPalette PadArea::makePaperPalette() {
     QPalette pal(QColor(0xee, 0xee, 0xee), colour(padBackColour));
     // Every role is set, so that no desktop palette reaches the paper.
     for (int g = 0; g < QPalette::NColorGroups; ++g) {
@@ -234,6 +239,7 @@ void PadArea::adoptLabels() {
     for (Control* c : program_.ui.controls())
         if (c->kind == ControlKind::Label) labels_.push_back(c);
     painted_.assign(labels_.size(), Painted{});
+    laidOut_.assign(labels_.size(), LaidOut{});
     accessibleIds_.assign(labels_.size(), 0);
     basePixelSize_ = fittingPixelSize();
     setScale(scale_);
@@ -261,6 +267,7 @@ QFont PadArea::padFont(bool bold) const {
 
 void PadArea::refitFont() {
     family_ = QApplication::font().family();
+    forgetLayouts();
     if (!labels_.empty()) basePixelSize_ = fittingPixelSize();
     setFont(padFont());
     update();
@@ -302,10 +309,16 @@ int PadArea::fittingPixelSize() const {
 
 void PadArea::setScale(double s) {
     scale_ = s;
+    forgetLayouts();
     style_->scale = s;
     setFont(padFont());
     updateGeometry();
     update();
+}
+
+void PadArea::forgetLayouts() {
+    for (LaidOut& text : laidOut_) text = LaidOut{};
+    for (auto& layouts : layouts_) layouts.clear();
 }
 
 QSize PadArea::sizeHint() const {
@@ -327,19 +340,31 @@ void PadArea::sync() {
         plan_->plan = plan;
         update();
     }
-    QRegion dirty;
+    // A few changed labels are repainted one by one; many (a new pad, a
+    // correction) as the one rectangle around them.
+    constexpr std::size_t FEW = 32;
+    std::vector<QRect> dirty;
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         const Control& c = *labels_[i];
         Painted& was = painted_[i];
         if (was.visible == c.visible && was.rect == c.rect && was.text == c.text && was.background == c.background)
             continue;
         if (!linesChanged) {
-            if (was.visible) dirty += dirtyRect(was.rect);
-            if (c.visible) dirty += dirtyRect(c.rect);
+            if (was.visible) dirty.push_back(dirtyRect(was.rect));
+            if (c.visible) dirty.push_back(dirtyRect(c.rect));
         }
         was = {c.rect, c.text, c.visible, c.background};
     }
-    if (!dirty.isEmpty()) update(dirty);
+    if (dirty.empty()) return;
+    if (dirty.size() > FEW) {
+        QRect around;
+        for (const QRect& r : dirty) around |= r;
+        update(around);
+    } else {
+        QRegion region;
+        region.setRects(dirty.data(), static_cast<int>(dirty.size()));
+        update(region);
+    }
 }
 
 void PadArea::paintEvent(QPaintEvent* event) {
@@ -351,18 +376,22 @@ void PadArea::paintEvent(QPaintEvent* event) {
         painter.drawLine(scaledLength(line.x1, scale_), y, scaledLength(line.x2, scale_), y);
     }
     const QRegion& region = event->region();
-    const QFont normal = padFont(false);
-    const QFont bold = padFont(true);
-    for (const Control* c : labels_) {
+    const QRect bounds = region.boundingRect();
+    const QFont fonts[2] = {padFont(false), padFont(true)};
+    int fontInUse = -1;
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        const Control* c = labels_[i];
         if (!c->visible) continue;
         const QRect r = placeOf(c->rect);
-        if (!region.intersects(r)) continue;
-        painter.setFont(boldLook(c->look) ? bold : normal);
-        paintLabel(painter, *c, r);
+        if (!bounds.intersects(r) || !region.intersects(r)) continue;
+        const int font = boldLook(c->look) ? 1 : 0;
+        if (font != fontInUse) painter.setFont(fonts[fontInUse = font]);
+        paintLabel(painter, i, r);
     }
 }
 
-void PadArea::paintLabel(QPainter& painter, const Control& c, const QRect& r) const {
+void PadArea::paintLabel(QPainter& painter, std::size_t label, const QRect& r) const {
+    const Control& c = *labels_[label];
     if (c.background) painter.fillRect(r, colour(*c.background));
     const int rule = scaledPixels(1, scale_);
     const bool leftRule = c.look == Look::RowInfo || c.look == Look::PlayerCell || c.look == Look::Total;
@@ -373,8 +402,28 @@ void PadArea::paintLabel(QPainter& painter, const Control& c, const QRect& r) co
     if (c.text.empty()) return;
     QRect textRect = r;
     if (c.look == Look::PlayerCell || c.look == Look::Total) textRect.setRight(r.right() - scaledPixels(6, scale_));
+    LaidOut& text = laidOut_[label];
+    if (text.text != c.text || text.layout.text().isEmpty()) {
+        text.text = c.text;
+        const QString shown = qstr(c.text);
+        auto& layouts = layouts_[boldLook(c.look) ? 1 : 0];
+        auto known = layouts.find(shown);
+        if (known == layouts.end()) {
+            QStaticText layout(shown);
+            layout.setTextFormat(Qt::PlainText);
+            layout.prepare(QTransform(), painter.font());
+            known = layouts.insert(shown, layout);
+        }
+        text.layout = *known;
+    }
+    const QSizeF size = text.layout.size();
+    const Qt::Alignment align = alignmentOf(c.look);
+    qreal x = textRect.left();
+    if (align & Qt::AlignRight) x = textRect.left() + textRect.width() - size.width();
+    else if (align & Qt::AlignHCenter) x = textRect.left() + (textRect.width() - size.width()) / 2;
+    const qreal y = textRect.top() + (textRect.height() - size.height()) / 2;
     painter.setPen(inkOf(c.look));
-    painter.drawText(textRect, static_cast<int>(alignmentOf(c.look)), qstr(c.text));
+    painter.drawStaticText(QPointF(std::round(x), std::round(y)), text.layout);
 }
 
 void PadArea::mousePressEvent(QMouseEvent* event) {

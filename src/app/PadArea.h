@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <QPalette>
+#include <QStaticText>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -86,13 +88,23 @@ private:
         bool visible = false;
         std::optional<Rgb> background;
     };
-    void paintLabel(QPainter& painter, const Control& c, const QRect& r) const;
+    void paintLabel(QPainter& painter, std::size_t label, const QRect& r) const;
     int fittingPixelSize() const;
+    static QPalette makePaperPalette();
     QRect dirtyRect(const Rect& r) const;
 
     Program& program_;
     std::vector<Control*> labels_;
     std::vector<Painted> painted_;
+    // Each label's text laid out once for the current font, until it changes.
+    struct LaidOut {
+        std::string text;
+        QStaticText layout;
+    };
+    mutable std::vector<LaidOut> laidOut_;
+    // The same texts ("xxx", "0", "-3") stand in many cells: laid out once per font.
+    mutable QHash<QString, QStaticText> layouts_[2];
+    void forgetLayouts();
     struct Plan;
     std::unique_ptr<Plan> plan_;  // the lines last painted
     double scale_ = 1.0;
