@@ -10,6 +10,7 @@
 #include <QProxyStyle>
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "QtServices.h"
 #include "core/Program.h"
@@ -27,8 +28,13 @@ class ScaledStyle : public QProxyStyle {
 public:
     double scale = 1.0;
 
+    // A choice's caption stands close to its indicator, as in the dialogs the
+    // layout was made for, which leaves its caption the room it needs.
+    static int captionSpacing(int base) { return std::min(base, 4); }
+
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
-        const int base = QProxyStyle::pixelMetric(metric, option, widget);
+        int base = QProxyStyle::pixelMetric(metric, option, widget);
+        if (metric == PM_RadioButtonLabelSpacing) base = captionSpacing(base);
         switch (metric) {
             case PM_ExclusiveIndicatorWidth:
             case PM_ExclusiveIndicatorHeight:
@@ -276,9 +282,35 @@ void PadArea::refitFont() {
 // The largest font up to the design size whose captions fit their controls
 // and whose lines fit the smallest row, measured with the desktop's font family.
 int PadArea::fittingPixelSize() const {
+    // Each text once, with the room it has: the narrowest for a text that
+    // stands in several places; of a list only its longest item.
+    struct Caption {
+        QString text;
+        int room;
+        bool bold;
+    };
+    std::vector<Caption> captions;
     const QStyle* base = style_->baseStyle();
     const int indicator = base->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
-                          base->pixelMetric(QStyle::PM_RadioButtonLabelSpacing) + 2;
+                          ScaledStyle::captionSpacing(base->pixelMetric(QStyle::PM_RadioButtonLabelSpacing));
+    for (const Control* c : program_.ui.controls()) {
+        const int room = widgetRect(*c).width;
+        if (c->kind == ControlKind::OptionButton && !c->text.empty()) {
+            captions.push_back({qstr(c->text), room - indicator, false});
+        } else if (c->kind == ControlKind::Label && !c->text.empty()) {
+            captions.push_back({qstr(c->text), room - 4, boldLook(c->look)});
+        } else if (c->kind == ControlKind::DropDown && !c->items.empty()) {
+            const auto longest = std::max_element(c->items.begin(), c->items.end(),
+                                                  [](const auto& a, const auto& b) { return a.size() < b.size(); });
+            captions.push_back({qstr(*longest), room - 30, false});
+        }
+    }
+    std::sort(captions.begin(), captions.end(), [](const Caption& a, const Caption& b) {
+        return std::tie(a.text, a.bold, a.room) < std::tie(b.text, b.bold, b.room);
+    });
+    captions.erase(std::unique(captions.begin(), captions.end(),
+                               [](const Caption& a, const Caption& b) { return a.text == b.text && a.bold == b.bold; }),
+                   captions.end());
     for (int px = DESIGN_PIXEL_SIZE; px > SMALLEST_PIXEL_SIZE; --px) {
         QFont normal(family_);
         normal.setPixelSize(px);
@@ -286,22 +318,8 @@ int PadArea::fittingPixelSize() const {
         bold.setBold(true);
         const QFontMetrics fm(normal), fmBold(bold);
         bool fits = fm.height() <= SMALLEST_ROW && fmBold.height() <= SMALLEST_ROW;
-        for (const Control* c : program_.ui.controls()) {
-            if (!fits) break;
-            const QString text = qstr(c->text);
-            const int room = widgetRect(*c).width;
-            switch (c->kind) {
-                case ControlKind::OptionButton: fits = fm.horizontalAdvance(text) + indicator <= room; break;
-                case ControlKind::Label:
-                    fits = (boldLook(c->look) ? fmBold : fm).horizontalAdvance(text) + 4 <= room;
-                    break;
-                case ControlKind::DropDown:
-                    for (const std::string& item : c->items)
-                        fits = fits && fm.horizontalAdvance(qstr(item)) + 30 <= room;
-                    break;
-                default: break;
-            }
-        }
+        for (std::size_t i = 0; fits && i < captions.size(); ++i)
+            fits = (captions[i].bold ? fmBold : fm).horizontalAdvance(captions[i].text) <= captions[i].room;
         if (fits) return px;
     }
     return SMALLEST_PIXEL_SIZE;

@@ -79,7 +79,9 @@ int runWindow(QApplication& app, const QString& padFile, const std::function<voi
     loadGermanTranslations(app);
     initResources();
     QIcon icon;
-    for (const char* size : {"32", "64", "256"})
+    // The large sizes come from the icon theme (the desktop entry); decoding
+    // them here would only delay the first frame.
+    for (const char* size : {"32", "64"})
         icon.addFile(QStringLiteral(":/kartotrix/icon-%1.png").arg(QLatin1String(size)));
     QApplication::setWindowIcon(icon);
     const std::unique_ptr<FileSystem> files = makePlatformFileSystem();
