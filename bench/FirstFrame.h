@@ -32,8 +32,10 @@ inline long residentKilobytes() {
 
 // Watches `painted` for its first paint; once that frame is out, reports and quits.
 class FirstFrame : public QObject {
-public:
-    FirstFrame(QWidget* painted, bool idleMemory) : idleMemory_(idleMemory) { painted->installEventFilter(this); }
+  public:
+    FirstFrame(QWidget* painted, bool idleMemory) : idleMemory_(idleMemory) {
+        painted->installEventFilter(this);
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !seen_) {
@@ -45,7 +47,7 @@ public:
         return false;
     }
 
-private:
+  private:
     void report() {
         if (!idleMemory_) {
             const long long t0 = qEnvironmentVariable("KX_BENCH_T0").toLongLong();

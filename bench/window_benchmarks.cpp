@@ -28,15 +28,16 @@ namespace {
 
 // The platform's file system without the waits for the medium.
 class NoSyncFileSystem : public FileSystem {
-public:
+  public:
     explicit NoSyncFileSystem(std::unique_ptr<FileSystem> real) : real_(std::move(real)) {}
     FileKind kind(const std::string& path) override { return real_->kind(path); }
     std::string resolveLinks(const std::string& path) override { return real_->resolveLinks(path); }
     FileError read(const std::string& path, std::size_t limit, Bytes& out) override {
         return real_->read(path, limit, out);
     }
-    FileError createTemporary(const std::string& folder, const std::string& prefix, const std::string& suffix,
-                              std::string& path, FileHandle& handle) override {
+    FileError createTemporary(const std::string& folder, const std::string& prefix,
+                              const std::string& suffix, std::string& path,
+                              FileHandle& handle) override {
         return real_->createTemporary(folder, prefix, suffix, path, handle);
     }
     FileError write(FileHandle handle, const std::uint8_t* data, std::size_t size) override {
@@ -48,21 +49,25 @@ public:
     void copyPermissions(const std::string& model, FileHandle handle) override {
         real_->copyPermissions(model, handle);
     }
-    FileError rename(const std::string& from, const std::string& to) override { return real_->rename(from, to); }
+    FileError rename(const std::string& from, const std::string& to) override {
+        return real_->rename(from, to);
+    }
     FileError syncFolder(const std::string&) override { return FileError::None; }
     FileError remove(const std::string& path) override { return real_->remove(path); }
     FileError makeFolders(const std::string& folder) override { return real_->makeFolders(folder); }
-    std::vector<std::string> list(const std::string& folder) override { return real_->list(folder); }
+    std::vector<std::string> list(const std::string& folder) override {
+        return real_->list(folder);
+    }
     std::unique_ptr<FileLock> lock(const std::string& path, LockMode mode, bool wait) override {
         return real_->lock(path, mode, wait);
     }
 
-private:
+  private:
     std::unique_ptr<FileSystem> real_;
 };
 
 class PaintCounter : public QObject {
-public:
+  public:
     int paints = 0;
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint) ++paints;
@@ -76,7 +81,9 @@ struct Percentiles {
 
 Percentiles percentiles(std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
-    const auto at = [&](double q) { return ms[static_cast<std::size_t>(q * static_cast<double>(ms.size() - 1))]; };
+    const auto at = [&](double q) {
+        return ms[static_cast<std::size_t>(q * static_cast<double>(ms.size() - 1))];
+    };
     return {at(0.50), at(0.99)};
 }
 
@@ -121,7 +128,8 @@ Percentiles corrections(Program& program, MainWindow& window, FakeDialogs& dialo
         if (b == previousSeat(dealer)) b = b % 6 + 1;
         enterPair(program, std::min(a, b), std::max(a, b), game % 7);
     }
-    for (int soloist = 1; soloist <= 6; ++soloist) enterSolo(program, soloist, 3 * (soloist % 4) + 3, soloist % 6 + 1);
+    for (int soloist = 1; soloist <= 6; ++soloist)
+        enterSolo(program, soloist, 3 * (soloist % 4) + 3, soloist % 6 + 1);
     window.mirror();
     settle();
     PadArea* pad = window.padArea();
@@ -130,10 +138,10 @@ Percentiles corrections(Program& program, MainWindow& window, FakeDialogs& dialo
     const std::size_t asked = dialogs.prompts.size();
     for (int i = 0; i < count + 20; ++i) {
         dialogs.inputAnswers.push_back(std::to_string(i % 18 + 1));
-        QMouseEvent press(QEvent::MouseButtonPress, at, pad->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                          Qt::ControlModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, pad->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                            Qt::ControlModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, at, pad->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::ControlModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, pad->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::ControlModifier);
         QElapsedTimer timer;
         timer.start();
         QApplication::sendEvent(pad, &press);

@@ -139,6 +139,13 @@ MainWindow::MainWindow(Program& program, Services services, QString makerHost)
     // The bars exist now: their real heights replace the estimate.
     frm0_WinIniChange(program_, measure());
     qApp->installEventFilter(this);
+    // A new resolution or a panel that comes or goes refits the window.
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        connect(s, &QScreen::availableGeometryChanged, this, [this] {
+            frm0_DisplayChange(program_, measure());
+            applyGeometry(false);
+        });
+    }
     applyGeometry(true);
     framePending_ = true;
     mirror();

@@ -25,14 +25,15 @@ namespace kx {
 // (indicators, spacings, frames) scaled like the drawing area, so that a
 // choice and its caption shrink together.
 class ScaledStyle : public QProxyStyle {
-public:
+  public:
     double scale = 1.0;
 
     // A choice's caption stands close to its indicator, as in the dialogs the
     // layout was made for, which leaves its caption the room it needs.
     static int captionSpacing(int base) { return std::min(base, 4); }
 
-    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
         int base = QProxyStyle::pixelMetric(metric, option, widget);
         if (metric == PM_RadioButtonLabelSpacing) base = captionSpacing(base);
         switch (metric) {
@@ -48,14 +49,17 @@ public:
             case PM_FocusFrameHMargin:
             case PM_FocusFrameVMargin:
                 return base <= 0 ? base : std::max(1, static_cast<int>(std::lround(base * scale)));
-            default: return base;
+            default:
+                return base;
         }
     }
 };
 
 namespace {
 
-QColor colour(const Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+QColor colour(const Rgb& rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
 // Ink on paper: the colours of the painted labels, on padBackColour or a place colour.
 const QColor INK(0x1a, 0x1a, 0x1a);
@@ -70,31 +74,41 @@ constexpr int DESIGN_PIXEL_SIZE = 13;
 constexpr int SMALLEST_PIXEL_SIZE = 8;
 constexpr int SMALLEST_ROW = 16;  // the rows of a six-player pad
 
-bool boldLook(Look look) { return look == Look::Total || look == Look::Heading; }
+bool boldLook(Look look) {
+    return look == Look::Total || look == Look::Heading;
+}
 
 QColor inkOf(Look look) {
     switch (look) {
-        case Look::RowLabel: return ROW_LABEL_INK;
+        case Look::RowLabel:
+            return ROW_LABEL_INK;
         case Look::RowInfo:
-        case Look::Heading: return ROW_INFO_INK;
-        default: return INK;
+        case Look::Heading:
+            return ROW_INFO_INK;
+        default:
+            return INK;
     }
 }
 
 Qt::Alignment alignmentOf(Look look) {
     switch (look) {
         case Look::PlayerCell:
-        case Look::Total: return Qt::AlignRight | Qt::AlignVCenter;
-        case Look::Panel: return Qt::AlignLeft | Qt::AlignVCenter;
-        default: return Qt::AlignCenter;
+        case Look::Total:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case Look::Panel:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+        default:
+            return Qt::AlignCenter;
     }
 }
 
-int scaledPixels(int length, double s) { return std::max(1, static_cast<int>(std::lround(length * s))); }
+int scaledPixels(int length, double s) {
+    return std::max(1, static_cast<int>(std::lround(length * s)));
+}
 
 // One painted label, as assistive technology sees it.
 class LabelInterface : public QAccessibleInterface {
-public:
+  public:
     LabelInterface(PadArea* area, int label) : area_(area), label_(label) {}
 
     const Control& control() const { return *area_->labels()[static_cast<std::size_t>(label_)]; }
@@ -102,7 +116,9 @@ public:
     bool isValid() const override { return !area_.isNull(); }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return area_ ? area_->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(area_.data()); }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(area_.data());
+    }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
@@ -125,14 +141,14 @@ public:
         return s;
     }
 
-private:
+  private:
     QPointer<PadArea> area_;
     int label_;
 };
 
 // The drawing area: its child widgets first, then the painted labels.
 class PadAreaInterface : public QAccessibleWidget {
-public:
+  public:
     explicit PadAreaInterface(PadArea* area) : QAccessibleWidget(area, QAccessible::Pane) {}
 
     PadArea* area() const { return static_cast<PadArea*>(widget()); }
@@ -179,7 +195,8 @@ struct PadArea::Plan {
 
 Rect widgetRect(const Control& c) {
     const bool playerChoice = c.kind == ControlKind::OptionButton && c.name != "MDS";
-    return {c.rect.left, c.rect.top, playerChoice ? std::max(c.rect.width, 49) : c.rect.width, c.rect.height};
+    return {c.rect.left, c.rect.top, playerChoice ? std::max(c.rect.width, 49) : c.rect.width,
+            c.rect.height};
 }
 
 PadArea::PadArea(Program& program, QWidget* parent)
@@ -205,7 +222,9 @@ PadArea::~PadArea() {
         if (id) QAccessible::deleteAccessibleInterface(id);
 }
 
-const Program& PadArea::program() const { return program_; }
+const Program& PadArea::program() const {
+    return program_;
+}
 
 QPalette PadArea::paperPalette() {
     static const QPalette paper = makePaperPalette();
@@ -229,7 +248,8 @@ QPalette PadArea::makePaperPalette() {
         pal.setColor(group, QPalette::WindowText, text);
         pal.setColor(group, QPalette::Text, text);
         pal.setColor(group, QPalette::ButtonText, text);
-        pal.setColor(group, QPalette::Button, disabled ? QColor(0xf4, 0xf4, 0xf4) : QColor(0xee, 0xee, 0xee));
+        pal.setColor(group, QPalette::Button,
+                     disabled ? QColor(0xf4, 0xf4, 0xf4) : QColor(0xee, 0xee, 0xee));
         pal.setColor(group, QPalette::PlaceholderText, DISABLED_INK);
         pal.setColor(group, QPalette::Highlight, QColor(0x2a, 0x5d, 0xa0));
         pal.setColor(group, QPalette::HighlightedText, Qt::white);
@@ -252,7 +272,9 @@ void PadArea::adoptLabels() {
     sync();
 }
 
-QStyle* PadArea::controlStyle() const { return style_; }
+QStyle* PadArea::controlStyle() const {
+    return style_;
+}
 
 QRect PadArea::placeOf(const Rect& r) const {
     const Rect s = scaledRect(r, scale_);
@@ -261,7 +283,8 @@ QRect PadArea::placeOf(const Rect& r) const {
 
 QFont PadArea::padFontAt(double s) const {
     QFont font(family_);
-    font.setPixelSize(std::max(SMALLEST_PIXEL_SIZE / 2, static_cast<int>(basePixelSize_ * s + 1e-6)));
+    font.setPixelSize(
+        std::max(SMALLEST_PIXEL_SIZE / 2, static_cast<int>(basePixelSize_ * s + 1e-6)));
     return font;
 }
 
@@ -291,8 +314,9 @@ int PadArea::fittingPixelSize() const {
     };
     std::vector<Caption> captions;
     const QStyle* base = style_->baseStyle();
-    const int indicator = base->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
-                          ScaledStyle::captionSpacing(base->pixelMetric(QStyle::PM_RadioButtonLabelSpacing));
+    const int indicator =
+        base->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+        ScaledStyle::captionSpacing(base->pixelMetric(QStyle::PM_RadioButtonLabelSpacing));
     for (const Control* c : program_.ui.controls()) {
         const int room = widgetRect(*c).width;
         if (c->kind == ControlKind::OptionButton && !c->text.empty()) {
@@ -300,8 +324,9 @@ int PadArea::fittingPixelSize() const {
         } else if (c->kind == ControlKind::Label && !c->text.empty()) {
             captions.push_back({qstr(c->text), room - 4, boldLook(c->look)});
         } else if (c->kind == ControlKind::DropDown && !c->items.empty()) {
-            const auto longest = std::max_element(c->items.begin(), c->items.end(),
-                                                  [](const auto& a, const auto& b) { return a.size() < b.size(); });
+            const auto longest =
+                std::max_element(c->items.begin(), c->items.end(),
+                                 [](const auto& a, const auto& b) { return a.size() < b.size(); });
             captions.push_back({qstr(*longest), room - 30, false});
         }
     }
@@ -309,7 +334,9 @@ int PadArea::fittingPixelSize() const {
         return std::tie(a.text, a.bold, a.room) < std::tie(b.text, b.bold, b.room);
     });
     captions.erase(std::unique(captions.begin(), captions.end(),
-                               [](const Caption& a, const Caption& b) { return a.text == b.text && a.bold == b.bold; }),
+                               [](const Caption& a, const Caption& b) {
+                                   return a.text == b.text && a.bold == b.bold;
+                               }),
                    captions.end());
     for (int px = DESIGN_PIXEL_SIZE; px > SMALLEST_PIXEL_SIZE; --px) {
         QFont normal(family_);
@@ -319,7 +346,8 @@ int PadArea::fittingPixelSize() const {
         const QFontMetrics fm(normal), fmBold(bold);
         bool fits = fm.height() <= SMALLEST_ROW && fmBold.height() <= SMALLEST_ROW;
         for (std::size_t i = 0; fits && i < captions.size(); ++i)
-            fits = (captions[i].bold ? fmBold : fm).horizontalAdvance(captions[i].text) <= captions[i].room;
+            fits = (captions[i].bold ? fmBold : fm).horizontalAdvance(captions[i].text) <=
+                   captions[i].room;
         if (fits) return px;
     }
     return SMALLEST_PIXEL_SIZE;
@@ -335,8 +363,10 @@ void PadArea::setScale(double s) {
 }
 
 void PadArea::forgetLayouts() {
-    for (LaidOut& text : laidOut_) text = LaidOut{};
-    for (auto& layouts : layouts_) layouts.clear();
+    for (LaidOut& text : laidOut_)
+        text = LaidOut{};
+    for (auto& layouts : layouts_)
+        layouts.clear();
 }
 
 QSize PadArea::sizeHint() const {
@@ -344,16 +374,19 @@ QSize PadArea::sizeHint() const {
                  scaledLength(PAD_HEIGHT, program_.shell.zoom));
 }
 
-QRect PadArea::dirtyRect(const Rect& r) const { return placeOf(r).adjusted(-1, -1, 1, 1); }
+QRect PadArea::dirtyRect(const Rect& r) const {
+    return placeOf(r).adjusted(-1, -1, 1, 1);
+}
 
 void PadArea::sync() {
     const PaintPlan plan = frm0_Paint(program_);
-    const bool linesChanged = plan.background != plan_->plan.background || plan.lines.size() !=
-                              plan_->plan.lines.size() ||
-                              !std::equal(plan.lines.begin(), plan.lines.end(), plan_->plan.lines.begin(),
-                                          [](const Line& a, const Line& b) {
-                                              return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
-                                          });
+    const bool linesChanged =
+        plan.background != plan_->plan.background ||
+        plan.lines.size() != plan_->plan.lines.size() ||
+        !std::equal(plan.lines.begin(), plan.lines.end(), plan_->plan.lines.begin(),
+                    [](const Line& a, const Line& b) {
+                        return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
+                    });
     if (linesChanged) {
         plan_->plan = plan;
         update();
@@ -365,7 +398,8 @@ void PadArea::sync() {
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         const Control& c = *labels_[i];
         Painted& was = painted_[i];
-        if (was.visible == c.visible && was.rect == c.rect && was.text == c.text && was.background == c.background)
+        if (was.visible == c.visible && was.rect == c.rect && was.text == c.text &&
+            was.background == c.background)
             continue;
         if (!linesChanged) {
             if (was.visible) dirty.push_back(dirtyRect(was.rect));
@@ -376,7 +410,8 @@ void PadArea::sync() {
     if (dirty.empty()) return;
     if (dirty.size() > FEW) {
         QRect around;
-        for (const QRect& r : dirty) around |= r;
+        for (const QRect& r : dirty)
+            around |= r;
         update(around);
     } else {
         QRegion region;
@@ -412,14 +447,17 @@ void PadArea::paintLabel(QPainter& painter, std::size_t label, const QRect& r) c
     const Control& c = *labels_[label];
     if (c.background) painter.fillRect(r, colour(*c.background));
     const int rule = scaledPixels(1, scale_);
-    const bool leftRule = c.look == Look::RowInfo || c.look == Look::PlayerCell || c.look == Look::Total;
+    const bool leftRule =
+        c.look == Look::RowInfo || c.look == Look::PlayerCell || c.look == Look::Total;
     if (leftRule) painter.fillRect(r.left(), r.top(), rule, r.height(), RULE);
     if (c.look == Look::RowLabel || c.look == Look::RowInfo || c.look == Look::PlayerCell)
         painter.fillRect(r.left(), r.bottom() - rule + 1, r.width(), rule, RULE);
-    if (c.look == Look::Total) painter.fillRect(r.left(), r.top(), r.width(), scaledPixels(2, scale_), TOTAL_RULE);
+    if (c.look == Look::Total)
+        painter.fillRect(r.left(), r.top(), r.width(), scaledPixels(2, scale_), TOTAL_RULE);
     if (c.text.empty()) return;
     QRect textRect = r;
-    if (c.look == Look::PlayerCell || c.look == Look::Total) textRect.setRight(r.right() - scaledPixels(6, scale_));
+    if (c.look == Look::PlayerCell || c.look == Look::Total)
+        textRect.setRight(r.right() - scaledPixels(6, scale_));
     LaidOut& text = laidOut_[label];
     if (text.text != c.text || text.layout.text().isEmpty()) {
         text.text = c.text;
@@ -437,8 +475,10 @@ void PadArea::paintLabel(QPainter& painter, std::size_t label, const QRect& r) c
     const QSizeF size = text.layout.size();
     const Qt::Alignment align = alignmentOf(c.look);
     qreal x = textRect.left();
-    if (align & Qt::AlignRight) x = textRect.left() + textRect.width() - size.width();
-    else if (align & Qt::AlignHCenter) x = textRect.left() + (textRect.width() - size.width()) / 2;
+    if (align & Qt::AlignRight)
+        x = textRect.left() + textRect.width() - size.width();
+    else if (align & Qt::AlignHCenter)
+        x = textRect.left() + (textRect.width() - size.width()) / 2;
     const qreal y = textRect.top() + (textRect.height() - size.height()) / 2;
     painter.setPen(inkOf(c.look));
     painter.drawStaticText(QPointF(std::round(x), std::round(y)), text.layout);
@@ -453,10 +493,17 @@ void PadArea::mousePressEvent(QMouseEvent* event) {
     if (!label) return QWidget::mousePressEvent(event);
     int button = 0;
     switch (event->button()) {
-        case Qt::LeftButton: button = 1; break;
-        case Qt::RightButton: button = 2; break;
-        case Qt::MiddleButton: button = 4; break;
-        default: break;
+        case Qt::LeftButton:
+            button = 1;
+            break;
+        case Qt::RightButton:
+            button = 2;
+            break;
+        case Qt::MiddleButton:
+            button = 4;
+            break;
+        default:
+            break;
     }
     int shift = 0;
     if (event->modifiers() & Qt::ShiftModifier) shift |= 1;
@@ -473,7 +520,9 @@ void PadArea::resizeEvent(QResizeEvent* event) {
 QAccessibleInterface* PadArea::labelInterface(int label) const {
     if (label < 0 || label >= static_cast<int>(labels_.size())) return nullptr;
     unsigned& id = accessibleIds_[static_cast<std::size_t>(label)];
-    if (!id) id = QAccessible::registerAccessibleInterface(new LabelInterface(const_cast<PadArea*>(this), label));
+    if (!id)
+        id = QAccessible::registerAccessibleInterface(
+            new LabelInterface(const_cast<PadArea*>(this), label));
     return QAccessible::accessibleInterface(id);
 }
 

@@ -36,7 +36,7 @@ Rect widgetRect(const Control& c);
 // widgets placed by the main window.
 class PadArea : public QWidget {
     Q_OBJECT
-public:
+  public:
     PadArea(Program& program, QWidget* parent);
     ~PadArea() override;
 
@@ -76,12 +76,12 @@ public:
 
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     struct Painted {
         Rect rect;
         std::string text;

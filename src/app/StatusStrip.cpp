@@ -39,11 +39,14 @@ void StatusPanelLabel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) updateTip();
 }
 
-StatusStrip::StatusStrip(QWidget* parent) : QStatusBar(parent) { setSizeGripEnabled(false); }
+StatusStrip::StatusStrip(QWidget* parent) : QStatusBar(parent) {
+    setSizeGripEnabled(false);
+}
 
 void StatusStrip::setPanelFont(const QFont& font) {
     setFont(font);
-    for (StatusPanelLabel* panel : panels_) panel->setFont(font);
+    for (StatusPanelLabel* panel : panels_)
+        panel->setFont(font);
     setFixedHeight(QFontMetrics(font).height() + 8);
     placePanels();
 }

@@ -13,18 +13,18 @@ namespace kx {
 // shown whole in the panel's tooltip. text() is always the whole text.
 class StatusPanelLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     using QLabel::QLabel;
     void setPanelText(const QString& text);
     // Whether the text is shown cut.
     bool elided() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void updateTip();
 };
 
@@ -33,7 +33,7 @@ private:
 // its width, the filling panel takes the rest.
 class StatusStrip : public QStatusBar {
     Q_OBJECT
-public:
+  public:
     explicit StatusStrip(QWidget* parent);
     void addPanel(StatusPanelLabel* panel) { panels_.push_back(panel); }
     // Gives the panels' places for a bar of the given width.
@@ -42,10 +42,10 @@ public:
     void setPanelFont(const QFont& font);
     void placePanels();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     std::vector<StatusPanelLabel*> panels_;
 };
 

@@ -7,7 +7,7 @@
 
 namespace kx {
 
-const std::array<double, 13> zoomSteps{0.5, 0.6, 0.7, 0.8, 0.9,  1.0, 1.1,
+const std::array<double, 13> zoomSteps{0.5,  0.6, 0.7,  0.8, 0.9, 1.0, 1.1,
                                        1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
 
 namespace {
@@ -15,7 +15,9 @@ namespace {
 // Scales closer than this count as the same step (a fitted zoom is rarely a step).
 constexpr double SAME_STEP = 0.005;
 
-double clampZoom(double zoom) { return std::clamp(zoom, MIN_ZOOM, MAX_ZOOM); }
+double clampZoom(double zoom) {
+    return std::clamp(zoom, MIN_ZOOM, MAX_ZOOM);
+}
 
 }  // namespace
 
@@ -30,17 +32,21 @@ double nextZoomStep(double zoom, int direction) {
     return zoom;
 }
 
-int scaledLength(int length, double s) { return static_cast<int>(std::lround(length * s)); }
+int scaledLength(int length, double s) {
+    return static_cast<int>(std::lround(length * s));
+}
 
 Rect scaledRect(const Rect& r, double s) {
     const int left = scaledLength(r.left, s);
     const int top = scaledLength(r.top, s);
-    return {left, top, scaledLength(r.left + r.width, s) - left, scaledLength(r.top + r.height, s) - top};
+    return {left, top, scaledLength(r.left + r.width, s) - left,
+            scaledLength(r.top + r.height, s) - top};
 }
 
 double fittingZoom(double zoom, int padWidth, const ScreenMetrics& m) {
     if (m.workWidth <= 0 || m.workHeight <= 0 || padWidth <= 0) return clampZoom(zoom);
-    const int chromeHeight = m.titleBarHeight + m.menuBarHeight + 2 * m.frameHeight + m.statusBarHeight;
+    const int chromeHeight =
+        m.titleBarHeight + m.menuBarHeight + 2 * m.frameHeight + m.statusBarHeight;
     const double byWidth = static_cast<double>(m.workWidth - 2 * m.frameWidth) / padWidth;
     const double byHeight = static_cast<double>(m.workHeight - chromeHeight) / PAD_HEIGHT;
     return clampZoom(std::min({zoom, byWidth, byHeight}));

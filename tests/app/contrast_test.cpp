@@ -21,7 +21,9 @@ using namespace kx::test;
 namespace {
 
 double luminance(const QColor& c) {
-    const auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    const auto channel = [](double v) {
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
     return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
 }
 
@@ -38,13 +40,15 @@ double textContrast(const QImage& image, const QRect& area) {
     std::map<QRgb, int> counts;
     const QRect r = area.intersected(image.rect());
     for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x) ++counts[image.pixel(x, y)];
+        for (int x = r.left(); x <= r.right(); ++x)
+            ++counts[image.pixel(x, y)];
     QRgb background = 0;
     int most = -1;
     for (const auto& [rgb, n] : counts)
         if (n > most) most = n, background = rgb;
     double best = 1.0;
-    for (const auto& [rgb, n] : counts) best = std::max(best, contrast(QColor(background), QColor(rgb)));
+    for (const auto& [rgb, n] : counts)
+        best = std::max(best, contrast(QColor(background), QColor(rgb)));
     return best;
 }
 
@@ -66,7 +70,8 @@ QPalette darkPalette() {
 }
 
 QPalette highContrastPalette() {
-    QPalette p(Qt::white, Qt::black, Qt::white, Qt::white, Qt::white, Qt::white, Qt::white, Qt::black, Qt::black);
+    QPalette p(Qt::white, Qt::black, Qt::white, Qt::white, Qt::white, Qt::white, Qt::white,
+               Qt::black, Qt::black);
     p.setColor(QPalette::Highlight, Qt::yellow);
     p.setColor(QPalette::HighlightedText, Qt::black);
     return p;
@@ -76,13 +81,15 @@ QPalette highContrastPalette() {
 QRect captionArea(QWidget* w, QWidget* window) {
     QRect r = w->rect();
     if (auto* choice = qobject_cast<QRadioButton*>(w)) {
-        const int indicator = choice->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, choice) +
-                              choice->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, choice);
+        const int indicator =
+            choice->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, choice) +
+            choice->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, choice);
         r.setLeft(indicator);
     } else if (auto* list = qobject_cast<QComboBox*>(w)) {
         QStyleOptionComboBox option;
         option.initFrom(list);
-        r = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+        r = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                          QStyle::SC_ComboBoxEditField, list);
     } else if (qobject_cast<QPushButton*>(w)) {
         r = r.adjusted(8, 8, -8, -8);
     } else if (qobject_cast<QLineEdit*>(w)) {
@@ -103,7 +110,7 @@ bool hasText(QWidget* w) {
 class ContrastTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
 
     void everyTextReadsInEveryPalette_data() {
@@ -132,28 +139,36 @@ private slots:
         for (const Control* c : app.pad()->labels()) {
             if (!c->visible || c->text.empty()) continue;
             const QRect r = app.pad()->placeOf(c->rect).adjusted(3, 3, -3, -3);  // inside the rules
-            const double ratio = textContrast(image, QRect(app.pad()->mapTo(window, r.topLeft()), r.size()));
-            QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(qstr(c->objectName())).arg(ratio)));
+            const double ratio =
+                textContrast(image, QRect(app.pad()->mapTo(window, r.topLeft()), r.size()));
+            QVERIFY2(ratio >= 4.5,
+                     qPrintable(QStringLiteral("%1: %2").arg(qstr(c->objectName())).arg(ratio)));
             ++measured;
         }
-        for (QWidget* w : app.pad()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        for (QWidget* w :
+             app.pad()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
             if (!w->isVisible() || !hasText(w)) continue;
             const double ratio = textContrast(image, captionArea(w, window));
-            QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(w->objectName()).arg(ratio)));
+            QVERIFY2(ratio >= 4.5,
+                     qPrintable(QStringLiteral("%1: %2").arg(w->objectName()).arg(ratio)));
             ++measured;
         }
         for (auto* panel : window->findChildren<StatusPanelLabel*>()) {
             if (panel->text().isEmpty()) continue;
             const QRect r = panel->contentsRect();
-            const double ratio = textContrast(image, QRect(panel->mapTo(window, r.topLeft()), r.size()));
-            QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(panel->objectName()).arg(ratio)));
+            const double ratio =
+                textContrast(image, QRect(panel->mapTo(window, r.topLeft()), r.size()));
+            QVERIFY2(ratio >= 4.5,
+                     qPrintable(QStringLiteral("%1: %2").arg(panel->objectName()).arg(ratio)));
             ++measured;
         }
         QMenuBar* bar = app.window->menuBar();
         for (QAction* title : bar->actions()) {
             const QRect r = bar->actionGeometry(title);
-            const double ratio = textContrast(image, QRect(bar->mapTo(window, r.topLeft()), r.size()));
-            QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(title->text()).arg(ratio)));
+            const double ratio =
+                textContrast(image, QRect(bar->mapTo(window, r.topLeft()), r.size()));
+            QVERIFY2(ratio >= 4.5,
+                     qPrintable(QStringLiteral("%1: %2").arg(title->text()).arg(ratio)));
             ++measured;
         }
         QVERIFY(measured >= 90);

@@ -21,7 +21,9 @@ using namespace kx::test;
 
 namespace {
 
-QRect qrect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+QRect qrect(const Rect& r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
 
 // The accessible child of the drawing area that stands for a painted label.
 QAccessibleInterface* labelInterface(AppFixture& app, const char* name) {
@@ -45,7 +47,7 @@ int panelWidth(AppFixture& app, int k) {
 class DesktopTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void atScaleOneEveryControlStandsAtItsRectangle() {
         AppFixture app;
         QCOMPARE(app.program.shell.zoom, 1.0);
@@ -109,11 +111,13 @@ private slots:
         QCOMPARE(app.program.shell.zoom, 1.25);
         QCOMPARE(app.pad()->size(), QSize(825, 850));
         QCOMPARE(app.widget("MDS_3")->geometry(), QRect(50, 669, 113, 45));
-        QCOMPARE(app.place("SP4_27"), QRect(scaledLength(562, 1.25), scaledLength(556, 1.25), 100, 25));
+        QCOMPARE(app.place("SP4_27"),
+                 QRect(scaledLength(562, 1.25), scaledLength(556, 1.25), 100, 25));
         QCOMPARE(app.pad()->padFont().pixelSize(), int(fontAtOne * 1.25));
         QCOMPARE(panelWidth(app, 1), 163);
         // The separator lines are drawn at the scaled gaps: black under row 4 at y 104.
-        QCOMPARE(app.pad()->grab().toImage().pixelColor(400, scaledLength(104, 1.25)), QColor(Qt::black));
+        QCOMPARE(app.pad()->grab().toImage().pixelColor(400, scaledLength(104, 1.25)),
+                 QColor(Qt::black));
 
         QTest::keyClick(app.window.get(), Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(app.pad()->size(), QSize(660, 680));
@@ -172,14 +176,17 @@ private slots:
             app.menu(10)->trigger();
             QVERIFY(app.pad()->padFont().pixelSize() <= 13);
             auto* strafpunkte = app.widget<QRadioButton>("MDS_3");
-            const int indicator = strafpunkte->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
-                                  strafpunkte->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
+            const int indicator =
+                strafpunkte->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                strafpunkte->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
             QVERIFY(strafpunkte->fontMetrics().horizontalAdvance(strafpunkte->text()) + indicator <=
                     strafpunkte->width());
             auto* pair = app.widget<QRadioButton>("WER1_1");
-            QVERIFY(pair->fontMetrics().horizontalAdvance(pair->text()) + indicator <= pair->width());
+            QVERIFY(pair->fontMetrics().horizontalAdvance(pair->text()) + indicator <=
+                    pair->width());
             for (int k = 1; k <= 7; ++k) {
-                auto* panel = app.widget<StatusPanelLabel>(QStringLiteral("STB_%1").arg(k).toLatin1().constData());
+                auto* panel = app.widget<StatusPanelLabel>(
+                    QStringLiteral("STB_%1").arg(k).toLatin1().constData());
                 QVERIFY2(!panel->elided(), qPrintable(panel->text()));
             }
             QCOMPARE(app.pad()->size(), QSize(660, 680));
@@ -189,7 +196,8 @@ private slots:
 
     void menusOpenByTheirAltLettersAndF10() {
         AppFixture app;
-        QCOMPARE(app.window->findChild<QMenu*>(QStringLiteral("menu_0"))->title(), QStringLiteral("&Datei"));
+        QCOMPARE(app.window->findChild<QMenu*>(QStringLiteral("menu_0"))->title(),
+                 QStringLiteral("&Datei"));
         QTest::keyClick(app.window.get(), Qt::Key_D, Qt::AltModifier);
         QWidget* popup = QApplication::activePopupWidget();
         QVERIFY(popup);

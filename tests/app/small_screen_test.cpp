@@ -18,7 +18,8 @@ void verifyAllVisible(AppFixture& app) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY(screen.contains(app.window->frameGeometry()));
     const QRect client(app.window->mapToGlobal(QPoint(0, 0)), app.window->size());
-    const QRect status(app.window->statusBar()->mapToGlobal(QPoint(0, 0)), app.window->statusBar()->size());
+    const QRect status(app.window->statusBar()->mapToGlobal(QPoint(0, 0)),
+                       app.window->statusBar()->size());
     QVERIFY(client.contains(status));
     QVERIFY(screen.contains(status));
     for (int j = 1; j <= app.program.pad.playerCount; ++j) {
@@ -38,7 +39,7 @@ void verifyAllVisible(AppFixture& app) {
 class SmallScreenTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void everyPadFitsTheScreen() {
         AppFixture app;
         QVERIFY(app.program.shell.zoom < 1.0);

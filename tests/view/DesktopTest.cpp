@@ -40,15 +40,16 @@ TEST(Zoom, StepsAndFittingScale) {
 
     // {work width, work height, padWidth, zoom asked} → zoom that fits.
     const std::tuple<int, int, int, double, double> cases[] = {
-        {0, 0, 820, 1.0, 1.0},              // nothing known: as asked
-        {1280, 1024, 660, 1.0, 1.0},        // fits
+        {0, 0, 820, 1.0, 1.0},                // nothing known: as asked
+        {1280, 1024, 660, 1.0, 1.0},          // fits
         {1280, 1024, 660, 1.5, 953.0 / 680},  // too tall at 1.5
         {1280, 720, 820, 1.0, 649.0 / 680},   // a laptop at 150 %
         {600, 1024, 660, 1.0, 592.0 / 660},   // too narrow
         {200, 100, 660, 1.0, MIN_ZOOM},
     };
     for (const auto& [w, h, padWidth, zoom, fitted] : cases)
-        EXPECT_DOUBLE_EQ(fittingZoom(zoom, padWidth, desktop(w, h)), fitted) << w << "x" << h << " " << padWidth;
+        EXPECT_DOUBLE_EQ(fittingZoom(zoom, padWidth, desktop(w, h)), fitted)
+            << w << "x" << h << " " << padWidth;
 }
 
 TEST(Zoom, ScaledRectanglesStayFlush) {
@@ -134,7 +135,8 @@ TEST(Menu, AnsichtStandsBetweenOptionenAndHelp) {
     for (int i : menuBarOrder(t.p.ui)) {
         const MenuEntry& e = t.p.ui.menu[static_cast<std::size_t>(i)];
         if (e.role == MenuRole::Title) titles += e.caption + "|";
-        if (i >= 31 && i <= 34 && e.role == MenuRole::Command) titles += e.caption + " " + e.hint + "|";
+        if (i >= 31 && i <= 34 && e.role == MenuRole::Command)
+            titles += e.caption + " " + e.hint + "|";
     }
     EXPECT_EQ(titles,
               "Datei|Block|Optionen|Ansicht|Vergrößern ^+|Verkleinern ^-|Originalgröße ^0|?|");
@@ -143,11 +145,16 @@ TEST(Menu, AnsichtStandsBetweenOptionenAndHelp) {
 TEST(KeyDown, AddedKeysHelpAndZoom) {
     // Key, shift bits, the zoom afterwards (from 1), whether help opened.
     const std::tuple<int, int, double, bool> cases[] = {
-        {KEY_F1, 0, 1.0, true},          {KEY_F1, CTRL_BIT, 1.0, false},
-        {KEY_PLUS, CTRL_BIT, 1.1, false}, {KEY_PLUS, CTRL_BIT | SHIFT_BIT, 1.1, false},
-        {KEY_NUMPAD_ADD, CTRL_BIT, 1.1, false}, {KEY_PLUS, 0, 1.0, false},
-        {KEY_MINUS, CTRL_BIT, 0.9, false}, {KEY_NUMPAD_SUBTRACT, CTRL_BIT, 0.9, false},
-        {KEY_MINUS, ALT_BIT, 1.0, false}, {'0', ALT_BIT, 1.0, false},
+        {KEY_F1, 0, 1.0, true},
+        {KEY_F1, CTRL_BIT, 1.0, false},
+        {KEY_PLUS, CTRL_BIT, 1.1, false},
+        {KEY_PLUS, CTRL_BIT | SHIFT_BIT, 1.1, false},
+        {KEY_NUMPAD_ADD, CTRL_BIT, 1.1, false},
+        {KEY_PLUS, 0, 1.0, false},
+        {KEY_MINUS, CTRL_BIT, 0.9, false},
+        {KEY_NUMPAD_SUBTRACT, CTRL_BIT, 0.9, false},
+        {KEY_MINUS, ALT_BIT, 1.0, false},
+        {'0', ALT_BIT, 1.0, false},
     };
     for (const auto& [key, shift, zoom, help] : cases) {
         SCOPED_TRACE(::testing::Message() << key << " shift " << shift);
@@ -165,7 +172,8 @@ TEST(KeyDown, NameFieldsKeepOnlyTheEditingKeys) {
     }
     EXPECT_TRUE(nameFieldKeepsKey('Z', CTRL_BIT | SHIFT_BIT));
     EXPECT_FALSE(nameFieldKeepsKey('A', CTRL_BIT | SHIFT_BIT));
-    for (int key : std::initializer_list<int>{'Q', 'S', 'O', 'B', 'H', 'T', 'U', KEY_F1, KEY_F2, KEY_BACKSPACE, KEY_PLUS})
+    for (int key : std::initializer_list<int>{'Q', 'S', 'O', 'B', 'H', 'T', 'U', KEY_F1, KEY_F2,
+                                              KEY_BACKSPACE, KEY_PLUS})
         EXPECT_FALSE(nameFieldKeepsKey(key, CTRL_BIT)) << key;
     EXPECT_FALSE(nameFieldKeepsKey(KEY_BACKSPACE, ALT_BIT));
     EXPECT_FALSE(nameFieldKeepsKey(KEY_F1, 0));
@@ -183,7 +191,8 @@ TEST(Menu, LettersAreUniqueAndLeaveTheAltCommandsAlone) {
         if (e.role != MenuRole::Title && e.role != MenuRole::Command) continue;
         const int at = letters[static_cast<std::size_t>(i)];
         ASSERT_GE(at, 0) << e.caption;
-        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(e.caption[static_cast<std::size_t>(at)])));
+        const char letter = static_cast<char>(
+            std::toupper(static_cast<unsigned char>(e.caption[static_cast<std::size_t>(at)])));
         if (e.role == MenuRole::Title) {
             EXPECT_TRUE(titles.insert(letter).second) << e.caption;
             EXPECT_EQ(std::string("QVH").find(letter), std::string::npos) << e.caption;
@@ -237,8 +246,10 @@ TEST(Accessibility, CellsNameRowPlayerAndValue) {
         {"WIE2", "Geber des Solos"},
         {"OKB", "OK"},
     };
-    for (const auto& [name, expected] : cases) EXPECT_EQ(accessibleName(p, *p.ui.find(name)), expected) << name;
-    for (Control* c : p.ui.controls()) EXPECT_FALSE(accessibleName(p, *c).empty()) << c->objectName();
+    for (const auto& [name, expected] : cases)
+        EXPECT_EQ(accessibleName(p, *p.ui.find(name)), expected) << name;
+    for (Control* c : p.ui.controls())
+        EXPECT_FALSE(accessibleName(p, *c).empty()) << c->objectName();
 }
 
 TEST(Accessibility, ClicksHitVisibleLabelsByTheirRectangles) {
@@ -251,7 +262,7 @@ TEST(Accessibility, ClicksHitVisibleLabelsByTheirRectangles) {
     EXPECT_EQ(labelAt(ui, 262, 40), &ui.PKT(2));
     EXPECT_EQ(labelAt(ui, 801, 664), &ui.SPsum(6));
     EXPECT_EQ(labelAt(ui, 300, 660), nullptr);  // under the last penalty row, beside the totals
-    EXPECT_EQ(labelAt(ui, 60, 250), nullptr);    // the "OK" button is a widget
+    EXPECT_EQ(labelAt(ui, 60, 250), nullptr);   // the "OK" button is a widget
 }
 
 }  // namespace
