@@ -1,6 +1,6 @@
-// How the window meets a desktop: zoom and fitting, status panel places, the
-// "Ansicht" menu and the added keys, name fields and shortcuts, menu letters,
-// help without a browser, and what assistive technology is told.
+// How the window meets a desktop: zoom and fitting, the "Ansicht" menu and
+// the added keys, name fields and shortcuts, menu letters, help without a
+// browser, and what assistive technology is told.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -52,16 +52,6 @@ TEST(Zoom, StepsAndFittingScale) {
             << w << "x" << h << " " << padWidth;
 }
 
-TEST(Zoom, ScaledRectanglesStayFlush) {
-    for (double s : {0.7, 0.9, 1.1, 1.25}) {
-        const Rect a = scaledRect({322, 24, 80, 20}, s);
-        const Rect b = scaledRect({402, 44, 80, 20}, s);
-        EXPECT_EQ(a.left + a.width, b.left) << s;
-        EXPECT_EQ(a.top + a.height, b.top) << s;
-    }
-    EXPECT_EQ(scaledRect({322, 24, 80, 20}, 1.0), (Rect{322, 24, 80, 20}));
-}
-
 TEST(Zoom, WindowFitsTheWorkAreaAndStaysOnIt) {
     TestProgram t;
     Program& p = t.p;
@@ -108,25 +98,6 @@ TEST(Zoom, ResizingScalesTheDrawingArea) {
     EXPECT_DOUBLE_EQ(p.shell.zoom, MIN_ZOOM);
     frm0_KeyDown(p, '0', CTRL_BIT);
     EXPECT_DOUBLE_EQ(p.shell.zoom, 1.0);
-}
-
-TEST(StatusBar, PanelsKeepTheirWidthsAtEveryPlayerCount) {
-    TestProgram t;
-    const std::vector<int> fixed{130, 130, 0, 95, 90, 60, 80, 60};
-    for (const auto& [width, rest] : {std::pair{660, 15}, {740, 95}, {820, 175}, {600, 0}}) {
-        const std::vector<PanelPlace> places = statusPanelPlaces(t.p.ui, width, 1.0);
-        ASSERT_EQ(places.size(), 8u);
-        int left = 0;
-        for (std::size_t k = 0; k < 8; ++k) {
-            EXPECT_EQ(places[k].left, left) << width << " panel " << k + 1;
-            EXPECT_EQ(places[k].width, k == 2 ? rest : fixed[k]) << width << " panel " << k + 1;
-            left += places[k].width;
-        }
-    }
-    // Scaled, the panels still tile the bar exactly.
-    const std::vector<PanelPlace> half = statusPanelPlaces(t.p.ui, 410, 0.5);
-    EXPECT_EQ(half.back().left + half.back().width, 410);
-    EXPECT_EQ(half[0].width, 65);
 }
 
 TEST(Menu, AnsichtStandsBetweenOptionenAndHelp) {
@@ -250,19 +221,6 @@ TEST(Accessibility, CellsNameRowPlayerAndValue) {
         EXPECT_EQ(accessibleName(p, *p.ui.find(name)), expected) << name;
     for (Control* c : p.ui.controls())
         EXPECT_FALSE(accessibleName(p, *c).empty()) << c->objectName();
-}
-
-TEST(Accessibility, ClicksHitVisibleLabelsByTheirRectangles) {
-    TestProgram t;
-    WindowModel& ui = t.p.ui;
-    EXPECT_EQ(labelAt(ui, 270, 30), nullptr);  // no pad yet: the rows are hidden
-    frm0_MenuEvent(t.p, CMD_PAD6);
-    EXPECT_EQ(labelAt(ui, 262, 24), &ui.PKT(1));
-    EXPECT_EQ(labelAt(ui, 261, 39), &ui.SPL(1));
-    EXPECT_EQ(labelAt(ui, 262, 40), &ui.PKT(2));
-    EXPECT_EQ(labelAt(ui, 801, 664), &ui.SPsum(6));
-    EXPECT_EQ(labelAt(ui, 300, 660), nullptr);  // under the last penalty row, beside the totals
-    EXPECT_EQ(labelAt(ui, 60, 250), nullptr);   // the "OK" button is a widget
 }
 
 }  // namespace
