@@ -1,22 +1,30 @@
 # Thin wrapper over CMake: `make run` builds and starts Kartotrix,
-# `make test` builds it and runs every test. Both install missing Debian
-# packages first (as root) or say which are missing.
+# `make test` builds it and runs every test, `make bench` measures it and
+# writes docs/performance.md. They install missing Debian packages first (as
+# root) or say which are missing.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build build-for-test clean
+.PHONY: run test bench build build-for-test clean
 
+# Without a display the program says so in one German line and ends with
+# status 1; that line is the answer, so make adds no error message after it.
 run: build
-	@$(BUILD)/src/app/kartotrix
+	@$(BUILD)/src/app/kartotrix; status=$$?; [ $$status -eq 0 ] || [ $$status -eq 1 ] || exit $$status
 
 test: build-for-test
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	@tools/run-sanitized.sh $(BUILD)
 
+bench: build-for-test
+	@tools/bench.sh $(BUILD)
+
+# The compiler's output is shown only when the build fails.
 build:
 	@tools/ensure-deps.sh build
 	@cmake -S . -B $(BUILD) >/dev/null
-	@cmake --build $(BUILD) -j$(JOBS) --target kartotrix
+	@echo "Baue Kartotrix …"
+	@cmake --build $(BUILD) -j$(JOBS) --target kartotrix >$(BUILD)/build.log 2>&1 || { cat $(BUILD)/build.log; exit 1; }
 
 build-for-test:
 	@tools/ensure-deps.sh test

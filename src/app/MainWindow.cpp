@@ -6,67 +6,43 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStatusBar>
 #include <QStyle>
+#include <QTextBrowser>
 #include <QTime>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "ExtrasWindows.h"
 #include "PadArea.h"
 #include "QtServices.h"
 #include "QuickEntryBar.h"
+#include "StatusStrip.h"
 #include "core/Correction.h"
+#include "view/Accessibility.h"
 #include "view/Commands.h"
 #include "view/MainWindow.h"
 #include "view/QuickEntry.h"
 #include "view/SecondaryWindows.h"
 #include "view/UserActions.h"
+#include "view/WindowFit.h"
 
 namespace kx {
 
 namespace {
-
-const char* PAD_STYLE = R"(
-QLabel[look="rowlabel"] { color: #5a6470; border-bottom: 1px solid #d5dde5; }
-QLabel[look="rowinfo"] { color: #1f3a5f; border-bottom: 1px solid #d5dde5; border-left: 1px solid #d5dde5; }
-QLabel[look="cell"] { border-bottom: 1px solid #d5dde5; border-left: 1px solid #d5dde5; padding-right: 6px; }
-QLabel[look="total"] { border-top: 2px solid #222; border-left: 1px solid #d5dde5; padding-right: 6px; font-weight: bold; }
-QLabel[look="heading"] { font-weight: bold; color: #1f3a5f; }
-QLineEdit[look="name"] { border: none; border-bottom: 2px solid #222; font-weight: bold; }
-)";
-
-const char* lookName(Look look) {
-    switch (look) {
-        case Look::Heading: return "heading";
-        case Look::NameField: return "name";
-        case Look::RowLabel: return "rowlabel";
-        case Look::RowInfo: return "rowinfo";
-        case Look::PlayerCell: return "cell";
-        case Look::Total: return "total";
-        case Look::Panel: break;
-    }
-    return "panel";
-}
-
-Qt::Alignment alignmentOf(Look look) {
-    switch (look) {
-        case Look::PlayerCell:
-        case Look::Total: return Qt::AlignRight | Qt::AlignVCenter;
-        case Look::Panel: return Qt::AlignLeft | Qt::AlignVCenter;
-        default: return Qt::AlignCenter;
-    }
-}
 
 int shiftBits(Qt::KeyboardModifiers modifiers) {
     int bits = 0;
@@ -76,45 +52,61 @@ int shiftBits(Qt::KeyboardModifiers modifiers) {
     return bits;
 }
 
-// The platform's virtual-key code of a Qt key: letters and digits are the
-// same; the other keys the logic knows are translated, the rest give 0.
-int virtualKey(int qtKey) {
-    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return KEY_F1 + (qtKey - Qt::Key_F1);
-    switch (qtKey) {
+// The virtual-key code of a Qt key, or 0 for a key the program does not know.
+// Letters and digits are the same in both.
+int virtualKey(const QKeyEvent& event) {
+    const int key = event.key();
+    const bool keypad = event.modifiers() & Qt::KeypadModifier;
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return KEY_F1 + (key - Qt::Key_F1);
+    switch (key) {
         case Qt::Key_Backspace: return KEY_BACKSPACE;
-        case Qt::Key_Tab: return KEY_TAB;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: return KEY_TAB;
         case Qt::Key_Return:
         case Qt::Key_Enter: return KEY_RETURN;
         case Qt::Key_Escape: return KEY_ESCAPE;
+        // The key that carries "+" (and "=" on US layouts) is one virtual key.
+        case Qt::Key_Plus: return keypad ? KEY_NUMPAD_ADD : KEY_PLUS;
+        case Qt::Key_Equal: return KEY_PLUS;
+        case Qt::Key_Minus: return keypad ? KEY_NUMPAD_SUBTRACT : KEY_MINUS;
         default: return 0;
     }
 }
 
-int buttonCode(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::LeftButton: return 1;
-        case Qt::RightButton: return 2;
-        case Qt::MiddleButton: return 4;
-        default: return 0;
+QColor colourOf(const Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+// A player's name above the pad: paper-coloured (or in the place colour) with
+// a rule below. Entering it selects the name, so typing replaces it.
+class NameField : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        const Qt::FocusReason reason = event->reason();
+        // A click places the cursor after focusing; the selection follows it.
+        selectOnPress_ = reason == Qt::MouseFocusReason;
+        if (reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason &&
+            reason != Qt::PopupFocusReason)
+            selectAll();
     }
-}
+    void mousePressEvent(QMouseEvent* event) override {
+        QLineEdit::mousePressEvent(event);
+        if (selectOnPress_) selectAll();
+        selectOnPress_ = false;
+    }
+    void paintEvent(QPaintEvent* event) override {
+        QLineEdit::paintEvent(event);
+        QPainter painter(this);
+        const int rule = std::max(1, height() / 10);
+        painter.fillRect(0, height() - rule, width(), rule, QColor(0x22, 0x22, 0x22));
+    }
 
-// Where a control's widget goes. The player choices sit in columns 50 pixels
-// apart; their widgets take the whole column so that "1 / 2" is not cut off.
-QRect widgetRect(const Control& c) {
-    const bool playerChoice = c.kind == ControlKind::OptionButton && c.name != "MDS";
-    return QRect(c.rect.left, c.rect.top, playerChoice ? std::max(c.rect.width, 49) : c.rect.width,
-                 c.rect.height);
-}
-
-QString styleOf(const std::optional<Rgb>& colour) {
-    if (!colour) return QString();
-    return QStringLiteral("background-color: rgb(%1, %2, %3);")
-        .arg(colour->red)
-        .arg(colour->green)
-        .arg(colour->blue);
-}
+private:
+    bool selectOnPress_ = false;
+};
 
 // A secondary window whose Escape key means its cancel button, if it has one.
 class SecondaryDialog : public QDialog {
@@ -141,16 +133,25 @@ MainWindow::MainWindow(Program& program, Services services, QString makerHost)
     program_.services = services;
     setObjectName(QStringLiteral("frm0_window"));
     padArea_ = new PadArea(program_, this);
-    padArea_->setStyleSheet(QString::fromLatin1(PAD_STYLE));
     padArea_->setMouseTracking(true);
     setCentralWidget(padArea_);
 
     frm0_Load(program_, measure());
     createMenu();
-    createStatusBar();
     createControls();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    createStatusBar();
+    // The bars exist now: their real heights replace the estimate.
+    frm0_WinIniChange(program_, measure());
     qApp->installEventFilter(this);
+    // A new resolution or a panel that comes or goes refits the window.
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        connect(s, &QScreen::availableGeometryChanged, this, [this] {
+            frm0_DisplayChange(program_, measure());
+            applyGeometry(false);
+        });
+    }
+    applyGeometry(true);
+    framePending_ = true;
     mirror();
 }
 
@@ -160,16 +161,19 @@ MainWindow::~MainWindow() {
     // must not reach a half-destroyed window.
     qApp->removeEventFilter(this);
     for (QWidget* widget : widgets_) widget->disconnect(this);
+    delete helpWindow_;
 }
 
 void MainWindow::createMenu() {
     QMenu* menu = nullptr;
     actions_.assign(program_.ui.menu.size(), nullptr);
+    const std::vector<int> mnemonics = menuMnemonics(program_.ui);
     for (int i : menuBarOrder(program_.ui)) {
         const MenuEntry& entry = program_.ui.menu[static_cast<std::size_t>(i)];
+        const QString caption = qstr(captionWithMnemonic(entry.caption, mnemonics[static_cast<std::size_t>(i)]));
         switch (entry.role) {
             case MenuRole::Title:
-                menu = menuBar()->addMenu(qstr(entry.caption));
+                menu = menuBar()->addMenu(caption);
                 menu->setObjectName(QStringLiteral("menu_%1").arg(i));
                 break;
             case MenuRole::Separator:
@@ -179,7 +183,7 @@ void MainWindow::createMenu() {
             case MenuRole::Unused: break;
             case MenuRole::Command: {
                 if (!menu) break;
-                QString text = qstr(entry.caption);
+                QString text = caption;
                 if (!entry.hint.empty()) text += QLatin1Char('\t') + qstr(entry.hint);
                 QAction* action = menu->addAction(text);
                 action->setObjectName(QStringLiteral("menu_%1").arg(i));
@@ -197,43 +201,50 @@ void MainWindow::createMenu() {
 }
 
 void MainWindow::createStatusBar() {
-    QStatusBar* bar = statusBar();
-    bar->setSizeGripEnabled(false);
+    statusStrip_ = new StatusStrip(this);
+    setStatusBar(statusStrip_);
     for (int k = 1; k <= STATUS_PANEL_COUNT; ++k) {
         const StatusPanel& model = program_.ui.STB[static_cast<std::size_t>(k)];
-        auto* panel = new QLabel(bar);
+        auto* panel = new StatusPanelLabel(statusStrip_);
         panel->setObjectName(QStringLiteral("STB_%1").arg(k));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setContentsMargins(3, 0, 3, 0);
-        if (!model.fillsRest) panel->setFixedWidth(model.width);
-        bar->addWidget(panel, model.fillsRest ? 1 : 0);
+        // Panel 1's own display setting: the version stands centred.
+        panel->setAlignment(k == 1 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        statusStrip_->addPanel(panel);
         panels_.push_back(panel);
         if (model.clock) {
             auto* timer = new QTimer(panel);
             const auto tick = [panel] {
-                panel->setText(QTime::currentTime().toString(QStringLiteral("H:mm:ss")));
+                panel->setPanelText(QTime::currentTime().toString(QStringLiteral("H:mm:ss")));
             };
             connect(timer, &QTimer::timeout, panel, tick);
             timer->start(500);
             tick();
         }
     }
-    panels_.front()->setStyleSheet(QStringLiteral("color: #1f3a5f;"));
+    statusStrip_->places = [this](int width) {
+        return statusPanelPlaces(program_.ui, width, program_.shell.zoom);
+    };
+    statusStrip_->setPanelFont(padArea_->padFontAt(program_.shell.zoom));
+    statusScale_ = program_.shell.zoom;
 
-    quickBar_ = new QuickEntryBar(program_, bar);
-    bar->addWidget(quickBar_, 1);
+    quickBar_ = new QuickEntryBar(program_, statusStrip_);
     quickBar_->hide();
+    statusStrip_->setOverlay(quickBar_);
     connect(quickBar_, &QuickEntryBar::modelChanged, this, [this] { mirror(); });
 }
 
 void MainWindow::createControls() {
-    controls_ = program_.ui.controls();
-    for (Control* control : controls_) {
+    for (Control* control : program_.ui.controls()) {
+        if (control->kind == ControlKind::Label) continue;  // the drawing area paints these
         QWidget* widget = createWidget(*control);
         widget->setObjectName(qstr(control->objectName()));
-        widget->setProperty("look", QString::fromLatin1(lookName(control->look)));
+        widget->setAccessibleName(qstr(kx::accessibleName(program_, *control)));
+        widget->setStyle(padArea_->controlStyle());
         widget->setMouseTracking(true);
         controlOf_.insert(widget, control);
+        controls_.push_back(control);
         widgets_.push_back(widget);
         connectWidget(*control, widget);
         shadows_.emplace_back();  // nothing mirrored yet
@@ -245,6 +256,14 @@ void MainWindow::createControls() {
             mirror();
         });
     }
+    padArea_->adoptLabels();
+    padArea_->onLabelPressed = [this](Control& label, int button, int shift, int x, int y) {
+        if (label.name == "PKT") PKT_MouseDown(program_, label.index, button, shift, x, y);
+        else if (label.name == "SPL") SPL_MouseDown(program_, label.index, button, shift, x, y);
+        else return;
+        mirror();
+    };
+    padArea_->onResized = [this] { padResized(); };
 }
 
 QWidget* MainWindow::createWidget(Control& control) {
@@ -263,16 +282,18 @@ QWidget* MainWindow::createWidget(Control& control) {
             return list;
         }
         case ControlKind::TextField: {
-            auto* field = new QLineEdit(padArea_);
+            auto* field = new NameField(padArea_);
             field->setMaxLength(255);
             field->setAlignment(Qt::AlignCenter);
+            field->setFrame(false);
+            QFont bold;  // only the weight: family and size come from the drawing area
+            bold.setBold(true);
+            field->setFont(bold);
             return field;
         }
         case ControlKind::Label: break;
     }
-    auto* label = new QLabel(padArea_);
-    label->setAlignment(alignmentOf(control.look));
-    return label;
+    return nullptr;
 }
 
 void MainWindow::connectWidget(Control& control, QWidget* widget) {
@@ -307,14 +328,18 @@ void MainWindow::mirror() {
     mirrorStatus();
     mirrorQuickEntry();
     mirrorWindow();
-    padArea_->update();
+    padArea_->sync();
 }
 
 void MainWindow::mirrorControl(const Control& c, QWidget* w, std::optional<Control>& shadow) {
     const bool fresh = !shadow;
-    if (fresh || c.rect != shadow->rect) w->setGeometry(widgetRect(c));
+    if (fresh || c.rect != shadow->rect) w->setGeometry(padArea_->placeOf(widgetRect(c)));
     if (fresh || c.enabled != shadow->enabled) w->setEnabled(c.enabled);
-    if (fresh || c.background != shadow->background) w->setStyleSheet(styleOf(c.background));
+    if (fresh || c.background != shadow->background) {
+        QPalette pal = PadArea::paperPalette();
+        if (c.background) pal.setColor(QPalette::Base, colourOf(*c.background));
+        w->setPalette(pal);
+    }
     const bool textChanged = fresh || c.text != shadow->text;
     switch (c.kind) {
         case ControlKind::OptionButton: {
@@ -332,9 +357,7 @@ void MainWindow::mirrorControl(const Control& c, QWidget* w, std::optional<Contr
         case ControlKind::PushButton:
             if (textChanged) static_cast<QPushButton*>(w)->setText(qstr(c.text));
             break;
-        case ControlKind::Label:
-            if (textChanged) static_cast<QLabel*>(w)->setText(qstr(c.text));
-            break;
+        case ControlKind::Label: break;
         case ControlKind::TextField: {
             auto* field = static_cast<QLineEdit*>(w);
             if (field->text() != qstr(c.text)) field->setText(qstr(c.text));
@@ -371,9 +394,7 @@ void MainWindow::mirrorStatus() {
     for (int k = 1; k <= STATUS_PANEL_COUNT; ++k) {
         const StatusPanel& model = program_.ui.STB[static_cast<std::size_t>(k)];
         if (model.clock) continue;
-        QLabel* panel = panels_[static_cast<std::size_t>(k - 1)];
-        const QString text = qstr(model.text);
-        if (panel->text() != text) panel->setText(text);
+        panels_[static_cast<std::size_t>(k - 1)]->setPanelText(qstr(model.text));
     }
 }
 
@@ -383,8 +404,8 @@ void MainWindow::mirrorQuickEntry() {
     const bool wasOpen = !quickBar_->isHidden();
     quickBar_->mirror();
     if (open == wasOpen) return;
-    for (QLabel* panel : panels_) panel->setVisible(!open);
     quickBar_->setVisible(open);
+    statusStrip_->placePanels();
     if (open) focusQuickEntry();
     else if (!focusWidget() || !focusWidget()->isVisible()) padArea_->setFocus();
 }
@@ -414,30 +435,132 @@ bool MainWindow::typedIntoQuickEntry(QObject* receiver, const QKeyEvent& key) {
 void MainWindow::mirrorWindow() {
     const MainWindowState& frm0 = program_.ui.frm0;
     setWindowTitle(qstr(frm0.caption));
-    if (padArea_->width() != program_.shell.padWidth || padArea_->height() != PAD_HEIGHT)
-        padArea_->setFixedSize(program_.shell.padWidth, PAD_HEIGHT);
+    if (frm0.frame != appliedFrame_ || padArea_->scale() != program_.shell.zoom) applyGeometry(false);
     if (isEnabled() != frm0.enabled) setEnabled(frm0.enabled);
+}
+
+QPoint MainWindow::screenOrigin() const {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? s->geometry().topLeft() : QPoint();
 }
 
 ScreenMetrics MainWindow::measure() const {
     ScreenMetrics m;
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (s) m.screenWidth = s->geometry().width();
+    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        m.screenWidth = s->geometry().width();
+        const QRect work = s->availableGeometry().translated(-s->geometry().topLeft());
+        m.workLeft = work.left();
+        m.workTop = work.top();
+        m.workWidth = work.width();
+        m.workHeight = work.height();
+    }
     const QRect outer = frameGeometry();
     const QRect inner = geometry();
     m.frameWidth = std::max(0, (outer.width() - inner.width()) / 2);
     m.frameHeight = std::max(0, outer.bottom() - inner.bottom());
     m.titleBarHeight = std::max(0, inner.top() - outer.top() - m.frameHeight);
+    // Until a window manager has framed the window, its title bar is estimated.
     if (m.titleBarHeight == 0) m.titleBarHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight);
     m.menuBarHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
-    m.statusBarHeight = statusBar()->sizeHint().height();
+    m.statusBarHeight = statusStrip_ ? statusStrip_->height() : 0;
     return m;
 }
 
-void MainWindow::placeOnScreen() {
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QPoint origin = s ? s->geometry().topLeft() : QPoint();
-    move(origin.x() + program_.ui.frm0.frame.left, origin.y() + program_.ui.frm0.frame.top);
+void MainWindow::setPadScale(double s) {
+    if (padArea_->scale() == s) return;
+    padArea_->setScale(s);
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        widgets_[i]->setGeometry(padArea_->placeOf(widgetRect(*controls_[i])));
+    statusStrip_->placePanels();
+}
+
+// Gives the window the frame the model asks for; `move` also puts it there.
+void MainWindow::applyGeometry(bool move) {
+    applying_ = true;
+    if (program_.shell.zoom != statusScale_) {
+        statusScale_ = program_.shell.zoom;
+        statusStrip_->setPanelFont(padArea_->padFontAt(statusScale_));
+        if (statusStrip_->height() != program_.shell.metrics.statusBarHeight) {
+            program_.shell.metrics.statusBarHeight = statusStrip_->height();
+            fitMainWindow(program_);
+        }
+    }
+    setPadScale(program_.shell.zoom);
+    const Rect& f = program_.ui.frm0.frame;
+    const ScreenMetrics& m = program_.shell.metrics;
+    const QSize client(f.width - 2 * m.frameWidth, f.height - m.titleBarHeight - 2 * m.frameHeight);
+    if (size() != client) {
+        resize(client);
+        requested_ = client;
+        requestedAt_.start();
+    }
+    if (move || f.left != appliedFrame_.left || f.top != appliedFrame_.top) QWidget::move(screenOrigin() + QPoint(f.left, f.top));
+    appliedFrame_ = f;
+    applying_ = false;
+}
+
+// The drawing area got a new size the program did not ask for: the user
+// resized the window, or the window manager had the last word.
+void MainWindow::padResized() {
+    if (applying_ || sizeOnItsWay() || !isVisible() || !program_.shell.startupDone) return;
+    const QRect outer = frameGeometry();
+    const QPoint origin = screenOrigin();
+    Rect frame{outer.x() - origin.x(), outer.y() - origin.y(), outer.width(), outer.height()};
+    if (framePending_) {  // not at its place yet
+        frame.left = program_.ui.frm0.frame.left;
+        frame.top = program_.ui.frm0.frame.top;
+    }
+    frm0_Resize(program_, frame, padArea_->width(), padArea_->height());
+    appliedFrame_ = program_.ui.frm0.frame;
+    setPadScale(program_.shell.zoom);
+}
+
+// After the program resized the window, the window system may still report
+// sizes it had before (X11 answers every earlier request in turn); those are
+// no user's doing. A size that differs from the request a second later is.
+bool MainWindow::sizeOnItsWay() {
+    if (!requested_.isValid()) return false;
+    if (size() == requested_ || requestedAt_.elapsed() > 1000) {
+        requested_ = QSize();
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::windowMoved() {
+    if (framePending_) return settleFrame();
+    if (applying_ || !isVisible() || sizeOnItsWay()) return;
+    const QRect outer = frameGeometry();
+    const QPoint origin = screenOrigin();
+    frm0_Resize(program_, Rect{outer.x() - origin.x(), outer.y() - origin.y(), outer.width(), outer.height()},
+                padArea_->width(), padArea_->height());
+    appliedFrame_ = program_.ui.frm0.frame;
+}
+
+// Once the window manager has framed the window, its real metrics replace the
+// estimates and the frame goes where the model puts it: on X11 a position set
+// before the frame exists places the client area there instead.
+void MainWindow::settleFrame() {
+    if (!isVisible() || frameGeometry() == geometry()) return;  // no frame yet
+    framePending_ = false;
+    frm0_WinIniChange(program_, measure());
+    applyGeometry(true);
+}
+
+bool MainWindow::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::Resize: windowMoved(); break;
+        default: break;
+    }
+    return handled;
+}
+
+bool MainWindow::isNameField(const QObject* object) const {
+    const Control* control = controlOf_.value(const_cast<QObject*>(object));
+    return control && control->name == "NMS";
 }
 
 bool MainWindow::belongsHere(QObject* object) const {
@@ -445,36 +568,40 @@ bool MainWindow::belongsHere(QObject* object) const {
     return widget && widget->window() == this;
 }
 
+bool MainWindow::keyPressed(QObject* watched, const QKeyEvent& key) {
+    const int shift = shiftBits(key.modifiers());
+    if (key.key() == Qt::Key_F10 && shift == 0) {
+        // F10 opens the menu bar, as on every desktop.
+        if (QAction* first = menuBar()->actions().value(0)) menuBar()->setActiveAction(first);
+        return true;
+    }
+    const int code = virtualKey(key);
+    if (code == 0) return false;
+    if ((isNameField(watched) || isNameField(QApplication::focusWidget())) && nameFieldKeepsKey(code, shift))
+        return false;
+    if (!frm0_KeyDown(program_, code, shift)) return false;
+    mirror();
+    if (code == KEY_F2) focusQuickEntry();
+    return true;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-        case QEvent::KeyPress: {
+        case QEvent::KeyPress:
             if (!belongsHere(watched)) break;
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (frm0_KeyDown(program_, virtualKey(key->key()), shiftBits(key->modifiers()))) {
-                mirror();
-                if (key->key() == Qt::Key_F2) focusQuickEntry();
-                return true;
-            }
-            if (typedIntoQuickEntry(watched, *key)) return true;
+            framePending_ = false;  // the user is at work: the window stays where it is
+            if (keyPressed(watched, *static_cast<QKeyEvent*>(event))) return true;
+            if (typedIntoQuickEntry(watched, *static_cast<QKeyEvent*>(event))) return true;
             break;
-        }
+        case QEvent::MouseButtonPress:
+            if (belongsHere(watched)) framePending_ = false;
+            break;
         case QEvent::MouseMove:
             if (belongsHere(watched) && isEnabled()) {
                 frm0_MouseMove(program_);
                 mirrorStatus();
             }
             break;
-        case QEvent::MouseButtonPress: {
-            Control* control = controlOf_.value(watched);
-            if (!control || (control->name != "PKT" && control->name != "SPL")) break;
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            const QPoint at = mouse->position().toPoint();
-            const auto handler = control->name == "PKT" ? PKT_MouseDown : SPL_MouseDown;
-            handler(program_, control->index, buttonCode(mouse->button()), shiftBits(mouse->modifiers()),
-                    at.x(), at.y());
-            mirror();
-            break;
-        }
         default: break;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -488,23 +615,58 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     const bool cancel = frm0_Close(program_);
     mirror();
-    if (cancel) event->ignore();
-    else event->accept();
+    if (cancel) {
+        event->ignore();
+    } else {
+        event->accept();
+        if (helpWindow_) helpWindow_->close();
+    }
 }
 
 void MainWindow::changeEvent(QEvent* event) {
     switch (event->type()) {
         case QEvent::WindowStateChange:
-            program_.ui.frm0.windowState =
-                isMinimized() ? 1 : isMaximized() ? 2 : 0;
+            program_.ui.frm0.windowState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
             break;
         case QEvent::FontChange:
         case QEvent::StyleChange:
-            if (program_.shell.startupDone) frm0_WinIniChange(program_, measure());
+            if (program_.shell.startupDone) {
+                padArea_->refitFont();
+                statusScale_ = -1.0;  // the status bar's font is chosen again
+                frm0_WinIniChange(program_, measure());
+                applyGeometry(false);
+            }
             break;
         default: break;
     }
     QMainWindow::changeEvent(event);
+}
+
+void MainWindow::showHelpWindow(const std::string& path) {
+    if (!helpWindow_) {
+        helpWindow_ = new QWidget(nullptr, Qt::Window);
+        helpWindow_->setObjectName(QStringLiteral("help_window"));
+        helpWindow_->setWindowTitle(QStringLiteral("Kartotrix \u2013 Hilfe"));
+        auto* layout = new QVBoxLayout(helpWindow_);
+        layout->setContentsMargins(0, 0, 0, 0);
+        helpBrowser_ = new QTextBrowser(helpWindow_);
+        helpBrowser_->setObjectName(QStringLiteral("help_browser"));
+        helpBrowser_->setOpenExternalLinks(true);
+        layout->addWidget(helpBrowser_);
+        const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+        const QSize room = s ? s->availableGeometry().size() * 9 / 10 : QSize(760, 640);
+        helpWindow_->resize(QSize(760, 640).boundedTo(room));
+    }
+    const QString file = qstr(path);
+    if (QFileInfo::exists(file)) {
+        helpBrowser_->setSource(QUrl::fromLocalFile(file));
+    } else {
+        helpBrowser_->setPlainText(
+            QStringLiteral("Die Hilfedatei \u201e%1\u201c wurde nicht gefunden.").arg(QDir::toNativeSeparators(file)));
+    }
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
 }
 
 void MainWindow::requestClose() { close(); }

@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace kx {
@@ -91,8 +93,52 @@ std::string QtDialogs::folderName(const std::string& caption) {
     return stdstr(QFileDialog::getExistingDirectory(parent_, qstr(caption), startFolder_));
 }
 
-void QtDesktopShell::openAddress(const std::string& address) {
-    QDesktopServices::openUrl(QUrl(qstr(address)));
+QtDesktopShell::QtDesktopShell() : processes_(std::make_unique<QObject>()) {}
+
+QtDesktopShell::~QtDesktopShell() {
+    // An opener still running keeps the browser it started (generic xdg-open
+    // waits for it); destroying its QProcess would kill it, so it is let go.
+    for (QProcess* process : processes_->findChildren<QProcess*>()) {
+        process->disconnect();
+        process->setParent(nullptr);
+    }
+}
+
+namespace {
+
+// xdg-open, when the desktop is one where QDesktopServices would run it too
+// (not sandboxed, where the portal does the opening).
+QString desktopOpener() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS) && !defined(Q_OS_ANDROID)
+    if (qEnvironmentVariableIsSet("FLATPAK_ID") || qEnvironmentVariableIsSet("SNAP")) return QString();
+    return QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+#else
+    return QString();
+#endif
+}
+
+}  // namespace
+
+bool QtDesktopShell::openAddress(const std::string& address) {
+    const QString opener = desktopOpener();
+    if (opener.isEmpty()) return QDesktopServices::openUrl(QUrl(qstr(address)));
+    auto* process = new QProcess(processes_.get());
+    const auto fail = [this, process, address] {
+        process->deleteLater();
+        if (failed) failed(address);
+    };
+    QObject::connect(process, &QProcess::finished, process, [process, fail](int code, QProcess::ExitStatus status) {
+        if (code != 0 || status != QProcess::NormalExit) fail();
+        else process->deleteLater();
+    });
+    QObject::connect(process, &QProcess::errorOccurred, process, [fail](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) fail();
+    });
+    // Nobody reads what the opener or the browser it starts prints.
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start(opener, {qstr(address)});
+    return true;
 }
 
 }  // namespace kx

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "core/Services.h"
@@ -35,9 +38,18 @@ private:
     QString startFolder_;
 };
 
+// Opens addresses with the desktop's opener. On X11 and Wayland desktops
+// that is xdg-open, whose failure (no browser installed) shows only in its
+// exit status after openAddress has returned: then `failed` is told.
 class QtDesktopShell : public DesktopShell {
 public:
-    void openAddress(const std::string& address) override;
+    QtDesktopShell();
+    ~QtDesktopShell() override;
+    bool openAddress(const std::string& address) override;
+    std::function<void(const std::string& address)> failed;
+
+private:
+    std::unique_ptr<QObject> processes_;  // parent of the running openers
 };
 
 }  // namespace kx

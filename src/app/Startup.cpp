@@ -18,6 +18,7 @@
 #include "io/TextExport.h"
 #include "platform/PlatformFileSystem.h"
 #include "view/MainWindow.h"
+#include "view/SecondaryWindows.h"
 
 #ifndef KARTOTRIX_MAKER_HOST
 #define KARTOTRIX_MAKER_HOST ""
@@ -75,11 +76,13 @@ bool displayAvailable(std::string& why) {
     return true;
 }
 
-int runWindow(QApplication& app, const QString& padFile) {
+int runWindow(QApplication& app, const QString& padFile, const std::function<void(MainWindow&)>& shown) {
     loadGermanTranslations(app);
     initResources();
     QIcon icon;
-    for (const char* size : {"32", "64", "256"})
+    // The large sizes come from the icon theme (the desktop entry); decoding
+    // them here would only delay the first frame.
+    for (const char* size : {"32", "64"})
         icon.addFile(QStringLiteral(":/kartotrix/icon-%1.png").arg(QLatin1String(size)));
     QApplication::setWindowIcon(icon);
     const std::unique_ptr<FileSystem> files = makePlatformFileSystem();
@@ -100,8 +103,12 @@ int runWindow(QApplication& app, const QString& padFile) {
     MainWindow window(program, services, QString::fromUtf8(KARTOTRIX_MAKER_HOST));
     QtDialogs dialogs(&window, paths.filesFolder);
     program.services.dialogs = &dialogs;
+    // An opener that fails only after it started (no browser installed).
+    desktop.failed = [&program](const std::string& address) {
+        if (address == fileAddress(program.shell.helpFile)) helpNotOpened(program);
+    };
     window.show();
-    window.placeOnScreen();
+    if (shown) shown(window);
     if (!claim.notice.empty())
         dialogs.messageBox(claim.notice, "Kartotrix", MessageButtons::Ok, MessageIcon::Information);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <string>
 
 class QApplication;
@@ -23,7 +24,10 @@ void loadGermanTranslations(QApplication& app);
 // Whether a windowing system can be reached; otherwise `why` says so.
 bool displayAvailable(std::string& why);
 
+class MainWindow;
+
 // The main window, optionally with a pad file loaded as "Laden" would.
-int runWindow(QApplication& app, const QString& padFile);
+// `shown`, when given, runs once the window has been shown (benchmarks use it).
+int runWindow(QApplication& app, const QString& padFile, const std::function<void(MainWindow&)>& shown = {});
 
 }  // namespace kx

@@ -25,6 +25,12 @@ struct ScreenMetrics {
     int titleBarHeight = 0;
     int menuBarHeight = 0;
     int statusBarHeight = 0;
+    // The part of the screen that windows may use (without panels and
+    // taskbars), in screen coordinates; an empty area when it is not known.
+    int workLeft = 0;
+    int workTop = 0;
+    int workWidth = 0;
+    int workHeight = 0;
 };
 
 // State of the application shell that lives for the whole run.
@@ -40,6 +46,10 @@ struct ShellState {
     // Full path of the help page.
     std::string helpFile;
     ScreenMetrics metrics;
+    // Scale of the drawing area with its controls, fonts and lines: 1 shows
+    // every control at its specified rectangle. Lowered when the window would
+    // not fit the screen; changed by the "Ansicht" commands and by resizing.
+    double zoom = 1.0;
     bool startupDone = false;
     // 1 while a close started by "Beenden" is under way, 2 when the user cancelled it.
     int quitRequest = 0;

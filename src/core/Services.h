@@ -70,13 +70,17 @@ public:
     virtual void runModal(SecondaryWindow window) = 0;
     // The close request of a secondary window; it ends in frm1_Close or frm3_Close.
     virtual void closeWindow(SecondaryWindow window) = 0;
+    // Shows the help page in a window of the program's own; used when the
+    // desktop cannot open it. A skin that has no such window keeps the default.
+    virtual void showHelpWindow(const std::string& path) { (void)path; }
 };
 
 // Opens a document or web address in its default viewer.
 class DesktopShell {
 public:
     virtual ~DesktopShell() = default;
-    virtual void openAddress(const std::string& address) = 0;
+    // False when the desktop has nothing that could open the address.
+    virtual bool openAddress(const std::string& address) = 0;
 };
 
 }  // namespace kx

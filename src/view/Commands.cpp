@@ -11,6 +11,7 @@
 #include "view/PadLayout.h"
 #include "view/QuickEntry.h"
 #include "view/SecondaryWindows.h"
+#include "view/WindowFit.h"
 
 namespace kx {
 
@@ -33,6 +34,12 @@ const std::vector<AddedMenuText> addedMenuTexts{
     {28, "'-'"},
     {CMD_QUICK_ENTRY, "Schnelleingabe\tF2"},
     {CMD_EDIT_END, ""},
+    // "Ansicht": the size of the window's drawing area.
+    {31, "Ansicht"},
+    {32, "Vergr\xC3\xB6\xC3\x9F" "ern\t^+"},
+    {33, "Verkleinern\t^-"},
+    {34, "Originalgr\xC3\xB6\xC3\x9F" "e\t^0"},
+    {35, ""},
     // "Extras": the end of the evening.
     {CMD_EXTRAS, "Extras"},
     {CMD_SETTLEMENT, "Abrechnung\xE2\x80\xA6"},
@@ -114,6 +121,59 @@ std::vector<int> menuBarOrder(const WindowModel& ui) {
 
 namespace {
 
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool mnemonicCandidate(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+// The first letter or digit of the caption not yet in `used` (which it joins);
+// a caption without one, like "?", takes its first plain ASCII sign.
+int pickMnemonic(const std::string& caption, std::string& used) {
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t i = 0; i < caption.size(); ++i) {
+            const char c = upper(caption[i]);
+            const bool fits = pass == 0 ? mnemonicCandidate(c) : c > ' ' && c < 0x7F && c != '&';
+            if (fits && used.find(c) == std::string::npos) {
+                used += c;
+                return static_cast<int>(i);
+            }
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::vector<int> menuMnemonics(const WindowModel& ui) {
+    std::vector<int> mnemonics(ui.menu.size(), -1);
+    std::string titles = "QVH";  // the Alt keys of the original key table
+    std::string entries;
+    for (int i : menuBarOrder(ui)) {
+        const MenuEntry& entry = ui.menu[static_cast<std::size_t>(i)];
+        int& mnemonic = mnemonics[static_cast<std::size_t>(i)];
+        if (entry.role == MenuRole::Title) {
+            mnemonic = pickMnemonic(entry.caption, titles);
+            entries.clear();
+        } else if (entry.role == MenuRole::Command) {
+            mnemonic = pickMnemonic(entry.caption, entries);
+        }
+    }
+    return mnemonics;
+}
+
+std::string captionWithMnemonic(const std::string& caption, int mnemonic) {
+    std::string text;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (static_cast<int>(i) == mnemonic) text += '&';
+        if (caption[i] == '&') text += '&';
+        text += caption[i];
+    }
+    return text;
+}
+
+namespace {
+
 void toggle(Program& p, bool& option, int entry) {
     option = !option;
     p.ui.menu[static_cast<std::size_t>(entry)].checked = option;
@@ -179,9 +239,69 @@ void frm0_MenuEvent(Program& p, int command) {
         case CMD_UNDO: undoChange(p); break;
         case CMD_REDO: redoChange(p); break;
         case CMD_QUICK_ENTRY: openQuickEntry(p, ""); break;
+        case CMD_ZOOM_IN: zoomBy(p, 1); break;
+        case CMD_ZOOM_OUT: zoomBy(p, -1); break;
+        case CMD_ZOOM_RESET: zoomBy(p, 0); break;
         default:
             if (isExtrasCommand(command)) extrasCommand(p, command);
             break;
+    }
+}
+
+namespace {
+
+// Keys that Kartotrix adds to the original table. Returns true when one ran.
+bool addedKeyDown(Program& p, int key, int shift) {
+    const bool ctrl = shift == CTRL_BIT;
+    switch (key) {
+        case KEY_BACKSPACE:
+            if (shift != ALT_BIT) return false;
+            frm0_MenuEvent(p, CMD_UNDO);
+            return true;
+        case 'Y':
+            if (!ctrl) return false;
+            frm0_MenuEvent(p, CMD_REDO);
+            return true;
+        case KEY_F2:
+            if (shift != 0) return false;
+            frm0_MenuEvent(p, CMD_QUICK_ENTRY);
+            return true;
+        case KEY_F1:
+            if (shift != 0) return false;
+            frm0_MenuEvent(p, CMD_HELP);
+            return true;
+        case KEY_PLUS:
+        case KEY_NUMPAD_ADD:
+            // On many layouts "+" needs Shift, so Ctrl+Shift+"+" zooms in as well.
+            if (!ctrl && shift != (CTRL_BIT | SHIFT_BIT)) return false;
+            frm0_MenuEvent(p, CMD_ZOOM_IN);
+            return true;
+        case KEY_MINUS:
+        case KEY_NUMPAD_SUBTRACT:
+            if (!ctrl) return false;
+            frm0_MenuEvent(p, CMD_ZOOM_OUT);
+            return true;
+        case '0':
+            if (!ctrl) return false;
+            frm0_MenuEvent(p, CMD_ZOOM_RESET);
+            return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+bool nameFieldKeepsKey(int key, int shift) {
+    if (shift == (CTRL_BIT | SHIFT_BIT)) return key == 'Z';  // redo
+    if (shift != CTRL_BIT) return false;
+    switch (key) {
+        case 'A':
+        case 'C':
+        case 'V':
+        case 'X':
+        case 'Z':
+        case 'Y': return true;
+        default: return false;
     }
 }
 
@@ -195,19 +315,7 @@ bool frm0_KeyDown(Program& p, int key, int shift) {
             default: break;
         }
     }
-    // Added keys; none of them is a key of the table below.
-    if (key == KEY_BACKSPACE && shift == ALT_BIT) {
-        frm0_MenuEvent(p, CMD_UNDO);
-        return true;
-    }
-    if (key == 'Y' && shift == CTRL_BIT) {
-        frm0_MenuEvent(p, CMD_REDO);
-        return true;
-    }
-    if (key == KEY_F2 && shift == 0) {
-        frm0_MenuEvent(p, CMD_QUICK_ENTRY);
-        return true;
-    }
+    if (addedKeyDown(p, key, shift)) return true;
     // The Ctrl-alone commands are ignored while the window is minimised.
     if (p.ui.frm0.windowState == 1 || shift != CTRL_BIT) return false;
     switch (key) {

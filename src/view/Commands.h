@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <vector>
 
 namespace kx {
@@ -49,6 +50,10 @@ enum MenuCommand {
     CMD_REDO = 27,
     CMD_QUICK_ENTRY = 29,
     CMD_EDIT_END = 30,
+    // "Ansicht"
+    CMD_ZOOM_IN = 32,
+    CMD_ZOOM_OUT = 33,
+    CMD_ZOOM_RESET = 34,
 };
 
 // Key codes are the platform's virtual-key codes: the letters A..Z are 65..90
@@ -74,6 +79,15 @@ enum ShiftBits { SHIFT_BIT = 1, CTRL_BIT = 2, ALT_BIT = 4 };
 // Fills the menu model from menuTexts with its start-up states.
 void buildMenu(WindowModel& ui);
 
+// The letter of each menu entry that Alt (for a title) or the open menu (for
+// an entry) reaches it by, as a byte offset into its caption; -1 for none.
+// Indexed like WindowModel::menu. Titles never take Q, V or H, which are the
+// Alt keys of "Beenden", "Über Kartotrix" and "Hilfe".
+std::vector<int> menuMnemonics(const WindowModel& ui);
+// The caption with "&" before its mnemonic (and any "&" of its own doubled),
+// as menu bars of both skins write it.
+std::string captionWithMnemonic(const std::string& caption, int mnemonic);
+
 void frm0_MenuEvent(Program& p, int command);
 
 // A key pressed anywhere in the main window: key code (letters 65..90) and
@@ -85,6 +99,10 @@ bool frm0_KeyDown(Program& p, int key, int shift);
 // unter" has written since the last entry or correction, asks whether to go
 // on (No is the default). True when the command may go on.
 bool confirmDiscard(Program& p, bool forLoad);
+// While a name field has the focus, the editing keys belong to the field
+// (Ctrl+A, Ctrl+C, Ctrl+V, Ctrl+X, Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z) and do not
+// reach frm0_KeyDown; every other key acts as everywhere in the window.
+bool nameFieldKeepsKey(int key, int shift);
 
 // "Beenden": a close request that asks first when the option says so.
 void quitCommand(Program& p);

@@ -5,6 +5,7 @@
 #include "view/Commands.h"
 #include "view/Controls.h"
 #include "view/SecondaryWindows.h"
+#include "view/WindowFit.h"
 
 namespace kx {
 
@@ -23,8 +24,17 @@ void createStatusBar(WindowModel& ui, const std::string& versionText) {
         ui.STB[static_cast<std::size_t>(k)] = panels[k - 1];
 }
 
-int outerHeight(const ScreenMetrics& m) {
-    return PAD_HEIGHT + m.titleBarHeight + m.menuBarHeight + 2 * m.frameHeight + m.statusBarHeight;
+int outerHeight(const ScreenMetrics& m, double zoom) {
+    return scaledLength(PAD_HEIGHT, zoom) + m.titleBarHeight + m.menuBarHeight + 2 * m.frameHeight +
+           m.statusBarHeight;
+}
+
+// A window that grew past the right edge of the work area moves left, as far
+// as the work area allows; otherwise it stays where it is.
+void keepOnWorkArea(Rect& frame, const ScreenMetrics& m) {
+    if (m.workWidth <= 0) return;
+    const int right = m.workLeft + m.workWidth;
+    if (frame.left + frame.width > right) frame.left = std::max(m.workLeft, right - frame.width);
 }
 
 }  // namespace
@@ -38,8 +48,11 @@ void initProgram(Program& p, const std::string& programFolder) {
 
 void fitMainWindow(Program& p) {
     const ScreenMetrics& m = p.shell.metrics;
-    p.ui.frm0.frame.width = p.shell.padWidth + 2 * m.frameWidth;
-    p.ui.frm0.frame.height = outerHeight(m);
+    p.shell.zoom = fittingZoom(p.shell.zoom, p.shell.padWidth, m);
+    Rect& frame = p.ui.frm0.frame;
+    frame.width = scaledLength(p.shell.padWidth, p.shell.zoom) + 2 * m.frameWidth;
+    frame.height = outerHeight(m, p.shell.zoom);
+    keepOnWorkArea(frame, m);
 }
 
 void frm0_Load(Program& p, const ScreenMetrics& metrics) {
@@ -49,7 +62,8 @@ void frm0_Load(Program& p, const ScreenMetrics& metrics) {
     fitMainWindow(p);
     ui.frm0.frame.top = 0;
     // Centred by the drawing area's width, so the frame sits a little right of centre.
-    ui.frm0.frame.left = std::max(0, (metrics.screenWidth - p.shell.padWidth) / 2);
+    ui.frm0.frame.left =
+        std::max(0, (metrics.screenWidth - scaledLength(p.shell.padWidth, p.shell.zoom)) / 2);
     ui.frm0.caption = "  Kartotrix  ";
     createStatusBar(ui, p.shell.versionText);
     buildControls(p);

@@ -13,7 +13,9 @@ void initProgram(Program& p, const std::string& programFolder);
 // and places it centred at the top of the screen.
 void frm0_Load(Program& p, const ScreenMetrics& metrics);
 
-// Outer size of the main window from padWidth and the metrics; keeps its place.
+// Outer size of the main window from padWidth, the zoom and the metrics; the
+// zoom is lowered when the window would not fit the work area. Keeps its place
+// unless it would leave the work area on the right.
 void fitMainWindow(Program& p);
 
 // The platform's window settings or the display changed.

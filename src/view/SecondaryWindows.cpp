@@ -61,7 +61,13 @@ std::string fileAddress(const std::string& path) {
 }
 
 void showHelp(Program& p) {
-    if (p.services.desktop) p.services.desktop->openAddress(fileAddress(p.shell.helpFile));
+    const bool opened =
+        p.services.desktop && p.services.desktop->openAddress(fileAddress(p.shell.helpFile));
+    if (!opened) helpNotOpened(p);
+}
+
+void helpNotOpened(Program& p) {
+    if (p.services.host) p.services.host->showHelpWindow(p.shell.helpFile);
 }
 
 }  // namespace kx

@@ -28,8 +28,12 @@ void clse_ok_Click(Program& p);
 void clse_cc_Click(Program& p);
 void frm3_Close(Program& p);
 
-// Opens the help page in the default browser.
+// Opens the help page in the default browser; when the desktop cannot, in the
+// program's own help window.
 void showHelp(Program& p);
+// The desktop found nothing to open the help page with (also when it says so
+// only after showHelp has returned): the program's own help window shows it.
+void helpNotOpened(Program& p);
 // A "file:" address for a local path, Windows ("C:\Spiele\x.html") or POSIX.
 std::string fileAddress(const std::string& path);
 

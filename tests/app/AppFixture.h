@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "MainWindow.h"
+#include "PadArea.h"
 #include "QtServices.h"
 #include "support/TestProgram.h"
 #include "platform/PlatformFileSystem.h"
@@ -45,7 +46,30 @@ struct AppFixture {
         return window->findChild<T*>(QString::fromLatin1(name));
     }
     QAction* menu(int entry) const { return window->findChild<QAction*>(QStringLiteral("menu_%1").arg(entry)); }
-    QString text(const char* label) const { return widget<QLabel>(label)->text(); }
+    PadArea* pad() const { return window->padArea(); }
+
+    // A label the drawing area paints (a pad cell, heading or caption).
+    Control& label(const char* name) {
+        Control* c = program.ui.find(name);
+        if (!c || c->kind != ControlKind::Label) qFatal("no painted label %s", name);
+        return *c;
+    }
+    // The text of a status panel or of a painted label.
+    QString text(const char* name) {
+        if (auto* panel = widget<QLabel>(name)) return panel->text();
+        return qstr(label(name).text);
+    }
+    // Whether a widget or a painted label is on screen.
+    bool shown(const char* name) {
+        if (QWidget* w = widget(name)) return w->isVisible();
+        return label(name).visible && pad()->isVisible();
+    }
+    // Where a painted label stands in the drawing area.
+    QRect place(const char* name) { return pad()->placeOf(label(name).rect); }
+    // A click where the drawing area shows the label.
+    void clickLabel(const char* name, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(pad(), button, modifiers, place(name).center());
+    }
 
     void click(const char* name) const {
         QWidget* w = widget(name);
@@ -58,9 +82,10 @@ struct AppFixture {
         box->setFocus();
         while (box->currentIndex() < target) QTest::keyClick(box, Qt::Key_Down);
     }
-    // The colour a widget is painted with, a few pixels inside its left edge.
-    QColor paintedColour(const char* name) const {
-        return widget(name)->grab().toImage().pixelColor(4, 8);
+    // The colour a widget or label is painted with, a few pixels inside its left edge.
+    QColor paintedColour(const char* name) {
+        if (QWidget* w = widget(name)) return w->grab().toImage().pixelColor(4, 8);
+        return pad()->grab(place(name)).toImage().pixelColor(4, 8);
     }
 };
 

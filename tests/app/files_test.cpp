@@ -21,11 +21,11 @@ private slots:
         app.window->mirror();
 
         // A plain click asks nothing.
-        QTest::mouseClick(app.widget("PKT_1"), Qt::LeftButton);
+        app.clickLabel("PKT_1", Qt::LeftButton);
         QVERIFY(app.dialogs.prompts.empty());
 
         app.dialogs.inputAnswers.push_back(std::string("5"));
-        QTest::mouseClick(app.widget("PKT_1"), Qt::LeftButton, Qt::ControlModifier);
+        app.clickLabel("PKT_1", Qt::LeftButton, Qt::ControlModifier);
         QCOMPARE(app.dialogs.prompts.back(), std::string("Ergebnis des 1. Spieles \xC3\xA4ndern"));
         QCOMPARE(app.text("PKT_1"), QStringLiteral("5"));
         QCOMPARE(app.text("SP1_1"), QStringLiteral("5"));
@@ -42,7 +42,7 @@ private slots:
         QVERIFY(enterPair(app.program, 1, 2, 3));
         app.window->mirror();
         app.dialogs.inputAnswers = {std::string("4"), std::string("3")};
-        QTest::mouseClick(app.widget("SPL_1"), Qt::RightButton, Qt::ControlModifier);
+        app.clickLabel("SPL_1", Qt::RightButton, Qt::ControlModifier);
         QCOMPARE(app.text("SPL_1"), QStringLiteral("3 / 4"));
         QCOMPARE(app.text("SP1_1"), QStringLiteral("-3"));
         QCOMPARE(app.text("SP4_1"), QStringLiteral("3"));

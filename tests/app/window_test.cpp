@@ -1,4 +1,5 @@
 // Plays on the real window as a user would: menu, option buttons, lists, "OK".
+#include <QClipboard>
 #include <QLineEdit>
 #include <QStatusBar>
 
@@ -28,7 +29,7 @@ private slots:
         QCOMPARE(app.window->windowTitle(), QStringLiteral("  Kartotrix  "));
         QVERIFY(!app.widget("MDS_1")->isEnabled());
         QVERIFY(!app.widget("WER1_1")->isVisible());
-        QVERIFY(!app.widget("CNT_1")->isVisible());
+        QVERIFY(!app.shown("CNT_1"));
         QVERIFY(!app.menu(2)->isEnabled());
         QVERIFY(app.menu(18)->isChecked());
         QCOMPARE(app.text("STB_1"), QStringLiteral("Kartotrix v1.0.2.5"));
@@ -92,29 +93,61 @@ private slots:
         QVERIFY(app.widget("WER1_18")->isVisible());
     }
 
-    void keysWorkInsideNameFields() {
+    void editingKeysBelongToTheNameFieldOtherKeysToTheWindow() {
         AppFixture app;
         app.menu(10)->trigger();
-        QTest::keyClick(app.widget("NMS_2"), Qt::Key_A, Qt::ControlModifier);
-        QVERIFY(!app.menu(18)->isChecked());
-        QVERIFY(!app.program.pad.autosaveEnabled);
-        QCOMPARE(app.widget<QLineEdit>("NMS_2")->text(), QStringLiteral("2"));
+        auto* field = app.widget<QLineEdit>("NMS_2");
+        field->setFocus();
+        QApplication::clipboard()->setText(QStringLiteral("Bea"));
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);  // selects the "2"
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);  // pastes over it
+        QCOMPARE(field->text(), QStringLiteral("Bea"));
+        QCOMPARE(app.program.pad.playerNames[2], std::string("Bea"));
+        QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);  // undoes the paste
+        QCOMPARE(field->text(), QStringLiteral("2"));
+        QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
+        for (Qt::Key key : {Qt::Key_C, Qt::Key_X}) QTest::keyClick(field, key, Qt::ControlModifier);
+        // No option changed and About did not open.
+        for (int entry : {17, 18, 19}) QVERIFY(app.menu(entry)->isChecked());
+        QVERIFY(app.program.pad.autosaveEnabled && app.program.pad.rowChangeEnabled);
+        QVERIFY(app.window->secondaryWindow() == nullptr);
+
+        // Elsewhere Ctrl+Z is "Zeile ändern"; the other commands act in the field too.
+        app.widget("WAS1")->setFocus();
         QTest::keyClick(app.widget("WAS1"), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(!app.menu(17)->isChecked());
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(!app.menu(19)->isChecked());
+        QTest::keyClick(field, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!app.window->isVisible());
+    }
+
+    void enteringANameFieldSelectsTheName() {
+        AppFixture app;
+        app.menu(10)->trigger();
+        QTest::mouseClick(app.widget("NMS_2"), Qt::LeftButton, Qt::NoModifier, QPoint(60, 10));
+        QTest::keyClicks(app.widget("NMS_2"), QStringLiteral("Bea"));
+        QCOMPARE(app.widget<QLineEdit>("NMS_2")->text(), QStringLiteral("Bea"));
+        QCOMPARE(app.text("STB_2"), QStringLiteral("Geber: 1"));
+        QTest::keyClick(app.widget("NMS_2"), Qt::Key_Tab);  // on to field 3
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Jo"));
+        QCOMPARE(app.widget<QLineEdit>("NMS_3")->text(), QStringLiteral("Jo"));
     }
 
     void newPadForFewerPlayersHidesTheRest() {
         AppFixture app;
         app.menu(12)->trigger();
         QCOMPARE(app.window->centralWidget()->width(), 820);
-        QVERIFY(app.widget("SP6_39")->isVisible());
+        QVERIFY(app.shown("SP6_39"));
         app.menu(10)->trigger();
         QCOMPARE(app.window->centralWidget()->width(), 660);
-        QVERIFY(!app.widget("SP6_39")->isVisible());
-        QVERIFY(!app.widget("SP5_1")->isVisible());
-        QVERIFY(!app.widget("CNT_28")->isVisible());
-        QVERIFY(!app.widget("NMS_5")->isVisible());
-        QVERIFY(!app.widget("SPsum_5")->isVisible());
+        QVERIFY(!app.shown("SP6_39"));
+        QVERIFY(!app.shown("SP5_1"));
+        QVERIFY(!app.shown("CNT_28"));
+        QVERIFY(!app.shown("NMS_5"));
+        QVERIFY(!app.shown("SPsum_5"));
     }
 
     void mouseMovementShowsElapsedTime() {
@@ -122,7 +155,7 @@ private slots:
         app.clock.setSeconds(10 * 3600);
         app.menu(10)->trigger();
         app.clock.setSeconds(10 * 3600 + 185);
-        QTest::mouseMove(app.widget("CNT_1"), QPoint(3, 3));
+        QTest::mouseMove(app.pad(), app.place("CNT_1").topLeft() + QPoint(3, 3));
         QTest::mouseMove(app.window->centralWidget(), QPoint(300, 650));
         QCOMPARE(app.text("STB_7"), QStringLiteral("Zeit: 3 min"));
     }

@@ -11,6 +11,8 @@ set(expected
     bin/kartotrix
     share/kartotrix/KartotrixHilfe.html
     share/applications/kartotrix.desktop
+    share/metainfo/de.kartotrix.Kartotrix.metainfo.xml
+    share/man/man1/kartotrix.1
     share/mime/packages/kartotrix.xml
     share/icons/hicolor/scalable/apps/kartotrix.svg
     share/icons/hicolor/32x32/apps/kartotrix.png
@@ -42,6 +44,39 @@ if(DESKTOP_FILE_VALIDATE)
         message(FATAL_ERROR "desktop-file-validate: ${out}")
     endif()
 endif()
+
+# The AppStream description is valid (without looking up its web addresses).
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+    execute_process(COMMAND ${APPSTREAMCLI} validate --no-net
+                            "${PREFIX}/share/metainfo/de.kartotrix.Kartotrix.metainfo.xml"
+                    RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "appstreamcli validate: ${out}")
+    endif()
+else()
+    message(STATUS "appstreamcli not found: the AppStream description is not validated")
+endif()
+
+# The manual page formats without a warning and names every option that --help names.
+find_program(GROFF groff)
+if(GROFF)
+    execute_process(COMMAND ${GROFF} -man -ww -z -K utf8 "${PREFIX}/share/man/man1/kartotrix.1"
+                    RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    if(NOT result EQUAL 0 OR NOT out STREQUAL "")
+        message(FATAL_ERROR "groff on kartotrix.1: ${out}")
+    endif()
+endif()
+execute_process(COMMAND "${PREFIX}/bin/kartotrix" --help OUTPUT_VARIABLE usage)
+file(READ "${PREFIX}/share/man/man1/kartotrix.1" manual)
+string(REPLACE "\-" "-" manual "${manual}")
+string(REGEX MATCHALL "--[a-z][a-z-]*" options "${usage}")
+foreach(option ${options})
+    string(FIND "${manual}" "${option}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "kartotrix.1 does not describe ${option}")
+    endif()
+endforeach()
 
 # The installed program finds its help page under share/.
 execute_process(COMMAND "${PREFIX}/bin/kartotrix" --version OUTPUT_VARIABLE version RESULT_VARIABLE result)

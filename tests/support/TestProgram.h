@@ -61,17 +61,24 @@ public:
     bool closed = false;  // the main window went away
     int busyDepth = 0;
     int busyCalls = 0;
+    std::vector<std::string> helpWindows;  // paths shown in the own help window
 
     void requestClose() override;
     void setBusy(bool busy) override;
     void runModal(SecondaryWindow window) override;
     void closeWindow(SecondaryWindow window) override;
+    void showHelpWindow(const std::string& path) override { helpWindows.push_back(path); }
 };
 
+// Records what it was asked to open; with `refuse` set it has nothing to open it with.
 class FakeDesktop : public DesktopShell {
 public:
     std::vector<std::string> opened;
-    void openAddress(const std::string& address) override { opened.push_back(address); }
+    bool refuse = false;
+    bool openAddress(const std::string& address) override {
+        opened.push_back(address);
+        return !refuse;
+    }
 };
 
 // A program after start-up with every service faked; its files go to a
