@@ -558,7 +558,10 @@ bool MainWindow::event(QEvent* event) {
     return handled;
 }
 
+// The text fields whose editing keys (Ctrl+A, Ctrl+V, …) are their own: the
+// name fields and the quick-entry field.
 bool MainWindow::isNameField(const QObject* object) const {
+    if (object && quickBar_ && object == quickBar_->field()) return true;
     const Control* control = controlOf_.value(const_cast<QObject*>(object));
     return control && control->name == "NMS";
 }

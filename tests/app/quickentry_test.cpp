@@ -51,6 +51,12 @@ class QuickEntryTest : public QObject {
         QCOMPARE(app.text("SPsum_3"), QStringLiteral("-1"));
         QVERIFY(app.field()->text().isEmpty());
         QVERIFY(app.bar()->isVisible());  // open for the next game
+        // Its editing keys are the field's, as in the name fields.
+        QTest::keyClicks(app.field(), QStringLiteral("2 3"));
+        QTest::keyClick(app.field(), Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(app.program.pad.autosaveEnabled);
+        QCOMPARE(app.field()->selectedText(), QStringLiteral("2 3"));
+        app.field()->clear();
 
         QTest::keyClick(app.field(), Qt::Key_Escape);
         QVERIFY(!app.bar()->isVisible());
