@@ -161,4 +161,17 @@ bool frm0_KeyDown(Program& p, int key, int shift) {
     }
 }
 
+bool nameFieldKeepsKey(int key, int shift) {
+    if (shift != CTRL_BIT) return false;
+    switch (key) {
+        case 'A':
+        case 'C':
+        case 'V':
+        case 'X':
+        case 'Z':
+        case 'Y': return true;
+        default: return false;
+    }
+}
+
 }  // namespace kx

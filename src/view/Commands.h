@@ -74,6 +74,11 @@ void frm0_MenuEvent(Program& p, int command);
 // shift bits. Returns true when the key ran a command.
 bool frm0_KeyDown(Program& p, int key, int shift);
 
+// Whether a name field keeps a key for its own editing instead of the main
+// window's commands: Ctrl alone with A, C, V, X, Z or Y (select all, copy,
+// paste, cut, undo, redo). Every other key reaches frm0_KeyDown there too.
+bool nameFieldKeepsKey(int key, int shift);
+
 // "Beenden": a close request that asks first when the option says so.
 void quitCommand(Program& p);
 

@@ -204,6 +204,17 @@ TEST(KeyDown, QuitNeedsCtrlOrAlt) {
     }
 }
 
+TEST(KeyDown, NameFieldsKeepTheirEditingKeys) {
+    for (int key : {'A', 'C', 'V', 'X', 'Z', 'Y'}) {
+        EXPECT_TRUE(nameFieldKeepsKey(key, CTRL_BIT)) << char(key);
+        EXPECT_FALSE(nameFieldKeepsKey(key, CTRL_BIT | SHIFT_BIT)) << char(key);
+        EXPECT_FALSE(nameFieldKeepsKey(key, ALT_BIT)) << char(key);
+    }
+    // Quitting, help and the other commands still work from a name field.
+    for (int key : {'Q', 'H', 'O', 'S', 'B'})
+        EXPECT_FALSE(nameFieldKeepsKey(key, CTRL_BIT)) << char(key);
+}
+
 TEST(KeyDown, MinimisedWindowIgnoresCtrlAloneKeysButNotQuitOrHelp) {
     TestProgram t;
     t.p.ui.frm0.windowState = 1;
