@@ -21,33 +21,46 @@ constexpr std::size_t LONG_PATH = 240;
 
 FileError fromWinError(DWORD e) {
     switch (e) {
-        case ERROR_SUCCESS: return FileError::None;
+        case ERROR_SUCCESS:
+            return FileError::None;
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
-        case QUOTA_EXCEEDED: return FileError::DiskFull;
-        case ERROR_WRITE_PROTECT: return FileError::ReadOnly;
+        case QUOTA_EXCEEDED:
+            return FileError::DiskFull;
+        case ERROR_WRITE_PROTECT:
+            return FileError::ReadOnly;
         case ERROR_ACCESS_DENIED:
-        case ERROR_PRIVILEGE_NOT_HELD: return FileError::Denied;
+        case ERROR_PRIVILEGE_NOT_HELD:
+            return FileError::Denied;
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
         case ERROR_INVALID_DRIVE:
         case ERROR_BAD_NETPATH:
         case ERROR_BAD_NET_NAME:
-        case ERROR_DIRECTORY: return FileError::NotFound;
+        case ERROR_DIRECTORY:
+            return FileError::NotFound;
         case ERROR_FILENAME_EXCED_RANGE:
-        case ERROR_BUFFER_OVERFLOW: return FileError::NameTooLong;
-        case ERROR_CANT_RESOLVE_FILENAME: return FileError::Link;
+        case ERROR_BUFFER_OVERFLOW:
+            return FileError::NameTooLong;
+        case ERROR_CANT_RESOLVE_FILENAME:
+            return FileError::Link;
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
         case ERROR_BUSY:
-        case ERROR_USER_MAPPED_FILE: return FileError::Busy;
-        default: return FileError::Other;
+        case ERROR_USER_MAPPED_FILE:
+            return FileError::Busy;
+        default:
+            return FileError::Other;
     }
 }
 
-FileError lastError() { return fromWinError(GetLastError()); }
+FileError lastError() {
+    return fromWinError(GetLastError());
+}
 
-bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+bool isSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
 
 // The wide path for the API; long absolute paths get the "\\?\" form, which
 // takes no "/" separators.
@@ -69,7 +82,9 @@ std::wstring withoutTrailingSeparators(std::wstring path) {
     return path;
 }
 
-HANDLE handleOf(FileHandle handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE handleOf(FileHandle handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
 
 // Symbolic links and junctions are links; other reparse points (cloud
 // placeholders, deduplicated files) are ordinary files and folders.
@@ -78,13 +93,15 @@ bool isLinkTag(const std::wstring& path) {
     const HANDLE find = FindFirstFileW(withoutTrailingSeparators(path).c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return false;
     FindClose(find);
-    return data.dwReserved0 == IO_REPARSE_TAG_SYMLINK || data.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT;
+    return data.dwReserved0 == IO_REPARSE_TAG_SYMLINK ||
+           data.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT;
 }
 
 // Devices ("NUL", "COM1") and pipes answer to file names too.
 bool isDiskFile(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), 0, SHARE_ALL, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    const HANDLE file =
+        CreateFileW(path.c_str(), 0, SHARE_ALL, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) return true;  // e.g. held open exclusively: still a file
     const DWORD type = GetFileType(file);
     CloseHandle(file);
@@ -92,7 +109,7 @@ bool isDiskFile(const std::wstring& path) {
 }
 
 class Win32Lock : public FileLock {
-public:
+  public:
     Win32Lock(HANDLE file, LockMode mode) : file_(file), exclusive_(mode == LockMode::Exclusive) {}
     ~Win32Lock() override { CloseHandle(file_); }
     Win32Lock(const Win32Lock&) = delete;
@@ -122,7 +139,7 @@ public:
         return LockFileEx(file, flags, 0, MAXDWORD, MAXDWORD, &at) != 0;
     }
 
-private:
+  private:
     bool take(DWORD flags) { return lockWhole(file_, flags); }
     void unlock() {
         OVERLAPPED at{};
@@ -134,7 +151,7 @@ private:
 };
 
 class Win32FileSystem : public FileSystem {
-public:
+  public:
     FileKind kind(const std::string& path) override {
         const std::wstring wide = nativePath(path);
         const DWORD attributes = GetFileAttributesW(wide.c_str());
@@ -145,22 +162,26 @@ public:
     }
 
     std::string resolveLinks(const std::string& path) override {
-        const HANDLE file = CreateFileW(nativePath(path).c_str(), 0, SHARE_ALL, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        const HANDLE file = CreateFileW(nativePath(path).c_str(), 0, SHARE_ALL, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (file == INVALID_HANDLE_VALUE) return "";
         std::wstring buffer(MAX_PATH, L'\0');
-        DWORD length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                 FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        DWORD length =
+            GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
         if (length >= buffer.size()) {
             buffer.resize(length + 1);
-            length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                               FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+            length =
+                GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                          FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
         }
         CloseHandle(file);
         if (length == 0 || length >= buffer.size()) return "";
         buffer.resize(length);
-        if (buffer.starts_with(L"\\\\?\\UNC\\")) buffer = L"\\\\" + buffer.substr(8);
-        else if (buffer.starts_with(L"\\\\?\\")) buffer = buffer.substr(4);
+        if (buffer.starts_with(L"\\\\?\\UNC\\"))
+            buffer = L"\\\\" + buffer.substr(8);
+        else if (buffer.starts_with(L"\\\\?\\"))
+            buffer = buffer.substr(4);
         return narrow(buffer);
     }
 
@@ -169,8 +190,8 @@ public:
         const DWORD attributes = GetFileAttributesW(wide.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
             return FileError::Folder;
-        const HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, SHARE_ALL, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        const HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, SHARE_ALL, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (file == INVALID_HANDLE_VALUE) return lastError();
         if (GetFileType(file) != FILE_TYPE_DISK) {
             CloseHandle(file);
@@ -193,17 +214,19 @@ public:
         return result;
     }
 
-    FileError createTemporary(const std::string& folder, const std::string& prefix, const std::string& suffix,
-                              std::string& path, FileHandle& handle) override {
+    FileError createTemporary(const std::string& folder, const std::string& prefix,
+                              const std::string& suffix, std::string& path,
+                              FileHandle& handle) override {
         static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
         std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
         for (int attempt = 0; attempt < 100; ++attempt) {
             std::string name = folder + prefix;
-            for (int i = 0; i < 6; ++i) name += letters[pick(random_)];
+            for (int i = 0; i < 6; ++i)
+                name += letters[pick(random_)];
             name += suffix;
             const HANDLE file = CreateFileW(nativePath(name).c_str(), GENERIC_WRITE,
-                                            FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr);
+                                            FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
             if (file != INVALID_HANDLE_VALUE) {
                 path = name;
                 handle = reinterpret_cast<FileHandle>(file);
@@ -262,10 +285,12 @@ public:
             return FileError::Denied;
         // A virus scanner or an indexer may hold the target for a moment.
         for (int attempt = 0;; ++attempt) {
-            if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            if (MoveFileExW(source.c_str(), target.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
                 return FileError::None;
             const DWORD e = GetLastError();
-            if ((e != ERROR_SHARING_VIOLATION && e != ERROR_LOCK_VIOLATION) || attempt == 4) return fromWinError(e);
+            if ((e != ERROR_SHARING_VIOLATION && e != ERROR_LOCK_VIOLATION) || attempt == 4)
+                return fromWinError(e);
             Sleep(50);
         }
     }
@@ -314,12 +339,14 @@ public:
     std::unique_ptr<FileLock> lock(const std::string& path, LockMode mode, bool wait) override {
         if (kind(path) == FileKind::Link) return nullptr;
         // Opening the reparse point itself keeps a link put in place meanwhile from being followed.
-        const HANDLE file = CreateFileW(nativePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, SHARE_ALL, nullptr,
-                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        const HANDLE file =
+            CreateFileW(nativePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, SHARE_ALL, nullptr,
+                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
         if (file == INVALID_HANDLE_VALUE) return nullptr;
         BY_HANDLE_FILE_INFORMATION info{};
-        const bool plainFile = GetFileInformationByHandle(file, &info) &&
-                               !(info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY));
+        const bool plainFile =
+            GetFileInformationByHandle(file, &info) &&
+            !(info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY));
         DWORD flags = mode == LockMode::Exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0;
         if (!wait) flags |= LOCKFILE_FAIL_IMMEDIATELY;
         if (!plainFile || !Win32Lock::lockWhole(file, flags)) {
@@ -329,10 +356,11 @@ public:
         return std::make_unique<Win32Lock>(file, mode);
     }
 
-private:
+  private:
     // Where the folders that may be created begin: after "C:\" or "\\server\share\".
     static std::size_t rootLength(const std::wstring& path) {
-        if (path.size() >= 2 && path[1] == L':') return path.size() >= 3 && path[2] == L'\\' ? 3 : 2;
+        if (path.size() >= 2 && path[1] == L':')
+            return path.size() >= 3 && path[2] == L'\\' ? 3 : 2;
         if (path.starts_with(L"\\\\")) {
             std::size_t at = path.find(L'\\', 2);
             if (at != std::wstring::npos) at = path.find(L'\\', at + 1);
@@ -346,6 +374,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<FileSystem> makePlatformFileSystem() { return std::make_unique<Win32FileSystem>(); }
+std::unique_ptr<FileSystem> makePlatformFileSystem() {
+    return std::make_unique<Win32FileSystem>();
+}
 
 }  // namespace kx

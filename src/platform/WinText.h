@@ -27,6 +27,8 @@ inline std::string narrow(const wchar_t* wide, std::size_t count) {
     return utf8;
 }
 
-inline std::string narrow(const std::wstring& wide) { return narrow(wide.data(), wide.size()); }
+inline std::string narrow(const std::wstring& wide) {
+    return narrow(wide.data(), wide.size());
+}
 
 }  // namespace kx

@@ -6,17 +6,23 @@ namespace kx::win {
 
 namespace {
 
-std::string quoted(const std::string& text) { return "\xE2\x80\x9E" + text + "\xE2\x80\x9C"; }
+std::string quoted(const std::string& text) {
+    return "\xE2\x80\x9E" + text + "\xE2\x80\x9C";
+}
 
 // "-h" and "--help" alike; a single dash also opens a long name ("-help").
-bool isOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
+bool isOption(const std::string& argument) {
+    return argument.size() > 1 && argument[0] == '-';
+}
 
 std::string optionName(const std::string& argument) {
     return argument.substr(argument.starts_with("--") ? 2 : 1);
 }
 
 // How an option the program does not know is named in the message.
-std::string shownOption(const std::string& name) { return (name.size() == 1 ? "-" : "--") + name; }
+std::string shownOption(const std::string& name) {
+    return (name.size() == 1 ? "-" : "--") + name;
+}
 
 struct Parsed {
     std::vector<std::string> options;  // names in the order given, without a value
@@ -63,7 +69,9 @@ CommandLine failure(std::string message) {
 }
 
 // The arguments part of a usage line: "--export BLOCK.hsc [TEXT.txt]".
-std::string usageCall(const std::string& usage) { return usage.substr(0, usage.find("  ")); }
+std::string usageCall(const std::string& usage) {
+    return usage.substr(0, usage.find("  "));
+}
 
 }  // namespace
 
@@ -79,11 +87,15 @@ const std::vector<BatchCommand>& batchCommands() {
 }
 
 std::string usageText() {
-    std::string text = "Aufruf:\n  kartotrix [BLOCK.hsc]                     Block-Fenster \xC3\xB6" "ffnen, "
-                       "optional mit einem Block\n";
-    for (const BatchCommand& command : batchCommands()) text += "  kartotrix " + command.usage + "\n";
-    text += "  kartotrix --help                          diese Hilfe\n"
-            "  kartotrix --version                       Version anzeigen\n";
+    std::string text =
+        "Aufruf:\n  kartotrix [BLOCK.hsc]                     Block-Fenster \xC3\xB6"
+        "ffnen, "
+        "optional mit einem Block\n";
+    for (const BatchCommand& command : batchCommands())
+        text += "  kartotrix " + command.usage + "\n";
+    text +=
+        "  kartotrix --help                          diese Hilfe\n"
+        "  kartotrix --version                       Version anzeigen\n";
     return text;
 }
 
@@ -91,11 +103,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     const Parsed parsed = split(arguments);
     for (const std::string& option : parsed.options) {
         const std::string name = option.substr(0, option.find('='));
-        if (!known(name)) return failure("Kartotrix: Die Option " + quoted(shownOption(name)) + " gibt es nicht.");
+        if (!known(name))
+            return failure("Kartotrix: Die Option " + quoted(shownOption(name)) +
+                           " gibt es nicht.");
         // None of the options takes a value.
         if (name != option)
-            return failure("Kartotrix: Bei der Option fehlt der Wert. Unexpected value after '" + shownOption(name) +
-                           "'.");
+            return failure("Kartotrix: Bei der Option fehlt der Wert. Unexpected value after '" +
+                           shownOption(name) + "'.");
     }
     CommandLine line;
     if (given(parsed, "h") || given(parsed, "help")) {
@@ -116,12 +130,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     const int files = static_cast<int>(parsed.files.size());
     if (line.batch) {
         if (files < line.batch->minArguments || files > line.batch->maxArguments)
-            return failure("Kartotrix: Falsche Anzahl von Dateien. Aufruf: kartotrix " + usageCall(line.batch->usage));
+            return failure("Kartotrix: Falsche Anzahl von Dateien. Aufruf: kartotrix " +
+                           usageCall(line.batch->usage));
         line.mode = CommandLine::Mode::Batch;
         line.arguments = parsed.files;
         return line;
     }
-    if (files > 1) return failure("Kartotrix: Es kann nur ein Block ge\xC3\xB6" "ffnet werden.");
+    if (files > 1)
+        return failure(
+            "Kartotrix: Es kann nur ein Block ge\xC3\xB6"
+            "ffnet werden.");
     if (files == 1) line.padFile = parsed.files.front();
     return line;
 }

@@ -18,25 +18,32 @@ constexpr std::size_t NAME_BUFFER = 32768;
 
 UINT iconFlag(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Information: return MB_ICONINFORMATION;
-        case MessageIcon::Question: return MB_ICONQUESTION;
-        case MessageIcon::Warning: return MB_ICONWARNING;
-        case MessageIcon::Stop: return MB_ICONERROR;
-        case MessageIcon::None: break;
+        case MessageIcon::Information:
+            return MB_ICONINFORMATION;
+        case MessageIcon::Question:
+            return MB_ICONQUESTION;
+        case MessageIcon::Warning:
+            return MB_ICONWARNING;
+        case MessageIcon::Stop:
+            return MB_ICONERROR;
+        case MessageIcon::None:
+            break;
     }
     return 0;
 }
 
 }  // namespace
 
-Dialogs::Dialogs(HWND owner, std::string startFolder) : owner_(owner), startFolder_(widen(startFolder)) {}
+Dialogs::Dialogs(HWND owner, std::string startFolder)
+    : owner_(owner), startFolder_(widen(startFolder)) {}
 
-std::optional<std::string> Dialogs::inputBox(const std::string& caption, const std::string& prompt) {
+std::optional<std::string> Dialogs::inputBox(const std::string& caption,
+                                             const std::string& prompt) {
     return runInputBox(owner_, caption, prompt);
 }
 
-MessageAnswer Dialogs::messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
-                                  MessageIcon icon) {
+MessageAnswer Dialogs::messageBox(const std::string& text, const std::string& caption,
+                                  MessageButtons buttons, MessageIcon icon) {
     // A box without a caption of its own is still the program's.
     const std::wstring title = widen(caption.empty() ? std::string("Kartotrix") : caption);
     UINT flags = iconFlag(icon) | MB_SETFOREGROUND;
@@ -66,8 +73,12 @@ std::string Dialogs::askFileName(bool save, const std::string& presetName) {
     return narrow(name.data(), wcsnlen(name.data(), name.size()));
 }
 
-std::string Dialogs::openFileName() { return askFileName(false, ""); }
+std::string Dialogs::openFileName() {
+    return askFileName(false, "");
+}
 
-std::string Dialogs::saveFileName(const std::string& presetName) { return askFileName(true, presetName); }
+std::string Dialogs::saveFileName(const std::string& presetName) {
+    return askFileName(true, presetName);
+}
 
 }  // namespace kx::win

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+// The common dialogs need the types of windows.h first.
 #include <commdlg.h>
 
 #include "core/Services.h"
@@ -11,15 +12,16 @@ namespace kx::win {
 // and the common open and save dialogs, all owned by the main window so that
 // it takes no input meanwhile.
 class Dialogs : public kx::Dialogs {
-public:
+  public:
     Dialogs(HWND owner, std::string startFolder);
-    std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt) override;
-    MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
-                             MessageIcon icon) override;
+    std::optional<std::string> inputBox(const std::string& caption,
+                                        const std::string& prompt) override;
+    MessageAnswer messageBox(const std::string& text, const std::string& caption,
+                             MessageButtons buttons, MessageIcon icon) override;
     std::string openFileName() override;
     std::string saveFileName(const std::string& presetName) override;
 
-private:
+  private:
     std::string askFileName(bool save, const std::string& presetName);
 
     HWND owner_;

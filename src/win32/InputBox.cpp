@@ -17,18 +17,18 @@ constexpr WORD STATIC_CLASS = 0x0082;
 
 // Writes a dialog template (DLGTEMPLATE and its DLGITEMTEMPLATEs) word by word.
 class DialogTemplate {
-public:
+  public:
     DialogTemplate(DWORD style, short width, short height, const wchar_t* font, WORD pointSize) {
         dword(style);
         dword(0);  // extended style
         count_ = words_.size();
-        word(0);   // number of items, counted as they are added
-        word(0);   // x
-        word(0);   // y
+        word(0);  // number of items, counted as they are added
+        word(0);  // x
+        word(0);  // y
         word(static_cast<WORD>(width));
         word(static_cast<WORD>(height));
-        word(0);   // no menu
-        word(0);   // the standard dialog class
+        word(0);    // no menu
+        word(0);    // the standard dialog class
         text(L"");  // the caption is set at run time
         word(pointSize);
         text(font);
@@ -38,7 +38,8 @@ public:
         align();
         dword(style | WS_CHILD | WS_VISIBLE);
         dword(0);
-        for (short v : {x, y, width, height}) word(static_cast<WORD>(v));
+        for (short v : {x, y, width, height})
+            word(static_cast<WORD>(v));
         word(id);
         word(0xFFFF);
         word(windowClass);
@@ -49,14 +50,15 @@ public:
 
     const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
-private:
+  private:
     void word(WORD w) { words_.push_back(w); }
     void dword(DWORD d) {
         word(LOWORD(d));
         word(HIWORD(d));
     }
     void text(const wchar_t* s) {
-        do word(static_cast<WORD>(*s));
+        do
+            word(static_cast<WORD>(*s));
         while (*s++);
     }
     // Items start on a DWORD boundary.
@@ -78,7 +80,8 @@ void centreOnOwner(HWND dialog) {
     if (!owner || !GetWindowRect(owner, &outer) || !GetWindowRect(dialog, &box)) return;
     const int width = box.right - box.left, height = box.bottom - box.top;
     SetWindowPos(dialog, nullptr, outer.left + (outer.right - outer.left - width) / 2,
-                 outer.top + (outer.bottom - outer.top - height) / 3, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                 outer.top + (outer.bottom - outer.top - height) / 3, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
 }
 
 INT_PTR CALLBACK inputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -98,8 +101,10 @@ INT_PTR CALLBACK inputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 const HWND field = GetDlgItem(dialog, ANSWER_ID);
-                std::wstring answer(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-                answer.resize(static_cast<std::size_t>(GetWindowTextW(field, answer.data(), static_cast<int>(answer.size()))));
+                std::wstring answer(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1,
+                                    L'\0');
+                answer.resize(static_cast<std::size_t>(
+                    GetWindowTextW(field, answer.data(), static_cast<int>(answer.size()))));
                 state->answer = answer;
                 EndDialog(dialog, IDOK);
                 return TRUE;
@@ -109,24 +114,26 @@ INT_PTR CALLBACK inputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
                 return TRUE;
             }
             break;
-        default: break;
+        default:
+            break;
     }
     return FALSE;
 }
 
 }  // namespace
 
-std::optional<std::string> runInputBox(HWND owner, const std::string& caption, const std::string& prompt) {
+std::optional<std::string> runInputBox(HWND owner, const std::string& caption,
+                                       const std::string& prompt) {
     // Sizes in dialog units of "MS Shell Dlg" 8.
-    DialogTemplate box(DS_MODALFRAME | DS_SHELLFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU, 230, 86, L"MS Shell Dlg",
-                       8);
-    box.item(STATIC_CLASS, PROMPT_ID, SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 7, 7, 216, 34);
-    box.item(EDIT_CLASS, ANSWER_ID, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 44, 216, 14);
-    box.item(BUTTON_CLASS, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 119, 65, 50, 14);
-    box.item(BUTTON_CLASS, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 173, 65, 50, 14);
+    DialogTemplate box(DS_MODALFRAME | DS_SHELLFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU, 230, 72,
+                       L"MS Shell Dlg", 8);
+    box.item(STATIC_CLASS, PROMPT_ID, SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 7, 7, 216, 20);
+    box.item(EDIT_CLASS, ANSWER_ID, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 30, 216, 14);
+    box.item(BUTTON_CLASS, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 119, 51, 50, 14);
+    box.item(BUTTON_CLASS, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 173, 51, 50, 14);
     InputBoxState state{widen(caption), widen(prompt), {}};
-    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.get(), owner, inputBoxProc,
-                                                   reinterpret_cast<LPARAM>(&state));
+    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.get(), owner,
+                                                   inputBoxProc, reinterpret_cast<LPARAM>(&state));
     if (result != IDOK) return std::nullopt;
     return narrow(state.answer);
 }

@@ -79,11 +79,14 @@ bool typesCharacter(const MSG& message, int shift) {
     wchar_t typed[4];
     const UINT scanCode = (static_cast<UINT>(message.lParam) >> 16) & 0xFF;
     constexpr UINT KEEP_KEYBOARD_STATE = 0x4;
-    const int count = ToUnicode(static_cast<UINT>(message.wParam), scanCode, state, typed, 4, KEEP_KEYBOARD_STATE);
+    const int count = ToUnicode(static_cast<UINT>(message.wParam), scanCode, state, typed, 4,
+                                KEEP_KEYBOARD_STATE);
     return count > 0 && typed[0] >= 0x20;
 }
 
-bool isOption(const Control& c) { return c.kind == ControlKind::OptionButton; }
+bool isOption(const Control& c) {
+    return c.kind == ControlKind::OptionButton;
+}
 
 // Where a control's window goes, in model pixels. The player choices sit in
 // columns 50 pixels apart; their windows take the whole column so that "1 / 2"
@@ -100,22 +103,30 @@ Rect widgetRect(const Control& c) {
 UINT textAlignment(Look look) {
     switch (look) {
         case Look::PlayerCell:
-        case Look::Total: return DT_RIGHT;
-        case Look::Panel: return DT_LEFT;
-        default: return DT_CENTER;
+        case Look::Total:
+            return DT_RIGHT;
+        case Look::Panel:
+            return DT_LEFT;
+        default:
+            return DT_CENTER;
     }
 }
 
 COLORREF textColour(Look look) {
     switch (look) {
-        case Look::RowLabel: return ROW_LABEL_TEXT;
+        case Look::RowLabel:
+            return ROW_LABEL_TEXT;
         case Look::RowInfo:
-        case Look::Heading: return INFO_TEXT;
-        default: return RGB(0, 0, 0);
+        case Look::Heading:
+            return INFO_TEXT;
+        default:
+            return RGB(0, 0, 0);
     }
 }
 
-bool boldLook(Look look) { return look == Look::Heading || look == Look::NameField || look == Look::Total; }
+bool boldLook(Look look) {
+    return look == Look::Heading || look == Look::NameField || look == Look::Total;
+}
 
 std::wstring menuText(const MenuEntry& entry) {
     std::wstring text;
@@ -129,7 +140,8 @@ std::wstring menuText(const MenuEntry& entry) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services, std::string makerHost)
+MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
+                       std::string makerHost)
     : instance_(instance), program_(program), makerHost_(std::move(makerHost)) {
     services.host = this;
     program_.services = services;
@@ -141,16 +153,19 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services, 
     windowClass.hInstance = instance_;
     windowClass.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
     windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+                                                        GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = MAIN_CLASS;
     RegisterClassExW(&windowClass);
 
-    window_ = CreateWindowExW(0, MAIN_CLASS, L"", MAIN_STYLE, 0, 0, 200, 200, nullptr, nullptr, instance_, this);
+    window_ = CreateWindowExW(0, MAIN_CLASS, L"", MAIN_STYLE, 0, 0, 200, 200, nullptr, nullptr,
+                              instance_, this);
     dpi_ = windowDpi(window_);
     createFonts();
-    status_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(STATUS_ID)), instance_, nullptr);
+    status_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                              window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(STATUS_ID)),
+                              instance_, nullptr);
     SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     SendMessageW(status_, WM_SIZE, 0, 0);
 
@@ -166,7 +181,8 @@ MainWindow::~MainWindow() {
     for (HFONT font : {font_, boldFont_}) {
         if (font) DeleteObject(font);
     }
-    for (auto& [colour, b] : brushes_) DeleteObject(b);
+    for (auto& [colour, b] : brushes_)
+        DeleteObject(b);
 }
 
 void MainWindow::createFonts() {
@@ -178,7 +194,8 @@ void MainWindow::createFonts() {
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     LOGFONTW face = metrics.lfMessageFont;
     // The system reports the font for its own DPI; the window may sit on another monitor.
-    face.lfHeight = -std::max(MulDiv(std::abs(face.lfHeight), static_cast<int>(dpi_), static_cast<int>(windowDpi(nullptr))),
+    face.lfHeight = -std::max(MulDiv(std::abs(face.lfHeight), static_cast<int>(dpi_),
+                                     static_cast<int>(windowDpi(nullptr))),
                               px(12));
     font_ = CreateFontIndirectW(&face);
     face.lfWeight = FW_BOLD;
@@ -194,16 +211,21 @@ void MainWindow::createMenu() {
         switch (entry.role) {
             case MenuRole::Title:
                 menu = CreatePopupMenu();
-                AppendMenuW(menuBar_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu), menuText(entry).c_str());
+                AppendMenuW(menuBar_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu),
+                            menuText(entry).c_str());
                 break;
             case MenuRole::Separator:
                 if (menu) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
                 break;
-            case MenuRole::End: menu = nullptr; break;
-            case MenuRole::Unused: break;
+            case MenuRole::End:
+                menu = nullptr;
+                break;
+            case MenuRole::Unused:
+                break;
             case MenuRole::Command:
                 if (!menu) break;
-                AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(MENU_ID_BASE + i), menuText(entry).c_str());
+                AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(MENU_ID_BASE + i),
+                            menuText(entry).c_str());
                 menuItems_[static_cast<std::size_t>(i)] = true;
                 break;
         }
@@ -239,10 +261,13 @@ HWND MainWindow::createWidget(const Control& c, int id) {
             style |= SS_NOTIFY | SS_NOPREFIX | WS_GROUP;
             break;
     }
-    const HWND window = CreateWindowExW(0, windowClass, L"", style, 0, 0, 0, 0, window_,
-                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(boldLook(c.look) ? boldFont_ : font_), FALSE);
-    if (c.kind == ControlKind::Label) SetWindowSubclass(window, labelProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    const HWND window =
+        CreateWindowExW(0, windowClass, L"", style, 0, 0, 0, 0, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(boldLook(c.look) ? boldFont_ : font_),
+                 FALSE);
+    if (c.kind == ControlKind::Label)
+        SetWindowSubclass(window, labelProc, 0, reinterpret_cast<DWORD_PTR>(this));
     if (c.kind == ControlKind::TextField) SendMessageW(window, EM_LIMITTEXT, 255, 0);
     if (c.kind == ControlKind::DropDown) {
         SendMessageW(window, CB_SETMINVISIBLE, LIST_ITEMS, 0);
@@ -265,8 +290,8 @@ void MainWindow::createControls() {
 
 void MainWindow::show(int showCommand) {
     const RECT frame = screenFrame();
-    SetWindowPos(window_, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
     applyFrameSize();
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
@@ -278,7 +303,8 @@ void MainWindow::show(int showCommand) {
 void MainWindow::mirror() {
     if (!window_) return;
     mirroring_ = true;
-    for (Widget& widget : widgets_) mirrorControl(widget);
+    for (Widget& widget : widgets_)
+        mirrorControl(widget);
     mirroring_ = false;
     mirrorMenu();
     mirrorStatus();
@@ -287,8 +313,9 @@ void MainWindow::mirror() {
     InvalidateRect(window_, nullptr, FALSE);
     // A control that was hidden or disabled with the focus leaves it to the window.
     const HWND focus = GetFocus();
-    if (IsWindowEnabled(window_) && (!focus || (focus != window_ && IsChild(window_, focus) &&
-                                                (!IsWindowVisible(focus) || !IsWindowEnabled(focus)))))
+    if (IsWindowEnabled(window_) &&
+        (!focus || (focus != window_ && IsChild(window_, focus) &&
+                    (!IsWindowVisible(focus) || !IsWindowEnabled(focus)))))
         SetFocus(window_);
 }
 
@@ -315,7 +342,8 @@ void MainWindow::mirrorControl(Widget& w) {
             break;
         case ControlKind::TextField: {
             std::wstring shown(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-            shown.resize(static_cast<std::size_t>(GetWindowTextW(window, shown.data(), static_cast<int>(shown.size()))));
+            shown.resize(static_cast<std::size_t>(
+                GetWindowTextW(window, shown.data(), static_cast<int>(shown.size()))));
             if (narrow(shown) != c.text) SetWindowTextW(window, widen(c.text).c_str());
             break;
         }
@@ -323,14 +351,16 @@ void MainWindow::mirrorControl(Widget& w) {
             if (fresh || c.items != w.shadow->items) {
                 SendMessageW(window, CB_RESETCONTENT, 0, 0);
                 for (const std::string& item : c.items)
-                    SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
+                    SendMessageW(window, CB_ADDSTRING, 0,
+                                 reinterpret_cast<LPARAM>(widen(item).c_str()));
             }
             if (SendMessageW(window, CB_GETCURSEL, 0, 0) != c.selection)
                 SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(c.selection), 0);
             break;
     }
     if (!fresh && c.background != w.shadow->background) InvalidateRect(window, nullptr, TRUE);
-    if (fresh || c.visible != w.shadow->visible) ShowWindow(window, c.visible ? SW_SHOWNA : SW_HIDE);
+    if (fresh || c.visible != w.shadow->visible)
+        ShowWindow(window, c.visible ? SW_SHOWNA : SW_HIDE);
     w.shadow = c;
 }
 
@@ -340,7 +370,8 @@ void MainWindow::mirrorMenu() {
         const MenuEntry& entry = program_.ui.menu[i];
         const UINT id = static_cast<UINT>(MENU_ID_BASE + static_cast<int>(i));
         EnableMenuItem(menuBar_, id, MF_BYCOMMAND | (entry.enabled ? MF_ENABLED : MF_GRAYED));
-        if (entry.checkable) CheckMenuItem(menuBar_, id, MF_BYCOMMAND | (entry.checked ? MF_CHECKED : MF_UNCHECKED));
+        if (entry.checkable)
+            CheckMenuItem(menuBar_, id, MF_BYCOMMAND | (entry.checked ? MF_CHECKED : MF_UNCHECKED));
     }
 }
 
@@ -352,7 +383,8 @@ void MainWindow::mirrorStatus() {
         statusShadow_[static_cast<std::size_t>(k)] = panel.text;
         // The version panel stands out raised; the others are sunken.
         const WPARAM part = static_cast<WPARAM>(k - 1) | (k == 1 ? SBT_POPOUT : 0);
-        SendMessageW(status_, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(widen(panel.text).c_str()));
+        SendMessageW(status_, SB_SETTEXTW, part,
+                     reinterpret_cast<LPARAM>(widen(panel.text).c_str()));
     }
 }
 
@@ -363,7 +395,8 @@ void MainWindow::mirrorWindow() {
         SetWindowTextW(window_, widen(frm0.caption).c_str());
     }
     const RECT frame = screenFrame();
-    if (frame.right - frame.left != frameSize_.cx || frame.bottom - frame.top != frameSize_.cy) applyFrameSize();
+    if (frame.right - frame.left != frameSize_.cx || frame.bottom - frame.top != frameSize_.cy)
+        applyFrameSize();
     if ((IsWindowEnabled(window_) != FALSE) != frm0.enabled) EnableWindow(window_, frm0.enabled);
 }
 
@@ -379,7 +412,8 @@ void MainWindow::layoutStatusBar() {
     int right = 0;
     for (int k = 1; k <= STATUS_PANEL_COUNT; ++k) {
         const StatusPanel& panel = program_.ui.STB[static_cast<std::size_t>(k)];
-        right += panel.fillsRest ? std::max(0, static_cast<int>(client.right) - fixed) : px(panel.width);
+        right +=
+            panel.fillsRest ? std::max(0, static_cast<int>(client.right) - fixed) : px(panel.width);
         edges[k - 1] = right;
     }
     edges[STATUS_PANEL_COUNT - 1] = -1;  // the clock reaches the right edge
@@ -404,8 +438,9 @@ ScreenMetrics MainWindow::measure() {
     GetWindowRect(status_, &bar);
     screen_.statusBarHeight = bar.bottom - bar.top;
     const auto model = [this](int pixels) { return MulDiv(pixels, 96, static_cast<int>(dpi_)); };
-    return {model(screen_.screenWidth),    model(screen_.frameWidth),     model(screen_.frameHeight),
-            model(screen_.titleBarHeight), model(screen_.menuBarHeight), model(screen_.statusBarHeight)};
+    return {model(screen_.screenWidth),   model(screen_.frameWidth),
+            model(screen_.frameHeight),   model(screen_.titleBarHeight),
+            model(screen_.menuBarHeight), model(screen_.statusBarHeight)};
 }
 
 // The model's outer rectangle on the screen: the drawing area scaled, the
@@ -414,10 +449,11 @@ RECT MainWindow::screenFrame() const {
     const Rect& f = program_.ui.frm0.frame;
     const ScreenMetrics& m = program_.shell.metrics;
     const int padWidth = f.width - 2 * m.frameWidth;
-    const int padHeight = f.height - m.titleBarHeight - m.menuBarHeight - 2 * m.frameHeight - m.statusBarHeight;
+    const int padHeight =
+        f.height - m.titleBarHeight - m.menuBarHeight - 2 * m.frameHeight - m.statusBarHeight;
     const int width = px(padWidth) + 2 * screen_.frameWidth;
-    const int height = px(padHeight) + screen_.titleBarHeight + screen_.menuBarHeight + 2 * screen_.frameHeight +
-                       screen_.statusBarHeight;
+    const int height = px(padHeight) + screen_.titleBarHeight + screen_.menuBarHeight +
+                       2 * screen_.frameHeight + screen_.statusBarHeight;
     return {px(f.left), px(f.top), px(f.left) + width, px(f.top) + height};
 }
 
@@ -427,7 +463,8 @@ RECT MainWindow::screenFrame() const {
 void MainWindow::applyFrameSize() {
     const RECT frame = screenFrame();
     frameSize_ = {frame.right - frame.left, frame.bottom - frame.top};
-    SetWindowPos(window_, nullptr, 0, 0, frameSize_.cx, frameSize_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, 0, 0, frameSize_.cx, frameSize_.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{};
     GetClientRect(window_, &client);
     const int wantedWidth = px(program_.shell.padWidth);
@@ -435,15 +472,18 @@ void MainWindow::applyFrameSize() {
     if (client.right == wantedWidth && client.bottom == wantedHeight) return;
     frameSize_.cx += wantedWidth - client.right;
     frameSize_.cy += wantedHeight - client.bottom;
-    SetWindowPos(window_, nullptr, 0, 0, frameSize_.cx, frameSize_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, 0, 0, frameSize_.cx, frameSize_.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::refit(bool display) {
     if (!program_.shell.startupDone) return;
     SendMessageW(status_, WM_SIZE, 0, 0);
     const ScreenMetrics metrics = measure();
-    if (display) frm0_DisplayChange(program_, metrics);
-    else frm0_WinIniChange(program_, metrics);
+    if (display)
+        frm0_DisplayChange(program_, metrics);
+    else
+        frm0_WinIniChange(program_, metrics);
     applyFrameSize();
     mirror();
 }
@@ -453,7 +493,8 @@ void MainWindow::dpiChanged(UINT dpi, const RECT& suggested) {
     createFonts();
     for (Widget& widget : widgets_) {
         SendMessageW(widget.window, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(boldLook(widget.control->look) ? boldFont_ : font_), FALSE);
+                     reinterpret_cast<WPARAM>(boldLook(widget.control->look) ? boldFont_ : font_),
+                     FALSE);
         if (widget.control->kind == ControlKind::DropDown)
             SendMessageW(widget.window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                          px(widget.control->rect.height) - px(6));
@@ -461,7 +502,8 @@ void MainWindow::dpiChanged(UINT dpi, const RECT& suggested) {
     }
     SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     statusShadow_.clear();
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(status_, WM_SIZE, 0, 0);
     frm0_DisplayChange(program_, measure());
     applyFrameSize();
@@ -474,7 +516,8 @@ int MainWindow::run() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (preTranslate(message)) continue;
-        if (window_ && IsDialogMessageW(window_, &message)) continue;  // Tab moves through the controls
+        if (window_ && IsDialogMessageW(window_, &message))
+            continue;  // Tab moves through the controls
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -494,7 +537,8 @@ bool MainWindow::preTranslate(const MSG& message) {
     if (!belongsHere(message.hwnd)) return false;
     switch (message.message) {
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: return keyDown(message);
+        case WM_SYSKEYDOWN:
+            return keyDown(message);
         case WM_SYSKEYUP:
             // Alt released after a command of its own opens no menu.
             if (message.wParam == VK_MENU && swallowAltUp_) {
@@ -512,11 +556,13 @@ bool MainWindow::preTranslate(const MSG& message) {
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {
             Widget* widget = widgetOf(message.hwnd);
-            if (!widget || (widget->control->name != "PKT" && widget->control->name != "SPL")) return false;
+            if (!widget || (widget->control->name != "PKT" && widget->control->name != "SPL"))
+                return false;
             mouseDown(*widget, message);
             return true;
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -535,7 +581,9 @@ bool MainWindow::keyDown(const MSG& message) {
 }
 
 void MainWindow::mouseDown(Widget& widget, const MSG& message) {
-    const int button = message.message == WM_LBUTTONDOWN ? 1 : message.message == WM_RBUTTONDOWN ? 2 : 4;
+    const int button = message.message == WM_LBUTTONDOWN   ? 1
+                       : message.message == WM_RBUTTONDOWN ? 2
+                                                           : 4;
     int shift = 0;
     if (message.wParam & MK_SHIFT) shift |= SHIFT_BIT;
     if (message.wParam & MK_CONTROL) shift |= CTRL_BIT;
@@ -564,7 +612,9 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
         case ControlKind::OptionButton:
             // A button that gains the focus reports a click too; only a choice
             // the user made checks it.
-            if (code != BN_CLICKED || SendMessageW(widget->window, BM_GETCHECK, 0, 0) != BST_CHECKED) return;
+            if (code != BN_CLICKED ||
+                SendMessageW(widget->window, BM_GETCHECK, 0, 0) != BST_CHECKED)
+                return;
             clickOption(program_, c.name, c.index);
             break;
         case ControlKind::PushButton:
@@ -577,13 +627,15 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
             return;
         case ControlKind::TextField: {
             if (code != EN_CHANGE) return;
-            std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(widget->window)) + 1, L'\0');
+            std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(widget->window)) + 1,
+                              L'\0');
             text.resize(static_cast<std::size_t>(
                 GetWindowTextW(widget->window, text.data(), static_cast<int>(text.size()))));
             editName(program_, c.index, narrow(text));
             break;
         }
-        case ControlKind::Label: return;
+        case ControlKind::Label:
+            return;
     }
     mirror();
 }
@@ -596,13 +648,19 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
 // the list closes (a list closed with Escape shows the model's choice again).
 bool MainWindow::onListNotification(Widget& widget, int code) {
     switch (code) {
-        case CBN_DROPDOWN: widget.dropped = true; return false;
-        case CBN_CLOSEUP: widget.dropped = false; break;
+        case CBN_DROPDOWN:
+            widget.dropped = true;
+            return false;
+        case CBN_CLOSEUP:
+            widget.dropped = false;
+            break;
         case CBN_SELCHANGE:
             if (widget.dropped) return false;
             break;
-        case CBN_SELENDOK: break;
-        default: return false;
+        case CBN_SELENDOK:
+            break;
+        default:
+            return false;
     }
     const LRESULT item = SendMessageW(widget.window, CB_GETCURSEL, 0, 0);
     if (item >= 0 && item != widget.control->selection)
@@ -618,8 +676,8 @@ HBRUSH MainWindow::brush(COLORREF colour) {
 
 HBRUSH MainWindow::controlColours(HWND control, HDC dc) {
     const Widget* widget = widgetOf(control);
-    const COLORREF back =
-        colourRef(widget && widget->control->background ? *widget->control->background : padBackColour);
+    const COLORREF back = colourRef(
+        widget && widget->control->background ? *widget->control->background : padBackColour);
     SetBkColor(dc, back);
     if (widget) SetTextColor(dc, textColour(widget->control->look));
     return brush(back);
@@ -630,7 +688,8 @@ void MainWindow::paint(HDC dc) {
     RECT client{};
     GetClientRect(window_, &client);
     const RECT area{px(plan.background.left), px(plan.background.top),
-                    px(plan.background.left + plan.background.width), px(plan.background.top + plan.background.height)};
+                    px(plan.background.left + plan.background.width),
+                    px(plan.background.top + plan.background.height)};
     // Beyond the drawing area (never seen while the window has its own size).
     const RECT right{area.right, 0, client.right, client.bottom};
     const RECT below{0, area.bottom, area.right, client.bottom};
@@ -639,14 +698,16 @@ void MainWindow::paint(HDC dc) {
     FillRect(dc, &area, brush(colourRef(plan.backColour)));
     const int thickness = std::max(1, px(1));
     for (const Line& line : plan.lines) {
-        const RECT stroke{px(line.x1), px(line.y1), px(line.x2) + thickness, px(line.y2) + thickness};
+        const RECT stroke{px(line.x1), px(line.y1), px(line.x2) + thickness,
+                          px(line.y2) + thickness};
         FillRect(dc, &stroke, brush(RGB(0, 0, 0)));
     }
     // The line under each player's name.
     for (const Control& field : program_.ui.NMS) {
         if (!field.visible) continue;
         const Rect& r = field.rect;
-        const RECT under{px(r.left), px(r.top + r.height - 2), px(r.left + r.width), px(r.top + r.height)};
+        const RECT under{px(r.left), px(r.top + r.height - 2), px(r.left + r.width),
+                         px(r.top + r.height)};
         FillRect(dc, &under, brush(RULE_COLOUR));
     }
 }
@@ -663,7 +724,8 @@ void MainWindow::paintLabel(HWND window, HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     const HGDIOBJ oldFont = SelectObject(dc, boldLook(look) ? boldFont_ : font_);
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     RECT inside = r;
     if (textAlignment(look) == DT_RIGHT) inside.right -= px(6);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inside,
@@ -686,8 +748,8 @@ void MainWindow::paintLabel(HWND window, HDC dc) {
     }
 }
 
-LRESULT CALLBACK MainWindow::labelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR self) {
+LRESULT CALLBACK MainWindow::labelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR self) {
     switch (message) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
@@ -696,19 +758,22 @@ LRESULT CALLBACK MainWindow::labelProc(HWND window, UINT message, WPARAM wParam,
             EndPaint(window, &ps);
             return 0;
         }
-        case WM_ERASEBKGND: return 1;
+        case WM_ERASEBKGND:
+            return 1;
         case WM_SETTEXT: {
             const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
             InvalidateRect(window, nullptr, FALSE);
             return result;
         }
-        default: return DefSubclassProc(window, message, wParam, lParam);
+        default:
+            return DefSubclassProc(window, message, wParam, lParam);
     }
 }
 
 LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->window_ = window;
     }
@@ -719,8 +784,12 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
 
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND: onCommand(wParam, lParam); return 0;
-        case WM_MIRROR: mirror(); return 0;
+        case WM_COMMAND:
+            onCommand(wParam, lParam);
+            return 0;
+        case WM_MIRROR:
+            mirror();
+            return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             const HDC dc = BeginPaint(window_, &ps);
@@ -728,24 +797,33 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             EndPaint(window_, &ps);
             return 0;
         }
-        case WM_PRINTCLIENT: paint(reinterpret_cast<HDC>(wParam)); return 0;
-        case WM_ERASEBKGND: return 1;
+        case WM_PRINTCLIENT:
+            paint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
-            return reinterpret_cast<LRESULT>(controlColours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)));
-        case WM_INITMENUPOPUP: mirrorMenu(); return 0;
+            return reinterpret_cast<LRESULT>(
+                controlColours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)));
+        case WM_INITMENUPOPUP:
+            mirrorMenu();
+            return 0;
         case WM_TIMER:
             if (wParam == CLOCK_TIMER) {
                 SYSTEMTIME t{};
                 GetLocalTime(&t);
                 wchar_t clock[16];
                 wsprintfW(clock, L"%d:%02d:%02d", t.wHour, t.wMinute, t.wSecond);
-                SendMessageW(status_, SB_SETTEXTW, STATUS_PANEL_COUNT - 1, reinterpret_cast<LPARAM>(clock));
+                SendMessageW(status_, SB_SETTEXTW, STATUS_PANEL_COUNT - 1,
+                             reinterpret_cast<LPARAM>(clock));
             }
             return 0;
         case WM_SIZE:
-            program_.ui.frm0.windowState = wParam == SIZE_MINIMIZED ? 1 : wParam == SIZE_MAXIMIZED ? 2 : 0;
+            program_.ui.frm0.windowState = wParam == SIZE_MINIMIZED   ? 1
+                                           : wParam == SIZE_MAXIMIZED ? 2
+                                                                      : 0;
             SendMessageW(status_, WM_SIZE, 0, 0);
             layoutStatusBar();
             return 0;
@@ -782,13 +860,19 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 createFonts();
                 for (Widget& widget : widgets_)
                     SendMessageW(widget.window, WM_SETFONT,
-                                 reinterpret_cast<WPARAM>(boldLook(widget.control->look) ? boldFont_ : font_), TRUE);
+                                 reinterpret_cast<WPARAM>(boldLook(widget.control->look) ? boldFont_
+                                                                                         : font_),
+                                 TRUE);
                 SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
             }
             refit(false);
             return 0;
-        case WM_DISPLAYCHANGE: refit(true); return 0;
-        case WM_DPICHANGED: dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+        case WM_DISPLAYCHANGE:
+            refit(true);
+            return 0;
+        case WM_DPICHANGED:
+            dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_CLOSE: {
             // While a secondary window is open the program waits for it.
             if (modal_) return 0;
@@ -801,8 +885,11 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             KillTimer(window_, CLOCK_TIMER);
             PostQuitMessage(0);
             return 0;
-        case WM_NCDESTROY: window_ = nullptr; break;
-        default: break;
+        case WM_NCDESTROY:
+            window_ = nullptr;
+            break;
+        default:
+            break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
 }

@@ -22,7 +22,7 @@ class ModalWindow;
 // each monitor's DPI and scales every rectangle to it, so it stays sharp;
 // the frame, title bar and menu bar are the system's own at that DPI.
 class MainWindow : public WindowHost {
-public:
+  public:
     // services.host is set to this window; the other services come from the caller.
     MainWindow(HINSTANCE instance, Program& program, Services services, std::string makerHost);
     ~MainWindow() override;
@@ -43,7 +43,7 @@ public:
     void runModal(SecondaryWindow window) override;
     void closeWindow(SecondaryWindow window) override;
 
-private:
+  private:
     // A control and its window, with what the window shows now.
     struct Widget {
         Control* control = nullptr;
@@ -53,8 +53,8 @@ private:
     };
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK labelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR self);
+    static LRESULT CALLBACK labelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR self);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createFonts();

@@ -13,9 +13,9 @@ namespace kx::win {
 // logic's handlers; its close event (from a button or its close box) calls
 // frm1_Close or frm3_Close and gives the main window back its input.
 class ModalWindow {
-public:
-    ModalWindow(HINSTANCE instance, HWND owner, Program& program, SecondaryWindow which, std::string makerHost,
-                UINT dpi);
+  public:
+    ModalWindow(HINSTANCE instance, HWND owner, Program& program, SecondaryWindow which,
+                std::string makerHost, UINT dpi);
     ~ModalWindow();
     ModalWindow(const ModalWindow&) = delete;
     ModalWindow& operator=(const ModalWindow&) = delete;
@@ -23,13 +23,13 @@ public:
     // Empty once the window has closed.
     HWND handle() const { return window_; }
 
-private:
+  private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void buildAbout();
     void buildQuitConfirmation();
-    HWND add(const wchar_t* windowClass, const std::string& name, const std::string& text, DWORD style, int left,
-             int top, int width, int height, int id = 0);
+    HWND add(const wchar_t* windowClass, const std::string& text, DWORD style, int left, int top,
+             int width, int height, int id = 0);
     void placeOverOwner(int width, int height);
     int px(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
 

@@ -1,6 +1,7 @@
 #include "Services.h"
 
 #include <windows.h>
+// shellapi.h needs the types of windows.h first.
 #include <shellapi.h>
 
 #include "platform/WinText.h"

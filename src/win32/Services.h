@@ -5,13 +5,13 @@
 namespace kx::win {
 
 class SystemClock : public Clock {
-public:
+  public:
     LocalTime now() const override;
 };
 
 // Opens documents and web addresses with the program Windows assigns to them.
 class DesktopShell : public kx::DesktopShell {
-public:
+  public:
     void openAddress(const std::string& address) override;
 };
 

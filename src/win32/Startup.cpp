@@ -26,7 +26,8 @@ constexpr const char* HELP_FILE = "KartotrixHilfe.html";
 std::string programFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
             break;
@@ -38,7 +39,8 @@ std::string programFolder() {
 
 std::string userDataFolder() {
     wchar_t path[MAX_PATH] = {};
-    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path)))
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
+                                   SHGFP_TYPE_CURRENT, path)))
         return narrow(path, wcslen(path)) + "\\Kartotrix\\";
     return programFolder();
 }
@@ -72,10 +74,12 @@ int runWindow(HINSTANCE instance, const std::string& padFile, int showCommand) {
     window.show(showCommand);
 
     if (!padFile.empty()) {
-        const std::string error =
-            files->kind(padFile) == FileKind::Missing ? LOAD_ERROR_NOT_FOUND : readPadFile(program, padFile);
+        const std::string error = files->kind(padFile) == FileKind::Missing
+                                      ? LOAD_ERROR_NOT_FOUND
+                                      : readPadFile(program, padFile);
         window.mirror();
-        if (!error.empty()) dialogs.messageBox(error, "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
+        if (!error.empty())
+            dialogs.messageBox(error, "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
     }
     return window.run();
 }

@@ -34,8 +34,8 @@ TEST(ReplaceFile, EveryFailingStepLeavesTheOldFileAndNoTemporary) {
     const std::string target = t.file("abend.hsc");
     test::putFile(target, OLD);
     test::FaultyFileSystem fs(*t.files);
-    for (FileStep step : {FileStep::Open, FileStep::Write, FileStep::Flush, FileStep::Sync, FileStep::Close,
-                          FileStep::Rename}) {
+    for (FileStep step : {FileStep::Open, FileStep::Write, FileStep::Flush, FileStep::Sync,
+                          FileStep::Close, FileStep::Rename}) {
         SCOPED_TRACE(static_cast<int>(step));
         fs.failAt = step;
         fs.error = FileError::DiskFull;
@@ -70,9 +70,12 @@ TEST(ReplaceFile, AFolderThatTookTheTargetsPlaceStaysAsItWas) {
 TEST(ReplaceFile, NamesBeyondAsciiAndLongPaths) {
     TestProgram t;
     std::string deep = t.folder;
-    while (deep.size() < 300) deep += "Doppelkopf-Abende-im-M\xC3\xA4rz/";
+    while (deep.size() < 300)
+        deep += "Doppelkopf-Abende-im-M\xC3\xA4rz/";
     ASSERT_EQ(t.files->makeFolders(deep), FileError::None);
-    const std::string name = "R\xC3\xBC" "diger \xE2\x82\xAC \xC3\x9F.hsc";  // "Rüdiger € ß.hsc"
+    const std::string name =
+        "R\xC3\xBC"
+        "diger \xE2\x82\xAC \xC3\x9F.hsc";  // "Rüdiger € ß.hsc"
     ASSERT_TRUE(replaceFile(*t.files, deep + name, NEW));
     EXPECT_EQ(names(*t.files, deep), std::set<std::string>{name});
     Bytes back;
@@ -101,8 +104,9 @@ TEST(FileLocks, SharedHoldersKeepAnExclusiveLockOut) {
 
 std::wstring wide(const std::string& utf8) {
     std::wstring w(utf8.size(), L'\0');
-    w.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                                          w.data(), static_cast<int>(w.size()))));
+    w.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(),
+                                                          static_cast<int>(utf8.size()), w.data(),
+                                                          static_cast<int>(w.size()))));
     return w;
 }
 

@@ -11,28 +11,36 @@ namespace kx::test {
 // was closed), and kind() may claim one kind for every path, as if the
 // target had changed after it was checked.
 class FaultyFileSystem : public FileSystem {
-public:
+  public:
     explicit FaultyFileSystem(FileSystem& real) : real_(real) {}
     std::optional<FileStep> failAt;
     FileError error = FileError::Other;
     std::optional<FileKind> claimedKind;
 
-    FileKind kind(const std::string& path) override { return claimedKind ? *claimedKind : real_.kind(path); }
+    FileKind kind(const std::string& path) override {
+        return claimedKind ? *claimedKind : real_.kind(path);
+    }
     std::string resolveLinks(const std::string& path) override { return real_.resolveLinks(path); }
     FileError read(const std::string& path, std::size_t limit, Bytes& out) override {
         return fails(FileStep::Read) ? error : real_.read(path, limit, out);
     }
-    FileError createTemporary(const std::string& folder, const std::string& prefix, const std::string& suffix,
-                              std::string& path, FileHandle& handle) override {
-        return fails(FileStep::Open) ? error : real_.createTemporary(folder, prefix, suffix, path, handle);
+    FileError createTemporary(const std::string& folder, const std::string& prefix,
+                              const std::string& suffix, std::string& path,
+                              FileHandle& handle) override {
+        return fails(FileStep::Open) ? error
+                                     : real_.createTemporary(folder, prefix, suffix, path, handle);
     }
     FileError write(FileHandle handle, const std::uint8_t* data, std::size_t size) override {
         if (!fails(FileStep::Write)) return real_.write(handle, data, size);
         real_.write(handle, data, size / 2);
         return error;
     }
-    FileError flush(FileHandle handle) override { return fails(FileStep::Flush) ? error : real_.flush(handle); }
-    FileError sync(FileHandle handle) override { return fails(FileStep::Sync) ? error : real_.sync(handle); }
+    FileError flush(FileHandle handle) override {
+        return fails(FileStep::Flush) ? error : real_.flush(handle);
+    }
+    FileError sync(FileHandle handle) override {
+        return fails(FileStep::Sync) ? error : real_.sync(handle);
+    }
     FileError close(FileHandle handle) override {
         const FileError closed = real_.close(handle);
         return fails(FileStep::Close) ? error : closed;
@@ -53,7 +61,7 @@ public:
         return real_.lock(path, mode, wait);
     }
 
-private:
+  private:
     bool fails(FileStep step) const { return failAt == step; }
     FileSystem& real_;
 };

@@ -43,11 +43,15 @@ TEST(WindowsCommandLine, RefusalsSayWhatIsWrong) {
         {{"--bunt"}, "Kartotrix: Die Option \xE2\x80\x9E--bunt\xE2\x80\x9C gibt es nicht."},
         {{"-x", "a.hsc"}, "Kartotrix: Die Option \xE2\x80\x9E-x\xE2\x80\x9C gibt es nicht."},
         {{"--farbe=rot"}, "Kartotrix: Die Option \xE2\x80\x9E--farbe\xE2\x80\x9C gibt es nicht."},
-        {{"--export=a.hsc"}, "Kartotrix: Bei der Option fehlt der Wert. Unexpected value after '--export'."},
-        {{"--export"}, "Kartotrix: Falsche Anzahl von Dateien. Aufruf: kartotrix --export BLOCK.hsc [TEXT.txt]"},
+        {{"--export=a.hsc"},
+         "Kartotrix: Bei der Option fehlt der Wert. Unexpected value after '--export'."},
+        {{"--export"},
+         "Kartotrix: Falsche Anzahl von Dateien. Aufruf: kartotrix --export BLOCK.hsc [TEXT.txt]"},
         {{"--export", "a", "b", "c"},
          "Kartotrix: Falsche Anzahl von Dateien. Aufruf: kartotrix --export BLOCK.hsc [TEXT.txt]"},
-        {{"a.hsc", "b.hsc"}, "Kartotrix: Es kann nur ein Block ge\xC3\xB6" "ffnet werden."},
+        {{"a.hsc", "b.hsc"},
+         "Kartotrix: Es kann nur ein Block ge\xC3\xB6"
+         "ffnet werden."},
     };
     for (const auto& [arguments, message] : cases) {
         const CommandLine line = parse(arguments);

@@ -30,7 +30,7 @@ using namespace kx;
 namespace {
 
 class Evening {
-public:
+  public:
     explicit Evening(test::TestProgram& t) : t_(t), p_(t.p) {}
 
     void menu(int command) {
@@ -55,7 +55,8 @@ public:
     void item(const std::string& list, const std::string& text) {
         const Control& c = *p_.ui.find(list);
         int index = 0;
-        while (c.items.at(static_cast<std::size_t>(index)) != text) ++index;
+        while (c.items.at(static_cast<std::size_t>(index)) != text)
+            ++index;
         say("pick", list, " " + std::to_string(index));
         check(pickItem(p_, list, index));
     }
@@ -74,17 +75,18 @@ public:
             t_.dialogs.inputAnswers.emplace_back(a);
         }
         (column == "PKT" ? PKT_MouseDown : SPL_MouseDown)(p_, row, 1, CTRL_BIT, 5, 5);
-        for (const char* a : answers) std::printf("answer %s\n", a);
+        for (const char* a : answers)
+            std::printf("answer %s\n", a);
         check(t_.dialogs.inputAnswers.empty());
     }
     void raw(const char* line) { std::printf("%s\n", line); }
 
-private:
+  private:
     void say(const char* what, const std::string& control, const std::string& rest = "") {
         const Control* c = p_.ui.find(control);
         check(c != nullptr);
-        std::printf("%s %d %d%s\n", what, c->rect.left + c->rect.width / 2, c->rect.top + c->rect.height / 2,
-                    rest.c_str());
+        std::printf("%s %d %d%s\n", what, c->rect.left + c->rect.width / 2,
+                    c->rect.top + c->rect.height / 2, rest.c_str());
     }
     static void check(bool accepted) {
         if (accepted) return;
@@ -99,14 +101,20 @@ private:
 void play(Evening& e) {
     // The About window first: it opens and closes, the main window goes on.
     e.raw("key ctrl+v");
-    e.raw("window \xC3\x9C" "ber Kartotrix");
+    e.raw(
+        "window \xC3\x9C"
+        "ber Kartotrix");
     e.raw("key Return");
-    e.raw("gone \xC3\x9C" "ber Kartotrix");
+    e.raw(
+        "gone \xC3\x9C"
+        "ber Kartotrix");
     e.menu(CMD_PAD4);
     e.raw("origin");
     e.name(1, "Anna");
     e.name(2, "J\xC3\xBCrgen");
-    e.name(3, "C\xC3\xA4" "cilie");
+    e.name(3,
+           "C\xC3\xA4"
+           "cilie");
     e.name(4, "Dieter");
     e.option("WER1", 1);  // "1 / 2" for 3
     e.item("WAS1", "3");
@@ -140,8 +148,10 @@ int findOrigin(const char* screenshot) {
     int width = 0, height = 0, maximum = 0;
     in >> magic >> width >> height >> maximum;
     in.get();
-    const std::string pixels((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (magic != "P6" || maximum != 255 || pixels.size() < static_cast<std::size_t>(width) * height * 3) {
+    const std::string pixels((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+    if (magic != "P6" || maximum != 255 ||
+        pixels.size() < static_cast<std::size_t>(width) * height * 3) {
         std::fprintf(stderr, "evening_plan: %s is no 8-bit PPM picture\n", screenshot);
         return 1;
     }
@@ -171,7 +181,8 @@ int findOrigin(const char* screenshot) {
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--origin") return findOrigin(argv[2]);
     if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "Aufruf: evening_plan ORDNER [START] | evening_plan --origin BILD.ppm\n");
+        std::fprintf(stderr,
+                     "Aufruf: evening_plan ORDNER [START] | evening_plan --origin BILD.ppm\n");
         return 2;
     }
     test::TestProgram t;
