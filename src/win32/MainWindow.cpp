@@ -49,13 +49,17 @@ Function user32Function(const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }
 
-UINT windowDpi(HWND window) {
-    static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
-    if (getDpiForWindow) return getDpiForWindow(window);
+// The DPI for which the system reports its metrics and fonts.
+UINT systemDpi() {
     const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return static_cast<UINT>(dpi);
+}
+
+UINT windowDpi(HWND window) {
+    static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    return getDpiForWindow ? getDpiForWindow(window) : systemDpi();
 }
 
 COLORREF colourRef(const Rgb& c) {
@@ -173,6 +177,7 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
     createMenu();
     createControls();
     SetTimer(window_, CLOCK_TIMER, 500, nullptr);
+    showTimeOfDay();
     mirror();
 }
 
@@ -194,9 +199,9 @@ void MainWindow::createFonts() {
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     LOGFONTW face = metrics.lfMessageFont;
     // The system reports the font for its own DPI; the window may sit on another monitor.
-    face.lfHeight = -std::max(MulDiv(std::abs(face.lfHeight), static_cast<int>(dpi_),
-                                     static_cast<int>(windowDpi(nullptr))),
-                              px(12));
+    face.lfHeight = -std::max(
+        MulDiv(std::abs(face.lfHeight), static_cast<int>(dpi_), static_cast<int>(systemDpi())),
+        px(12));
     font_ = CreateFontIndirectW(&face);
     face.lfWeight = FW_BOLD;
     boldFont_ = CreateFontIndirectW(&face);
@@ -398,6 +403,15 @@ void MainWindow::mirrorWindow() {
     if (frame.right - frame.left != frameSize_.cx || frame.bottom - frame.top != frameSize_.cy)
         applyFrameSize();
     if ((IsWindowEnabled(window_) != FALSE) != frm0.enabled) EnableWindow(window_, frm0.enabled);
+}
+
+// The status bar's clock panel, kept current by a timer of the window.
+void MainWindow::showTimeOfDay() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    wchar_t clock[16];
+    wsprintfW(clock, L"%d:%02d:%02d", t.wHour, t.wMinute, t.wSecond);
+    SendMessageW(status_, SB_SETTEXTW, STATUS_PANEL_COUNT - 1, reinterpret_cast<LPARAM>(clock));
 }
 
 void MainWindow::layoutStatusBar() {
@@ -811,14 +825,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             mirrorMenu();
             return 0;
         case WM_TIMER:
-            if (wParam == CLOCK_TIMER) {
-                SYSTEMTIME t{};
-                GetLocalTime(&t);
-                wchar_t clock[16];
-                wsprintfW(clock, L"%d:%02d:%02d", t.wHour, t.wMinute, t.wSecond);
-                SendMessageW(status_, SB_SETTEXTW, STATUS_PANEL_COUNT - 1,
-                             reinterpret_cast<LPARAM>(clock));
-            }
+            if (wParam == CLOCK_TIMER) showTimeOfDay();
             return 0;
         case WM_SIZE:
             program_.ui.frm0.windowState = wParam == SIZE_MINIMIZED   ? 1

@@ -67,6 +67,7 @@ class MainWindow : public WindowHost {
     void mirrorStatus();
     void mirrorWindow();
     void layoutStatusBar();
+    void showTimeOfDay();
 
     // Keys wherever the focus is, the mouse over the window, Ctrl+clicks on rows.
     bool preTranslate(const MSG& message);

@@ -64,9 +64,14 @@ while read -r step a b c; do
             for _ in $(seq 1 "$b"); do xdotool key Down; done
             xdotool key Return ;;
         origin)
-            sleep 0.5
-            import -window root -depth 8 "$work/origin.ppm"
-            read -r origin_x origin_y < <("$plan_tool" --origin "$work/origin.ppm") ;;
+            # Where the drawing area begins, once the new pad's ruling is on screen.
+            for _ in $(seq 1 20); do
+                sleep 0.5
+                import -window root -depth 8 "$work/origin.ppm"
+                found=$("$plan_tool" --origin "$work/origin.ppm" 2>/dev/null) && break
+            done
+            [ -n "${found:-}" ] || fail "the new pad's ruling does not appear"
+            read -r origin_x origin_y <<<"$found" ;;
         click) at "$a" "$b"; xdotool click 1 ;;
         ctrlclick) at "$a" "$b"; xdotool keydown ctrl click 1 keyup ctrl ;;
         pick)
