@@ -400,7 +400,7 @@ void MainWindow::mirrorWindow() {
         SetWindowTextW(window_, widen(frm0.caption).c_str());
     }
     const RECT frame = screenFrame();
-    if (frame.right - frame.left != frameSize_.cx || frame.bottom - frame.top != frameSize_.cy)
+    if (frame.right - frame.left != modelFrame_.cx || frame.bottom - frame.top != modelFrame_.cy)
         applyFrameSize();
     if ((IsWindowEnabled(window_) != FALSE) != frm0.enabled) EnableWindow(window_, frm0.enabled);
 }
@@ -476,7 +476,8 @@ RECT MainWindow::screenFrame() const {
 // area and the status bar get exactly their room.
 void MainWindow::applyFrameSize() {
     const RECT frame = screenFrame();
-    frameSize_ = {frame.right - frame.left, frame.bottom - frame.top};
+    modelFrame_ = {frame.right - frame.left, frame.bottom - frame.top};
+    frameSize_ = modelFrame_;
     SetWindowPos(window_, nullptr, 0, 0, frameSize_.cx, frameSize_.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{};

@@ -107,7 +107,8 @@ class MainWindow : public WindowHost {
     std::vector<std::string> statusShadow_;
     std::vector<bool> menuItems_;  // which command numbers have an item
     std::string captionShadow_;
-    SIZE frameSize_{};  // the outer size the window should have
+    SIZE modelFrame_{};  // the outer size from the model and the system's metrics
+    SIZE frameSize_{};   // the outer size the window has, corrected to the real frame
     bool mirroring_ = false;
     bool swallowAltUp_ = false;
     int busyDepth_ = 0;
