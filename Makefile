@@ -1,11 +1,12 @@
 # Thin wrapper over CMake: `make run` builds and starts Kartotrix,
-# `make test` builds it and runs every test, `make bench` measures it and
-# writes docs/performance.md. They install missing Debian packages first (as
-# root) or say which are missing.
+# `make test` builds it and runs every test (the Windows program's under Wine
+# too), `make bench` measures it and writes docs/performance.md, `make windows`
+# builds kartotrix.exe for 64-bit and 32-bit Windows. All install missing
+# Debian packages first (as root) or say which are missing.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test bench build build-for-test clean
+.PHONY: run test bench build build-for-test windows clean
 
 # Without a display the program says so in one German line and ends with
 # status 1; that line is the answer, so make adds no error message after it.
@@ -14,6 +15,7 @@ run: build
 
 test: build-for-test
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	@tools/windows-tests.sh $(BUILD)
 	@tools/run-sanitized.sh $(BUILD)
 
 bench: build-for-test
@@ -31,10 +33,20 @@ build-for-test:
 	@cmake -S . -B $(BUILD) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 
+# Statically linked: the programs need no DLL beyond those of Windows.
+windows:
+	@tools/ensure-deps.sh windows
+	@for arch in x86_64:64 i686:32; do \
+	    cmake -S . -B $(BUILD)-win$${arch#*:} -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-$${arch%:*}.cmake \
+	          -DCMAKE_BUILD_TYPE=Release >/dev/null && \
+	    cmake --build $(BUILD)-win$${arch#*:} -j$(JOBS) --target kartotrix || exit 1; \
+	    echo "$(BUILD)-win$${arch#*:}/src/win32/kartotrix.exe"; \
+	done
+
 # Removes what the builds made, but never a pad file: "make run" starts the
 # program from the build folder, so its autosave and saved pads lie there.
 clean:
-	@rm -rf $(BUILD)-fuzz
+	@rm -rf $(BUILD)-fuzz $(BUILD)-win64 $(BUILD)-win32
 	@if [ -d "$(BUILD)" ]; then \
 	    find "$(BUILD)" -type f ! -name '*.hsc' ! -name 'autosave*.txt' -delete; \
 	    find "$(BUILD)" -depth -type d -empty -delete; \

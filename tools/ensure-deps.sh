@@ -1,18 +1,26 @@
 #!/bin/sh
 # Installs the Debian packages Kartotrix needs when they are missing.
 #   tools/ensure-deps.sh build   what building and running needs
-#   tools/ensure-deps.sh test    that, plus what the tests need
+#   tools/ensure-deps.sh test    that, plus what the tests need (the Windows
+#                                program's tests under Wine included)
+#   tools/ensure-deps.sh windows what building the Windows program needs
 # As root it installs with apt-get; otherwise it prints the exact command
 # (to be run as root, with sudo or su, whichever the machine has) and stops.
 set -eu
 
 build_packages="cmake make g++ qt6-base-dev qt6-translations-l10n"
-test_packages="libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils appstream binutils-mingw-w64-i686 gcc-mingw-w64-i686-win32"
+windows_packages="cmake make g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32"
+# GoogleTest for the Windows tests is built from the googletest sources with
+# the cross compiler; Wine runs them, xvfb, xdotool and ImageMagick drive and
+# photograph the Windows program's window.
+test_packages="libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils appstream binutils-mingw-w64-i686
+    gcc-mingw-w64-i686-win32 $windows_packages googletest wine wine64 fonts-wine xvfb xauth xdotool imagemagick"
 
 case "${1:-build}" in
     build) wanted="$build_packages" ;;
     test) wanted="$build_packages $test_packages" ;;
-    *) echo "Aufruf: $0 build|test" >&2; exit 2 ;;
+    windows) wanted="$windows_packages" ;;
+    *) echo "Aufruf: $0 build|test|windows" >&2; exit 2 ;;
 esac
 
 missing=""

@@ -1,0 +1,16 @@
+# Cross-compiles Kartotrix for 64-bit Windows with Debian's mingw-w64 (win32 threads):
+#   cmake -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(KARTOTRIX_MINGW_TRIPLET x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${KARTOTRIX_MINGW_TRIPLET}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${KARTOTRIX_MINGW_TRIPLET}-g++-win32)
+set(CMAKE_RC_COMPILER ${KARTOTRIX_MINGW_TRIPLET}-windres)
+
+# Libraries and headers come from the cross tree only, programs from the host.
+set(CMAKE_FIND_ROOT_PATH /usr/${KARTOTRIX_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

@@ -1,0 +1,84 @@
+#include "Dialogs.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "InputBox.h"
+#include "platform/WinText.h"
+
+namespace kx::win {
+
+namespace {
+
+// "Hsc-Files|*.hsc|All Files|*.*" in the API's form: pairs ended by NUL, then one more NUL.
+constexpr wchar_t PAD_FILTER[] = L"Hsc-Files\0*.hsc\0All Files\0*.*\0";
+// Room for long paths, which the dialogs return in full.
+constexpr std::size_t NAME_BUFFER = 32768;
+
+UINT iconFlag(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information:
+            return MB_ICONINFORMATION;
+        case MessageIcon::Question:
+            return MB_ICONQUESTION;
+        case MessageIcon::Warning:
+            return MB_ICONWARNING;
+        case MessageIcon::Stop:
+            return MB_ICONERROR;
+        case MessageIcon::None:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+Dialogs::Dialogs(HWND owner, std::string startFolder)
+    : owner_(owner), startFolder_(widen(startFolder)) {}
+
+std::optional<std::string> Dialogs::inputBox(const std::string& caption,
+                                             const std::string& prompt) {
+    return runInputBox(owner_, caption, prompt);
+}
+
+MessageAnswer Dialogs::messageBox(const std::string& text, const std::string& caption,
+                                  MessageButtons buttons, MessageIcon icon) {
+    // A box without a caption of its own is still the program's.
+    const std::wstring title = widen(caption.empty() ? std::string("Kartotrix") : caption);
+    UINT flags = iconFlag(icon) | MB_SETFOREGROUND;
+    flags |= buttons == MessageButtons::YesNo ? MB_YESNO | MB_DEFBUTTON2 : MB_OK;
+    const int answer = MessageBoxW(owner_, widen(text).c_str(), title.c_str(), flags);
+    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+std::string Dialogs::askFileName(bool save, const std::string& presetName) {
+    std::vector<wchar_t> name(NAME_BUFFER, L'\0');
+    const std::wstring preset = widen(presetName);
+    preset.copy(name.data(), std::min(preset.size(), NAME_BUFFER - 1));
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner_;
+    dialog.lpstrFilter = PAD_FILTER;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrInitialDir = startFolder_.empty() ? nullptr : startFolder_.c_str();
+    dialog.lpstrTitle = save ? L"Speichern unter" : L"Laden";
+    dialog.Flags = save ? SAVE_DIALOG_FLAGS : OPEN_DIALOG_FLAGS;
+    // No default extension: the name is used as it comes back.
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (!chosen) return "";
+    return narrow(name.data(), wcsnlen(name.data(), name.size()));
+}
+
+std::string Dialogs::openFileName() {
+    return askFileName(false, "");
+}
+
+std::string Dialogs::saveFileName(const std::string& presetName) {
+    return askFileName(true, presetName);
+}
+
+}  // namespace kx::win

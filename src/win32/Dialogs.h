@@ -1,0 +1,37 @@
+#pragma once
+
+#include <windows.h>
+// The common dialogs need the types of windows.h first.
+#include <commdlg.h>
+
+#include "core/Services.h"
+
+namespace kx::win {
+
+// The program's questions in the Windows way: message boxes, the input box,
+// and the common open and save dialogs, all owned by the main window so that
+// it takes no input meanwhile.
+class Dialogs : public kx::Dialogs {
+  public:
+    Dialogs(HWND owner, std::string startFolder);
+    std::optional<std::string> inputBox(const std::string& caption,
+                                        const std::string& prompt) override;
+    MessageAnswer messageBox(const std::string& text, const std::string& caption,
+                             MessageButtons buttons, MessageIcon icon) override;
+    std::string openFileName() override;
+    std::string saveFileName(const std::string& presetName) override;
+
+  private:
+    std::string askFileName(bool save, const std::string& presetName);
+
+    HWND owner_;
+    std::wstring startFolder_;
+};
+
+// The flags of the two file dialogs. The save dialog asks before it replaces a
+// file; it does not insist on an existing file, which would refuse every new name.
+inline constexpr DWORD OPEN_DIALOG_FLAGS = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+inline constexpr DWORD SAVE_DIALOG_FLAGS =
+    OFN_OVERWRITEPROMPT | OFN_EXTENSIONDIFFERENT | OFN_PATHMUSTEXIST | OPEN_DIALOG_FLAGS;
+
+}  // namespace kx::win

@@ -1,0 +1,941 @@
+#include "MainWindow.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "SecondaryWindows.h"
+#include "core/Correction.h"
+#include "platform/WinText.h"
+#include "view/Commands.h"
+#include "view/MainWindow.h"
+#include "view/PadLayout.h"
+#include "view/PadRender.h"
+#include "view/SecondaryWindows.h"
+#include "view/UserActions.h"
+
+namespace kx::win {
+
+namespace {
+
+constexpr wchar_t MAIN_CLASS[] = L"KartotrixMain";
+constexpr DWORD MAIN_STYLE =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
+// Command ids: menu entries from MENU_ID_BASE on (their command number added),
+// controls from CONTROL_ID_BASE on, so that neither meets IDOK or IDCANCEL,
+// which the dialog manager sends for Enter and Escape.
+constexpr int MENU_ID_BASE = 40000;
+constexpr int CONTROL_ID_BASE = 1000;
+constexpr int STATUS_ID = 999;
+constexpr UINT_PTR CLOCK_TIMER = 1;
+constexpr UINT WM_MIRROR = WM_APP + 1;
+// The pad's ruling and text colours.
+constexpr COLORREF GRID_COLOUR = RGB(0xd5, 0xdd, 0xe5);
+constexpr COLORREF RULE_COLOUR = RGB(0x22, 0x22, 0x22);
+constexpr COLORREF ROW_LABEL_TEXT = RGB(0x5a, 0x64, 0x70);
+constexpr COLORREF INFO_TEXT = RGB(0x1f, 0x3a, 0x5f);
+// A list shows all 26 values of a solo without scrolling.
+constexpr int LIST_ITEMS = 26;
+
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+
+// Functions of newer Windows versions, looked up so that the program still
+// starts where they are missing.
+template <typename Function>
+Function user32Function(const char* name) {
+    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+// The DPI for which the system reports its metrics and fonts.
+UINT systemDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
+
+UINT windowDpi(HWND window) {
+    static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    return getDpiForWindow ? getDpiForWindow(window) : systemDpi();
+}
+
+COLORREF colourRef(const Rgb& c) {
+    return RGB(static_cast<BYTE>(c.red), static_cast<BYTE>(c.green), static_cast<BYTE>(c.blue));
+}
+
+int shiftState() {
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= SHIFT_BIT;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= CTRL_BIT;
+    if (GetKeyState(VK_MENU) < 0) shift |= ALT_BIT;
+    return shift;
+}
+
+// With AltGr (Ctrl and Alt together on German keyboards) a key may type a
+// character such as "@", "€" or "\"; a name field takes it as text.
+bool typesCharacter(const MSG& message, int shift) {
+    if ((shift & (CTRL_BIT | ALT_BIT)) != (CTRL_BIT | ALT_BIT)) return false;
+    BYTE state[256];
+    if (!GetKeyboardState(state)) return false;
+    wchar_t typed[4];
+    const UINT scanCode = (static_cast<UINT>(message.lParam) >> 16) & 0xFF;
+    constexpr UINT KEEP_KEYBOARD_STATE = 0x4;
+    const int count = ToUnicode(static_cast<UINT>(message.wParam), scanCode, state, typed, 4,
+                                KEEP_KEYBOARD_STATE);
+    return count > 0 && typed[0] >= 0x20;
+}
+
+bool isOption(const Control& c) {
+    return c.kind == ControlKind::OptionButton;
+}
+
+// Where a control's window goes, in model pixels. The player choices sit in
+// columns 50 pixels apart; their windows take the whole column so that "1 / 2"
+// is not cut off. A name field leaves room for the line under it, and a list
+// reaches down over the items it drops.
+Rect widgetRect(const Control& c) {
+    Rect r = c.rect;
+    if (isOption(c) && c.name != "MDS") r.width = std::max(r.width, 49);
+    if (c.kind == ControlKind::TextField) r.height -= 2;
+    if (c.kind == ControlKind::DropDown) r.height += LIST_ITEMS * 16;
+    return r;
+}
+
+UINT textAlignment(Look look) {
+    switch (look) {
+        case Look::PlayerCell:
+        case Look::Total:
+            return DT_RIGHT;
+        case Look::Panel:
+            return DT_LEFT;
+        default:
+            return DT_CENTER;
+    }
+}
+
+COLORREF textColour(Look look) {
+    switch (look) {
+        case Look::RowLabel:
+            return ROW_LABEL_TEXT;
+        case Look::RowInfo:
+        case Look::Heading:
+            return INFO_TEXT;
+        default:
+            return RGB(0, 0, 0);
+    }
+}
+
+bool boldLook(Look look) {
+    return look == Look::Heading || look == Look::NameField || look == Look::Total;
+}
+
+std::wstring menuText(const MenuEntry& entry) {
+    std::wstring text;
+    for (wchar_t c : widen(entry.caption)) {
+        if (c == L'&') text += L'&';  // shown as it is, not as a mnemonic
+        text += c;
+    }
+    if (!entry.hint.empty()) text += L"\t" + widen(entry.hint);
+    return text;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
+                       std::string makerHost)
+    : instance_(instance), program_(program), makerHost_(std::move(makerHost)) {
+    services.host = this;
+    program_.services = services;
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance_;
+    windowClass.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = MAIN_CLASS;
+    RegisterClassExW(&windowClass);
+
+    window_ = CreateWindowExW(0, MAIN_CLASS, L"", MAIN_STYLE, 0, 0, 200, 200, nullptr, nullptr,
+                              instance_, this);
+    dpi_ = windowDpi(window_);
+    createFonts();
+    status_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                              window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(STATUS_ID)),
+                              instance_, nullptr);
+    SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(status_, WM_SIZE, 0, 0);
+
+    frm0_Load(program_, measure());
+    createMenu();
+    createControls();
+    SetTimer(window_, CLOCK_TIMER, 500, nullptr);
+    showTimeOfDay();
+    mirror();
+}
+
+MainWindow::~MainWindow() {
+    if (window_) DestroyWindow(window_);
+    for (HFONT font : {font_, boldFont_}) {
+        if (font) DeleteObject(font);
+    }
+    for (auto& [colour, b] : brushes_)
+        DeleteObject(b);
+}
+
+void MainWindow::createFonts() {
+    for (HFONT font : {font_, boldFont_}) {
+        if (font) DeleteObject(font);
+    }
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW face = metrics.lfMessageFont;
+    // The system reports the font for its own DPI; the window may sit on another monitor.
+    face.lfHeight = -std::max(
+        MulDiv(std::abs(face.lfHeight), static_cast<int>(dpi_), static_cast<int>(systemDpi())),
+        px(12));
+    font_ = CreateFontIndirectW(&face);
+    face.lfWeight = FW_BOLD;
+    boldFont_ = CreateFontIndirectW(&face);
+}
+
+void MainWindow::createMenu() {
+    menuBar_ = CreateMenu();
+    HMENU menu = nullptr;
+    menuItems_.assign(program_.ui.menu.size(), false);
+    for (int i : menuBarOrder(program_.ui)) {
+        const MenuEntry& entry = program_.ui.menu[static_cast<std::size_t>(i)];
+        switch (entry.role) {
+            case MenuRole::Title:
+                menu = CreatePopupMenu();
+                AppendMenuW(menuBar_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu),
+                            menuText(entry).c_str());
+                break;
+            case MenuRole::Separator:
+                if (menu) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+                break;
+            case MenuRole::End:
+                menu = nullptr;
+                break;
+            case MenuRole::Unused:
+                break;
+            case MenuRole::Command:
+                if (!menu) break;
+                AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(MENU_ID_BASE + i),
+                            menuText(entry).c_str());
+                menuItems_[static_cast<std::size_t>(i)] = true;
+                break;
+        }
+    }
+    SetMenu(window_, menuBar_);
+}
+
+HWND MainWindow::createWidget(const Control& c, int id) {
+    const wchar_t* windowClass = L"STATIC";
+    DWORD style = WS_CHILD;
+    switch (c.kind) {
+        case ControlKind::OptionButton:
+            windowClass = L"BUTTON";
+            style |= BS_AUTORADIOBUTTON | WS_TABSTOP;
+            // Each option array is one exclusive group: it starts a group, and
+            // so does the control after it.
+            if (c.index == 1) style |= WS_GROUP;
+            break;
+        case ControlKind::PushButton:
+            windowClass = L"BUTTON";
+            style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
+            break;
+        case ControlKind::DropDown:
+            windowClass = L"COMBOBOX";
+            style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP;
+            break;
+        case ControlKind::TextField:
+            windowClass = L"EDIT";
+            style |= ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP;
+            break;
+        case ControlKind::Label:
+            // Labels are drawn by labelProc; SS_NOTIFY lets row cells take clicks.
+            style |= SS_NOTIFY | SS_NOPREFIX | WS_GROUP;
+            break;
+    }
+    const HWND window =
+        CreateWindowExW(0, windowClass, L"", style, 0, 0, 0, 0, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(boldLook(c.look) ? boldFont_ : font_),
+                 FALSE);
+    if (c.kind == ControlKind::Label)
+        SetWindowSubclass(window, labelProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (c.kind == ControlKind::TextField) SendMessageW(window, EM_LIMITTEXT, 255, 0);
+    if (c.kind == ControlKind::DropDown) {
+        SendMessageW(window, CB_SETMINVISIBLE, LIST_ITEMS, 0);
+        SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), px(c.rect.height) - px(6));
+    }
+    return window;
+}
+
+void MainWindow::createControls() {
+    const std::vector<Control*> controls = program_.ui.controls();
+    widgets_.clear();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        Widget widget;
+        widget.control = controls[i];
+        widget.window = createWidget(*controls[i], CONTROL_ID_BASE + static_cast<int>(i));
+        widgetIndex_[widget.window] = i;
+        widgets_.push_back(std::move(widget));
+    }
+}
+
+void MainWindow::show(int showCommand) {
+    const RECT frame = screenFrame();
+    SetWindowPos(window_, nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    applyFrameSize();
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    SetFocus(window_);
+}
+
+// ---- Mirroring the model ----
+
+void MainWindow::mirror() {
+    if (!window_) return;
+    mirroring_ = true;
+    for (Widget& widget : widgets_)
+        mirrorControl(widget);
+    mirroring_ = false;
+    mirrorMenu();
+    mirrorStatus();
+    mirrorWindow();
+    // The background and the ruling between the controls.
+    InvalidateRect(window_, nullptr, FALSE);
+    // A control that was hidden or disabled with the focus leaves it to the window.
+    const HWND focus = GetFocus();
+    if (IsWindowEnabled(window_) &&
+        (!focus || (focus != window_ && IsChild(window_, focus) &&
+                    (!IsWindowVisible(focus) || !IsWindowEnabled(focus)))))
+        SetFocus(window_);
+}
+
+void MainWindow::mirrorControl(Widget& w) {
+    const Control& c = *w.control;
+    const HWND window = w.window;
+    const bool fresh = !w.shadow;
+    if (fresh || c.rect != w.shadow->rect) {
+        const Rect r = widgetRect(c);
+        SetWindowPos(window, nullptr, px(r.left), px(r.top), px(r.width), px(r.height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (fresh || c.enabled != w.shadow->enabled) EnableWindow(window, c.enabled);
+    const bool textChanged = fresh || c.text != w.shadow->text;
+    switch (c.kind) {
+        case ControlKind::OptionButton:
+            if (textChanged) SetWindowTextW(window, widen(c.text).c_str());
+            if ((SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED) != c.checked)
+                SendMessageW(window, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+            break;
+        case ControlKind::PushButton:
+        case ControlKind::Label:
+            if (textChanged) SetWindowTextW(window, widen(c.text).c_str());
+            break;
+        case ControlKind::TextField: {
+            std::wstring shown(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+            shown.resize(static_cast<std::size_t>(
+                GetWindowTextW(window, shown.data(), static_cast<int>(shown.size()))));
+            if (narrow(shown) != c.text) SetWindowTextW(window, widen(c.text).c_str());
+            break;
+        }
+        case ControlKind::DropDown:
+            if (fresh || c.items != w.shadow->items) {
+                SendMessageW(window, CB_RESETCONTENT, 0, 0);
+                for (const std::string& item : c.items)
+                    SendMessageW(window, CB_ADDSTRING, 0,
+                                 reinterpret_cast<LPARAM>(widen(item).c_str()));
+            }
+            if (SendMessageW(window, CB_GETCURSEL, 0, 0) != c.selection)
+                SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(c.selection), 0);
+            break;
+    }
+    if (!fresh && c.background != w.shadow->background) InvalidateRect(window, nullptr, TRUE);
+    if (fresh || c.visible != w.shadow->visible)
+        ShowWindow(window, c.visible ? SW_SHOWNA : SW_HIDE);
+    w.shadow = c;
+}
+
+void MainWindow::mirrorMenu() {
+    for (std::size_t i = 0; i < menuItems_.size(); ++i) {
+        if (!menuItems_[i]) continue;
+        const MenuEntry& entry = program_.ui.menu[i];
+        const UINT id = static_cast<UINT>(MENU_ID_BASE + static_cast<int>(i));
+        EnableMenuItem(menuBar_, id, MF_BYCOMMAND | (entry.enabled ? MF_ENABLED : MF_GRAYED));
+        if (entry.checkable)
+            CheckMenuItem(menuBar_, id, MF_BYCOMMAND | (entry.checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+void MainWindow::mirrorStatus() {
+    statusShadow_.resize(STATUS_PANEL_COUNT + 1);
+    for (int k = 1; k <= STATUS_PANEL_COUNT; ++k) {
+        const StatusPanel& panel = program_.ui.STB[static_cast<std::size_t>(k)];
+        if (panel.clock || statusShadow_[static_cast<std::size_t>(k)] == panel.text) continue;
+        statusShadow_[static_cast<std::size_t>(k)] = panel.text;
+        // The version panel stands out raised; the others are sunken.
+        const WPARAM part = static_cast<WPARAM>(k - 1) | (k == 1 ? SBT_POPOUT : 0);
+        SendMessageW(status_, SB_SETTEXTW, part,
+                     reinterpret_cast<LPARAM>(widen(panel.text).c_str()));
+    }
+}
+
+void MainWindow::mirrorWindow() {
+    const MainWindowState& frm0 = program_.ui.frm0;
+    if (captionShadow_ != frm0.caption) {
+        captionShadow_ = frm0.caption;
+        SetWindowTextW(window_, widen(frm0.caption).c_str());
+    }
+    const RECT frame = screenFrame();
+    if (frame.right - frame.left != modelFrame_.cx || frame.bottom - frame.top != modelFrame_.cy)
+        applyFrameSize();
+    if ((IsWindowEnabled(window_) != FALSE) != frm0.enabled) EnableWindow(window_, frm0.enabled);
+}
+
+// The status bar's clock panel, kept current by a timer of the window.
+void MainWindow::showTimeOfDay() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    wchar_t clock[16];
+    wsprintfW(clock, L"%d:%02d:%02d", t.wHour, t.wMinute, t.wSecond);
+    SendMessageW(status_, SB_SETTEXTW, STATUS_PANEL_COUNT - 1, reinterpret_cast<LPARAM>(clock));
+}
+
+void MainWindow::layoutStatusBar() {
+    RECT client{};
+    GetClientRect(window_, &client);
+    int fixed = 0;
+    for (int k = 1; k <= STATUS_PANEL_COUNT; ++k) {
+        const StatusPanel& panel = program_.ui.STB[static_cast<std::size_t>(k)];
+        if (!panel.fillsRest) fixed += px(panel.width);
+    }
+    int edges[STATUS_PANEL_COUNT];
+    int right = 0;
+    for (int k = 1; k <= STATUS_PANEL_COUNT; ++k) {
+        const StatusPanel& panel = program_.ui.STB[static_cast<std::size_t>(k)];
+        right +=
+            panel.fillsRest ? std::max(0, static_cast<int>(client.right) - fixed) : px(panel.width);
+        edges[k - 1] = right;
+    }
+    edges[STATUS_PANEL_COUNT - 1] = -1;  // the clock reaches the right edge
+    SendMessageW(status_, SB_SETPARTS, STATUS_PANEL_COUNT, reinterpret_cast<LPARAM>(edges));
+}
+
+// ---- Geometry ----
+
+int MainWindow::systemMetric(int index) const {
+    static const auto forDpi = user32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+    return forDpi ? forDpi(index, dpi_) : GetSystemMetrics(index);
+}
+
+ScreenMetrics MainWindow::measure() {
+    screen_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int padded = systemMetric(SM_CXPADDEDBORDER);
+    screen_.frameWidth = systemMetric(SM_CXSIZEFRAME) + padded;
+    screen_.frameHeight = systemMetric(SM_CYSIZEFRAME) + padded;
+    screen_.titleBarHeight = systemMetric(SM_CYCAPTION);
+    screen_.menuBarHeight = systemMetric(SM_CYMENU);
+    RECT bar{};
+    GetWindowRect(status_, &bar);
+    screen_.statusBarHeight = bar.bottom - bar.top;
+    const auto model = [this](int pixels) { return MulDiv(pixels, 96, static_cast<int>(dpi_)); };
+    return {model(screen_.screenWidth),   model(screen_.frameWidth),
+            model(screen_.frameHeight),   model(screen_.titleBarHeight),
+            model(screen_.menuBarHeight), model(screen_.statusBarHeight)};
+}
+
+// The model's outer rectangle on the screen: the drawing area scaled, the
+// frame as the system draws it at this DPI. At 96 dpi it is the model's own.
+RECT MainWindow::screenFrame() const {
+    const Rect& f = program_.ui.frm0.frame;
+    const ScreenMetrics& m = program_.shell.metrics;
+    const int padWidth = f.width - 2 * m.frameWidth;
+    const int padHeight =
+        f.height - m.titleBarHeight - m.menuBarHeight - 2 * m.frameHeight - m.statusBarHeight;
+    const int width = px(padWidth) + 2 * screen_.frameWidth;
+    const int height = px(padHeight) + screen_.titleBarHeight + screen_.menuBarHeight +
+                       2 * screen_.frameHeight + screen_.statusBarHeight;
+    return {px(f.left), px(f.top), px(f.left) + width, px(f.top) + height};
+}
+
+// Sets the window's outer size and keeps its place. When the system's frame
+// is not what its metrics say, the size is corrected so that the drawing
+// area and the status bar get exactly their room.
+void MainWindow::applyFrameSize() {
+    const RECT frame = screenFrame();
+    modelFrame_ = {frame.right - frame.left, frame.bottom - frame.top};
+    frameSize_ = modelFrame_;
+    SetWindowPos(window_, nullptr, 0, 0, frameSize_.cx, frameSize_.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int wantedWidth = px(program_.shell.padWidth);
+    const int wantedHeight = px(PAD_HEIGHT) + screen_.statusBarHeight;
+    if (client.right == wantedWidth && client.bottom == wantedHeight) return;
+    frameSize_.cx += wantedWidth - client.right;
+    frameSize_.cy += wantedHeight - client.bottom;
+    SetWindowPos(window_, nullptr, 0, 0, frameSize_.cx, frameSize_.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::refit(bool display) {
+    if (!program_.shell.startupDone) return;
+    SendMessageW(status_, WM_SIZE, 0, 0);
+    const ScreenMetrics metrics = measure();
+    if (display)
+        frm0_DisplayChange(program_, metrics);
+    else
+        frm0_WinIniChange(program_, metrics);
+    applyFrameSize();
+    mirror();
+}
+
+void MainWindow::dpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    createFonts();
+    for (Widget& widget : widgets_) {
+        SendMessageW(widget.window, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(boldLook(widget.control->look) ? boldFont_ : font_),
+                     FALSE);
+        if (widget.control->kind == ControlKind::DropDown)
+            SendMessageW(widget.window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                         px(widget.control->rect.height) - px(6));
+        widget.shadow.reset();  // every rectangle again, at the new scale
+    }
+    SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    statusShadow_.clear();
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(status_, WM_SIZE, 0, 0);
+    frm0_DisplayChange(program_, measure());
+    applyFrameSize();
+    mirror();
+}
+
+// ---- Events ----
+
+int MainWindow::run() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (preTranslate(message)) continue;
+        if (window_ && IsDialogMessageW(window_, &message))
+            continue;  // Tab moves through the controls
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+bool MainWindow::belongsHere(HWND window) const {
+    return window_ && (window == window_ || IsChild(window_, window));
+}
+
+MainWindow::Widget* MainWindow::widgetOf(HWND window) {
+    const auto found = widgetIndex_.find(window);
+    return found == widgetIndex_.end() ? nullptr : &widgets_[found->second];
+}
+
+bool MainWindow::preTranslate(const MSG& message) {
+    if (!belongsHere(message.hwnd)) return false;
+    switch (message.message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            return keyDown(message);
+        case WM_SYSKEYUP:
+            // Alt released after a command of its own opens no menu.
+            if (message.wParam == VK_MENU && swallowAltUp_) {
+                swallowAltUp_ = false;
+                return true;
+            }
+            return false;
+        case WM_MOUSEMOVE:
+            if (message.hwnd != status_ && IsWindowEnabled(window_)) {
+                frm0_MouseMove(program_);
+                mirrorStatus();
+            }
+            return false;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: {
+            Widget* widget = widgetOf(message.hwnd);
+            if (!widget || (widget->control->name != "PKT" && widget->control->name != "SPL"))
+                return false;
+            mouseDown(*widget, message);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+bool MainWindow::keyDown(const MSG& message) {
+    if (!IsWindowEnabled(window_)) return false;
+    const int key = static_cast<int>(message.wParam);
+    const int shift = shiftState();
+    const Widget* focus = widgetOf(GetFocus());
+    if (focus && focus->control->kind == ControlKind::TextField &&
+        (nameFieldKeepsKey(key, shift) || typesCharacter(message, shift)))
+        return false;
+    if (!frm0_KeyDown(program_, key, shift)) return false;
+    if (shift & ALT_BIT) swallowAltUp_ = true;
+    mirror();
+    return true;
+}
+
+void MainWindow::mouseDown(Widget& widget, const MSG& message) {
+    const int button = message.message == WM_LBUTTONDOWN   ? 1
+                       : message.message == WM_RBUTTONDOWN ? 2
+                                                           : 4;
+    int shift = 0;
+    if (message.wParam & MK_SHIFT) shift |= SHIFT_BIT;
+    if (message.wParam & MK_CONTROL) shift |= CTRL_BIT;
+    if (GetKeyState(VK_MENU) < 0) shift |= ALT_BIT;
+    const int x = MulDiv(GET_X_LPARAM(message.lParam), 96, static_cast<int>(dpi_));
+    const int y = MulDiv(GET_Y_LPARAM(message.lParam), 96, static_cast<int>(dpi_));
+    const auto handler = widget.control->name == "PKT" ? PKT_MouseDown : SPL_MouseDown;
+    handler(program_, widget.control->index, button, shift, x, y);
+    mirror();
+}
+
+void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    if (lParam == 0) {
+        if (code == 0 && id >= MENU_ID_BASE) {
+            frm0_MenuEvent(program_, id - MENU_ID_BASE);
+            mirror();
+        }
+        return;
+    }
+    Widget* widget = widgetOf(reinterpret_cast<HWND>(lParam));
+    if (!widget || mirroring_) return;
+    const Control& c = *widget->control;
+    switch (c.kind) {
+        case ControlKind::OptionButton:
+            // A button that gains the focus reports a click too; only a choice
+            // the user made checks it.
+            if (code != BN_CLICKED ||
+                SendMessageW(widget->window, BM_GETCHECK, 0, 0) != BST_CHECKED)
+                return;
+            clickOption(program_, c.name, c.index);
+            break;
+        case ControlKind::PushButton:
+            if (code != BN_CLICKED) return;
+            pressOK(program_);
+            break;
+        case ControlKind::DropDown:
+            // The list is still at its own work: the model is shown once it is done.
+            if (onListNotification(*widget, code)) PostMessageW(window_, WM_MIRROR, 0, 0);
+            return;
+        case ControlKind::TextField: {
+            if (code != EN_CHANGE) return;
+            std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(widget->window)) + 1,
+                              L'\0');
+            text.resize(static_cast<std::size_t>(
+                GetWindowTextW(widget->window, text.data(), static_cast<int>(text.size()))));
+            editName(program_, c.index, narrow(text));
+            break;
+        }
+        case ControlKind::Label:
+            return;
+    }
+    mirror();
+}
+
+// The list reports a choice in several ways (on the closed list with the
+// keys, on the dropped list with the mouse or Enter), in an order that
+// differs between versions of Windows; a choice counts when it differs from
+// the one the model holds. Browsing the dropped list chooses nothing yet.
+// Returns whether the model is to be shown again: after a choice, and when
+// the list closes (a list closed with Escape shows the model's choice again).
+bool MainWindow::onListNotification(Widget& widget, int code) {
+    switch (code) {
+        case CBN_DROPDOWN:
+            widget.dropped = true;
+            return false;
+        case CBN_CLOSEUP:
+            widget.dropped = false;
+            break;
+        case CBN_SELCHANGE:
+            if (widget.dropped) return false;
+            break;
+        case CBN_SELENDOK:
+            break;
+        default:
+            return false;
+    }
+    const LRESULT item = SendMessageW(widget.window, CB_GETCURSEL, 0, 0);
+    if (item >= 0 && item != widget.control->selection)
+        pickItem(program_, widget.control->name, static_cast<int>(item));
+    return true;
+}
+
+HBRUSH MainWindow::brush(COLORREF colour) {
+    HBRUSH& b = brushes_[colour];
+    if (!b) b = CreateSolidBrush(colour);
+    return b;
+}
+
+HBRUSH MainWindow::controlColours(HWND control, HDC dc) {
+    const Widget* widget = widgetOf(control);
+    const COLORREF back = colourRef(
+        widget && widget->control->background ? *widget->control->background : padBackColour);
+    SetBkColor(dc, back);
+    if (widget) SetTextColor(dc, textColour(widget->control->look));
+    return brush(back);
+}
+
+void MainWindow::paint(HDC dc) {
+    const PaintPlan plan = frm0_Paint(program_);
+    RECT client{};
+    GetClientRect(window_, &client);
+    const RECT area{px(plan.background.left), px(plan.background.top),
+                    px(plan.background.left + plan.background.width),
+                    px(plan.background.top + plan.background.height)};
+    // Beyond the drawing area (never seen while the window has its own size).
+    const RECT right{area.right, 0, client.right, client.bottom};
+    const RECT below{0, area.bottom, area.right, client.bottom};
+    FillRect(dc, &right, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &below, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &area, brush(colourRef(plan.backColour)));
+    const int thickness = std::max(1, px(1));
+    for (const Line& line : plan.lines) {
+        const RECT stroke{px(line.x1), px(line.y1), px(line.x2) + thickness,
+                          px(line.y2) + thickness};
+        FillRect(dc, &stroke, brush(RGB(0, 0, 0)));
+    }
+    // The line under each player's name.
+    for (const Control& field : program_.ui.NMS) {
+        if (!field.visible) continue;
+        const Rect& r = field.rect;
+        const RECT under{px(r.left), px(r.top + r.height - 2), px(r.left + r.width),
+                         px(r.top + r.height)};
+        FillRect(dc, &under, brush(RULE_COLOUR));
+    }
+}
+
+// Labels draw their text with the pad's padding and ruling: a line under
+// each row cell, one between the columns, and a rule over the totals.
+void MainWindow::paintLabel(HWND window, HDC dc) {
+    const Widget* widget = widgetOf(window);
+    if (!widget) return;
+    const Look look = widget->control->look;
+    RECT r{};
+    GetClientRect(window, &r);
+    FillRect(dc, &r, controlColours(window, dc));
+    SetBkMode(dc, TRANSPARENT);
+    const HGDIOBJ oldFont = SelectObject(dc, boldLook(look) ? boldFont_ : font_);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    RECT inside = r;
+    if (textAlignment(look) == DT_RIGHT) inside.right -= px(6);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inside,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | textAlignment(look));
+    SelectObject(dc, oldFont);
+    const int line = std::max(1, px(1));
+    const bool under = look == Look::RowLabel || look == Look::RowInfo || look == Look::PlayerCell;
+    const bool left = look == Look::RowInfo || look == Look::PlayerCell || look == Look::Total;
+    if (under) {
+        const RECT stroke{r.left, r.bottom - line, r.right, r.bottom};
+        FillRect(dc, &stroke, brush(GRID_COLOUR));
+    }
+    if (left) {
+        const RECT stroke{r.left, r.top, r.left + line, r.bottom};
+        FillRect(dc, &stroke, brush(GRID_COLOUR));
+    }
+    if (look == Look::Total) {
+        const RECT stroke{r.left, r.top, r.right, r.top + 2 * line};
+        FillRect(dc, &stroke, brush(RULE_COLOUR));
+    }
+}
+
+LRESULT CALLBACK MainWindow::labelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR self) {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            const HDC dc = BeginPaint(window, &ps);
+            reinterpret_cast<MainWindow*>(self)->paintLabel(window, dc);
+            EndPaint(window, &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SETTEXT: {
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            InvalidateRect(window, nullptr, FALSE);
+            return result;
+        }
+        default:
+            return DefSubclassProc(window, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_ = window;
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    return self->onMessage(message, wParam, lParam);
+}
+
+LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            onCommand(wParam, lParam);
+            return 0;
+        case WM_MIRROR:
+            mirror();
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            const HDC dc = BeginPaint(window_, &ps);
+            paint(dc);
+            EndPaint(window_, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            paint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+            return reinterpret_cast<LRESULT>(
+                controlColours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)));
+        case WM_INITMENUPOPUP:
+            mirrorMenu();
+            return 0;
+        case WM_TIMER:
+            if (wParam == CLOCK_TIMER) showTimeOfDay();
+            return 0;
+        case WM_SIZE:
+            program_.ui.frm0.windowState = wParam == SIZE_MINIMIZED   ? 1
+                                           : wParam == SIZE_MAXIMIZED ? 2
+                                                                      : 0;
+            SendMessageW(status_, WM_SIZE, 0, 0);
+            layoutStatusBar();
+            return 0;
+        case WM_GETMINMAXINFO:
+            // The user cannot resize the window; the program sizes it.
+            if (frameSize_.cx > 0) {
+                auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+                limits->ptMinTrackSize = limits->ptMaxTrackSize = {frameSize_.cx, frameSize_.cy};
+            }
+            return 0;
+        case WM_NCHITTEST: {
+            const LRESULT hit = DefWindowProcW(window_, message, wParam, lParam);
+            return hit >= HTLEFT && hit <= HTBOTTOMRIGHT ? HTBORDER : hit;
+        }
+        case WM_SETCURSOR:
+            if (busyDepth_ > 0) {
+                SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                lastFocus_ = belongsHere(focus) ? focus : nullptr;
+            } else if (lastFocus_ && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_) &&
+                       !(widgetOf(lastFocus_) && isOption(*widgetOf(lastFocus_)->control))) {
+                SetFocus(lastFocus_);
+            } else {
+                SetFocus(window_);
+            }
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETNONCLIENTMETRICS) {
+                createFonts();
+                for (Widget& widget : widgets_)
+                    SendMessageW(widget.window, WM_SETFONT,
+                                 reinterpret_cast<WPARAM>(boldLook(widget.control->look) ? boldFont_
+                                                                                         : font_),
+                                 TRUE);
+                SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+            }
+            refit(false);
+            return 0;
+        case WM_DISPLAYCHANGE:
+            refit(true);
+            return 0;
+        case WM_DPICHANGED:
+            dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_CLOSE: {
+            // While a secondary window is open the program waits for it.
+            if (modal_) return 0;
+            const bool cancel = frm0_Close(program_);
+            mirror();
+            if (!cancel) DestroyWindow(window_);
+            return 0;
+        }
+        case WM_DESTROY:
+            KillTimer(window_, CLOCK_TIMER);
+            PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            window_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+// ---- WindowHost ----
+
+void MainWindow::requestClose() {
+    if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+void MainWindow::setBusy(bool busy) {
+    if (busy && busyDepth_++ == 0) SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    if (!busy && busyDepth_ > 0 && --busyDepth_ == 0) SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void MainWindow::runModal(SecondaryWindow which) {
+    mirror();  // the main window is disabled now
+    ModalWindow modal(instance_, window_, program_, which, makerHost_, dpi_);
+    modal_ = &modal;
+    MSG message;
+    while (!program_.shell.dialogClosed) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
+            break;
+        }
+        if (modal.handle() && IsDialogMessageW(modal.handle(), &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    modal_ = nullptr;
+    EnableWindow(window_, TRUE);
+    SetForegroundWindow(window_);
+    SetFocus(window_);
+}
+
+void MainWindow::closeWindow(SecondaryWindow) {
+    if (modal_ && modal_->handle()) PostMessageW(modal_->handle(), WM_CLOSE, 0, 0);
+}
+
+}  // namespace kx::win

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Program.h"
+
+namespace kx::win {
+
+class ModalWindow;
+
+// The main window: one child window of the Windows API per control of the
+// window model, the menu bar and the status bar. It forwards what the user
+// does to the handlers and then mirrors the model back into the windows; it
+// holds no state of its own beyond the windows.
+//
+// The model is laid out in pixels of a 96-dpi screen. The window is aware of
+// each monitor's DPI and scales every rectangle to it, so it stays sharp;
+// the frame, title bar and menu bar are the system's own at that DPI.
+class MainWindow : public WindowHost {
+  public:
+    // services.host is set to this window; the other services come from the caller.
+    MainWindow(HINSTANCE instance, Program& program, Services services, std::string makerHost);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    HWND handle() const { return window_; }
+    // Places the window centred at the top of the screen and shows it.
+    void show(int showCommand);
+    // Copies the window model into the windows.
+    void mirror();
+    // Dispatches events until the window has closed; gives the exit status.
+    int run();
+
+    // WindowHost
+    void requestClose() override;
+    void setBusy(bool busy) override;
+    void runModal(SecondaryWindow window) override;
+    void closeWindow(SecondaryWindow window) override;
+
+  private:
+    // A control and its window, with what the window shows now.
+    struct Widget {
+        Control* control = nullptr;
+        HWND window = nullptr;
+        std::optional<Control> shadow;
+        bool dropped = false;  // a list shows its items
+    };
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK labelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR self);
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void createFonts();
+    void createMenu();
+    void createControls();
+    HWND createWidget(const Control& control, int id);
+
+    void mirrorControl(Widget& widget);
+    void mirrorMenu();
+    void mirrorStatus();
+    void mirrorWindow();
+    void layoutStatusBar();
+    void showTimeOfDay();
+
+    // Keys wherever the focus is, the mouse over the window, Ctrl+clicks on rows.
+    bool preTranslate(const MSG& message);
+    bool keyDown(const MSG& message);
+    void mouseDown(Widget& widget, const MSG& message);
+    void onCommand(WPARAM wParam, LPARAM lParam);
+    bool onListNotification(Widget& widget, int code);
+    void paint(HDC dc);
+    void paintLabel(HWND window, HDC dc);
+    HBRUSH controlColours(HWND control, HDC dc);
+
+    ScreenMetrics measure();
+    RECT screenFrame() const;
+    void applyFrameSize();
+    void refit(bool display);
+    void dpiChanged(UINT dpi, const RECT& suggested);
+
+    Widget* widgetOf(HWND window);
+    bool belongsHere(HWND window) const;
+    HBRUSH brush(COLORREF colour);
+    int px(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+    int systemMetric(int index) const;
+
+    HINSTANCE instance_;
+    Program& program_;
+    std::string makerHost_;
+    HWND window_ = nullptr;
+    HWND status_ = nullptr;
+    HMENU menuBar_ = nullptr;
+    UINT dpi_ = 96;
+    HFONT font_ = nullptr;
+    HFONT boldFont_ = nullptr;
+    ScreenMetrics screen_;  // the metrics in device pixels at dpi_
+    std::vector<Widget> widgets_;
+    std::map<HWND, std::size_t> widgetIndex_;
+    std::map<COLORREF, HBRUSH> brushes_;
+    std::vector<std::string> statusShadow_;
+    std::vector<bool> menuItems_;  // which command numbers have an item
+    std::string captionShadow_;
+    SIZE modelFrame_{};  // the outer size from the model and the system's metrics
+    SIZE frameSize_{};   // the outer size the window has, corrected to the real frame
+    bool mirroring_ = false;
+    bool swallowAltUp_ = false;
+    int busyDepth_ = 0;
+    HWND lastFocus_ = nullptr;
+    ModalWindow* modal_ = nullptr;
+};
+
+}  // namespace kx::win
