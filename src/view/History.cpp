@@ -49,7 +49,9 @@ void afterRestore(Program& p) {
 Snapshot takeSnapshot(Program& p) {
     Snapshot s;
     s.pad = p.pad;
-    for (const Control* c : p.ui.controls())
+    const std::vector<Control*> controls = p.ui.controls();
+    s.controls.reserve(controls.size());
+    for (const Control* c : controls)
         s.controls.push_back(*c);
     for (int k = 1; k <= STATUS_PANEL_COUNT; ++k)
         s.status.push_back(p.ui.status(k));
