@@ -30,11 +30,14 @@ bool play(Program& p, int n, int games, int solos, int penalties, bool big) {
         for (int k = 1, found = 0; k <= n && found < 2; ++k) {
             // The same winners again and again drive the totals out of the byte range.
             const int seat = big ? k : (k + g) % n + 1;
-            if (takesPart(n, seat, p.pad.dealer, p.pad.secondSitOut) && seat != winners[0]) winners[found++] = seat;
+            if (takesPart(n, seat, p.pad.dealer, p.pad.secondSitOut) && seat != winners[0])
+                winners[found++] = seat;
         }
-        ok = enterPair(p, std::min(winners[0], winners[1]), std::max(winners[0], winners[1]), big ? 18 : g % 19);
+        ok = enterPair(p, std::min(winners[0], winners[1]), std::max(winners[0], winners[1]),
+                       big ? 18 : g % 19);
     }
-    for (int k = 1; k <= penalties && ok; ++k) ok = enterPenalty(p, k);
+    for (int k = 1; k <= penalties && ok; ++k)
+        ok = enterPenalty(p, k);
     return ok;
 }
 
@@ -52,9 +55,11 @@ int main(int argc, char** argv) {
         bool big;
     };
     const Seed seeds[] = {
-        {"frisch-4", 4, 0, 0, 0, false},   {"teil-4", 4, 7, 2, 1, false},   {"voll-4", 4, 20, 4, 3, false},
-        {"teil-5", 5, 11, 3, 2, false},    {"voll-5", 5, 25, 5, 3, false},  {"teil-6", 6, 13, 4, 1, false},
-        {"voll-6", 6, 30, 6, 3, false},    {"exakt-4", 4, 12, 1, 0, true},  {"exakt-6", 6, 30, 6, 2, true},
+        {"frisch-4", 4, 0, 0, 0, false}, {"teil-4", 4, 7, 2, 1, false},
+        {"voll-4", 4, 20, 4, 3, false},  {"teil-5", 5, 11, 3, 2, false},
+        {"voll-5", 5, 25, 5, 3, false},  {"teil-6", 6, 13, 4, 1, false},
+        {"voll-6", 6, 30, 6, 3, false},  {"exakt-4", 4, 12, 1, 0, true},
+        {"exakt-6", 6, 30, 6, 2, true},
     };
     for (const Seed& seed : seeds) {
         TestProgram t;
@@ -63,8 +68,11 @@ int main(int argc, char** argv) {
             return 1;
         }
         if (seed.big) {
-            const char* names[] = {"", "J\xC3\xBCrgen", "K\xC3\xA4the", "\xC3\x96zlem", "Bj\xC3\xB6rn", "Sa\xC3\xAF", "Gro\xC3\x9F"};
-            for (int k = 1; k <= seed.n; ++k) editName(t.p, k, names[k]);
+            const char* names[] = {
+                "",           "J\xC3\xBCrgen", "K\xC3\xA4the", "\xC3\x96zlem", "Bj\xC3\xB6rn",
+                "Sa\xC3\xAF", "Gro\xC3\x9F"};
+            for (int k = 1; k <= seed.n; ++k)
+                editName(t.p, k, names[k]);
         }
         if (!writePadFile(t.p, folder + seed.name + ".hsc")) return 1;
     }

@@ -16,6 +16,7 @@ struct QtOption {
     const char* name;
     bool takesValue;
 };
+// clang-format off
 constexpr QtOption QT_OPTIONS[] = {
     {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
     {"style", true},    {"stylesheet", true},         {"display", true},       {"geometry", true},
@@ -23,21 +24,28 @@ constexpr QtOption QT_OPTIONS[] = {
     {"reverse", false}, {"widgetcount", false},       {"nograb", false},       {"dograb", false},
     {"sync", false},
 };
+// clang-format on
 
-QString quoted(const QString& text) { return QStringLiteral("\u201E%1\u201C").arg(text); }
+QString quoted(const QString& text) {
+    return QStringLiteral("\u201E%1\u201C").arg(text);
+}
 
 }  // namespace
 
 const std::vector<BatchCommand>& batchCommands() {
     static const std::vector<BatchCommand> commands{
         {QStringLiteral("export"), 1, 2,
-         QStringLiteral("--export BLOCK.hsc [TEXT.txt]   Textexport ohne Fenster (ohne TEXT.txt: Standardausgabe)"),
+         QStringLiteral("--export BLOCK.hsc [TEXT.txt]   Textexport ohne Fenster (ohne TEXT.txt: "
+                        "Standardausgabe)"),
          [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
              return exportCommand(fs, a[0], a.size() > 1 ? a[1] : "");
          }},
         // The end of the evening.
-        {QStringLiteral("abrechnung"), 1, 1,
-         QStringLiteral("--abrechnung BLOCK.hsc [--cent 5]  Abrechnung in Euro (Cent je Punkt, Vorgabe 5)"),
+        {QStringLiteral("abrechnung"),
+         1,
+         1,
+         QStringLiteral(
+             "--abrechnung BLOCK.hsc [--cent 5]  Abrechnung in Euro (Cent je Punkt, Vorgabe 5)"),
          [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues& v) {
              return settlementCommand(fs, a[0], v.count("cent") ? v.at("cent") : "");
          },
@@ -47,18 +55,21 @@ const std::vector<BatchCommand>& batchCommands() {
          [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
              return chartCommand(fs, a[0], a[1]);
          }},
-        {QStringLiteral("pdf"), 2, 2, QStringLiteral("--pdf BLOCK.hsc BLATT.pdf  Block als A4-Blatt (PDF)"),
+        {QStringLiteral("pdf"), 2, 2,
+         QStringLiteral("--pdf BLOCK.hsc BLATT.pdf  Block als A4-Blatt (PDF)"),
          [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
              return pdfCommand(fs, a[0], a[1]);
          }},
         {QStringLiteral("csv"), 1, 2,
-         QStringLiteral("--csv BLOCK.hsc [TABELLE.csv]  Tabelle f\u00fcr Excel und LibreOffice (ohne Ziel: "
-                        "Standardausgabe)"),
+         QStringLiteral(
+             "--csv BLOCK.hsc [TABELLE.csv]  Tabelle f\u00fcr Excel und LibreOffice (ohne Ziel: "
+             "Standardausgabe)"),
          [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
              return csvCommand(fs, a[0], a.size() > 1 ? a[1] : "");
          }},
         {QStringLiteral("statistik"), 1, 1,
-         QStringLiteral("--statistik ORDNER  Statistik \u00fcber alle Bl\u00f6" "cke eines Ordners"),
+         QStringLiteral("--statistik ORDNER  Statistik \u00fcber alle Bl\u00f6"
+                        "cke eines Ordners"),
          [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
              return statisticsCommand(fs, a[0]);
          }},
@@ -69,7 +80,8 @@ const std::vector<BatchCommand>& batchCommands() {
 QString usageText() {
     // Each line: the call, then its description in one column.
     std::vector<std::pair<QString, QString>> lines{
-        {QStringLiteral("[BLOCK.hsc]"), QStringLiteral("Block-Fenster \u00f6ffnen, optional mit einem Block")}};
+        {QStringLiteral("[BLOCK.hsc]"),
+         QStringLiteral("Block-Fenster \u00f6ffnen, optional mit einem Block")}};
     for (const BatchCommand& command : batchCommands()) {
         const qsizetype gap = command.usage.indexOf(QStringLiteral("  "));
         lines.emplace_back(command.usage.left(gap), command.usage.mid(gap).trimmed());
@@ -77,7 +89,8 @@ QString usageText() {
     lines.emplace_back(QStringLiteral("--help"), QStringLiteral("diese Hilfe"));
     lines.emplace_back(QStringLiteral("--version"), QStringLiteral("Version anzeigen"));
     qsizetype width = 0;
-    for (const auto& line : lines) width = std::max(width, line.first.size());
+    for (const auto& line : lines)
+        width = std::max(width, line.first.size());
     QString text = QStringLiteral("Aufruf:\n");
     for (const auto& [call, what] : lines)
         text += QStringLiteral("  kartotrix ") + call.leftJustified(width + 3) + what + u'\n';
@@ -111,9 +124,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         line.mode = CommandLine::Mode::Error;
         const QStringList unknown = parser.unknownOptionNames();
         line.error = unknown.isEmpty()
-                         ? QStringLiteral("Kartotrix: Bei der Option fehlt der Wert. %1").arg(parser.errorText())
+                         ? QStringLiteral("Kartotrix: Bei der Option fehlt der Wert. %1")
+                               .arg(parser.errorText())
                          : QStringLiteral("Kartotrix: Die Option %1 gibt es nicht.")
-                               .arg(quoted((unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) +
+                               .arg(quoted((unknown.first().size() == 1 ? QStringLiteral("-")
+                                                                        : QStringLiteral("--")) +
                                            unknown.first()));
         return line;
     }
@@ -144,8 +159,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             for (const BatchCommand& command : batchCommands())
                 if (owner.isEmpty() && command.valueOptions.contains(name)) owner = command.option;
             line.mode = CommandLine::Mode::Error;
-            line.error = QStringLiteral("Kartotrix: Die Option %1 geht nur zusammen mit %2.")
-                             .arg(quoted(QStringLiteral("--") + name), quoted(QStringLiteral("--") + owner));
+            line.error =
+                QStringLiteral("Kartotrix: Die Option %1 geht nur zusammen mit %2.")
+                    .arg(quoted(QStringLiteral("--") + name), quoted(QStringLiteral("--") + owner));
             return line;
         }
         line.values[stdstr(name)] = stdstr(parser.value(name));
@@ -153,12 +169,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (line.batch) {
         if (files.size() < line.batch->minArguments || files.size() > line.batch->maxArguments) {
             line.mode = CommandLine::Mode::Error;
-            line.error = QStringLiteral("Kartotrix: Falsche Anzahl von Dateien. Aufruf: kartotrix ") +
-                         line.batch->usage.section(QStringLiteral("  "), 0, 0).trimmed();
+            line.error =
+                QStringLiteral("Kartotrix: Falsche Anzahl von Dateien. Aufruf: kartotrix ") +
+                line.batch->usage.section(QStringLiteral("  "), 0, 0).trimmed();
             return line;
         }
         line.mode = CommandLine::Mode::Batch;
-        for (const QString& file : files) line.arguments.push_back(stdstr(file));
+        for (const QString& file : files)
+            line.arguments.push_back(stdstr(file));
         return line;
     }
     if (files.size() > 1) {

@@ -22,7 +22,9 @@ struct BatchCommand {
     int minArguments = 0;
     int maxArguments = 0;
     QString usage;  // one line of the help text: arguments, blanks, what it does
-    std::function<int(FileSystem&, const std::vector<std::string>& arguments, const BatchValues& values)> run;
+    std::function<int(FileSystem&, const std::vector<std::string>& arguments,
+                      const BatchValues& values)>
+        run;
     QStringList valueOptions = {};  // options with a value that only this command takes
 };
 const std::vector<BatchCommand>& batchCommands();
@@ -32,11 +34,11 @@ const std::vector<BatchCommand>& batchCommands();
 struct CommandLine {
     enum class Mode { Window, Help, Version, Batch, Error };
     Mode mode = Mode::Window;
-    QString padFile;                   // Window: a pad to load, or empty
+    QString padFile;                      // Window: a pad to load, or empty
     const BatchCommand* batch = nullptr;  // Batch
     std::vector<std::string> arguments;   // Batch: the file names
     BatchValues values;                   // Batch: the values of its valueOptions
-    QString error;                     // Error: the German message
+    QString error;                        // Error: the German message
 };
 CommandLine parseCommandLine(const QStringList& arguments);
 

@@ -57,32 +57,43 @@ int shiftBits(Qt::KeyboardModifiers modifiers) {
 int virtualKey(const QKeyEvent& event) {
     const int key = event.key();
     const bool keypad = event.modifiers() & Qt::KeypadModifier;
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+        return key;
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return KEY_F1 + (key - Qt::Key_F1);
     switch (key) {
-        case Qt::Key_Backspace: return KEY_BACKSPACE;
+        case Qt::Key_Backspace:
+            return KEY_BACKSPACE;
         case Qt::Key_Tab:
-        case Qt::Key_Backtab: return KEY_TAB;
+        case Qt::Key_Backtab:
+            return KEY_TAB;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return KEY_RETURN;
-        case Qt::Key_Escape: return KEY_ESCAPE;
+        case Qt::Key_Enter:
+            return KEY_RETURN;
+        case Qt::Key_Escape:
+            return KEY_ESCAPE;
         // The key that carries "+" (and "=" on US layouts) is one virtual key.
-        case Qt::Key_Plus: return keypad ? KEY_NUMPAD_ADD : KEY_PLUS;
-        case Qt::Key_Equal: return KEY_PLUS;
-        case Qt::Key_Minus: return keypad ? KEY_NUMPAD_SUBTRACT : KEY_MINUS;
-        default: return 0;
+        case Qt::Key_Plus:
+            return keypad ? KEY_NUMPAD_ADD : KEY_PLUS;
+        case Qt::Key_Equal:
+            return KEY_PLUS;
+        case Qt::Key_Minus:
+            return keypad ? KEY_NUMPAD_SUBTRACT : KEY_MINUS;
+        default:
+            return 0;
     }
 }
 
-QColor colourOf(const Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+QColor colourOf(const Rgb& rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
 // A player's name above the pad: paper-coloured (or in the place colour) with
 // a rule below. Entering it selects the name, so typing replaces it.
 class NameField : public QLineEdit {
-public:
+  public:
     using QLineEdit::QLineEdit;
 
-protected:
+  protected:
     void focusInEvent(QFocusEvent* event) override {
         QLineEdit::focusInEvent(event);
         const Qt::FocusReason reason = event->reason();
@@ -104,17 +115,17 @@ protected:
         painter.fillRect(0, height() - rule, width(), rule, QColor(0x22, 0x22, 0x22));
     }
 
-private:
+  private:
     bool selectOnPress_ = false;
 };
 
 // A secondary window whose Escape key means its cancel button, if it has one.
 class SecondaryDialog : public QDialog {
-public:
+  public:
     using QDialog::QDialog;
     QAbstractButton* cancelButton = nullptr;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override {
         if (event->key() == Qt::Key_Escape && cancelButton) {
             cancelButton->click();
@@ -127,7 +138,9 @@ protected:
 }  // namespace
 
 MainWindow::MainWindow(Program& program, Services services, QString makerHost)
-    : program_(program), makerHost_(std::move(makerHost)), extras_(std::make_unique<QtExtras>(this)) {
+    : program_(program),
+      makerHost_(std::move(makerHost)),
+      extras_(std::make_unique<QtExtras>(this)) {
     services.host = this;
     services.extras = extras_.get();
     program_.services = services;
@@ -160,7 +173,8 @@ MainWindow::~MainWindow() {
     // The widgets go after this body; a name field that loses the focus then
     // must not reach a half-destroyed window.
     qApp->removeEventFilter(this);
-    for (QWidget* widget : widgets_) widget->disconnect(this);
+    for (QWidget* widget : widgets_)
+        widget->disconnect(this);
     delete helpWindow_;
 }
 
@@ -170,7 +184,8 @@ void MainWindow::createMenu() {
     const std::vector<int> mnemonics = menuMnemonics(program_.ui);
     for (int i : menuBarOrder(program_.ui)) {
         const MenuEntry& entry = program_.ui.menu[static_cast<std::size_t>(i)];
-        const QString caption = qstr(captionWithMnemonic(entry.caption, mnemonics[static_cast<std::size_t>(i)]));
+        const QString caption =
+            qstr(captionWithMnemonic(entry.caption, mnemonics[static_cast<std::size_t>(i)]));
         switch (entry.role) {
             case MenuRole::Title:
                 menu = menuBar()->addMenu(caption);
@@ -179,8 +194,11 @@ void MainWindow::createMenu() {
             case MenuRole::Separator:
                 if (menu) menu->addSeparator();
                 break;
-            case MenuRole::End: menu = nullptr; break;
-            case MenuRole::Unused: break;
+            case MenuRole::End:
+                menu = nullptr;
+                break;
+            case MenuRole::Unused:
+                break;
             case MenuRole::Command: {
                 if (!menu) break;
                 QString text = caption;
@@ -258,9 +276,12 @@ void MainWindow::createControls() {
     }
     padArea_->adoptLabels();
     padArea_->onLabelPressed = [this](Control& label, int button, int shift, int x, int y) {
-        if (label.name == "PKT") PKT_MouseDown(program_, label.index, button, shift, x, y);
-        else if (label.name == "SPL") SPL_MouseDown(program_, label.index, button, shift, x, y);
-        else return;
+        if (label.name == "PKT")
+            PKT_MouseDown(program_, label.index, button, shift, x, y);
+        else if (label.name == "SPL")
+            SPL_MouseDown(program_, label.index, button, shift, x, y);
+        else
+            return;
         mirror();
     };
     padArea_->onResized = [this] { padResized(); };
@@ -275,7 +296,8 @@ QWidget* MainWindow::createWidget(Control& control) {
             group->addButton(button, control.index);
             return button;
         }
-        case ControlKind::PushButton: return new QPushButton(padArea_);
+        case ControlKind::PushButton:
+            return new QPushButton(padArea_);
         case ControlKind::DropDown: {
             auto* list = new QComboBox(padArea_);
             list->setMaxVisibleItems(26);
@@ -291,7 +313,8 @@ QWidget* MainWindow::createWidget(Control& control) {
             field->setFont(bold);
             return field;
         }
-        case ControlKind::Label: break;
+        case ControlKind::Label:
+            break;
     }
     return nullptr;
 }
@@ -323,7 +346,8 @@ void MainWindow::connectWidget(Control& control, QWidget* widget) {
 }
 
 void MainWindow::mirror() {
-    for (std::size_t i = 0; i < controls_.size(); ++i) mirrorControl(*controls_[i], widgets_[i], shadows_[i]);
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        mirrorControl(*controls_[i], widgets_[i], shadows_[i]);
     mirrorMenu();
     mirrorStatus();
     mirrorQuickEntry();
@@ -357,7 +381,8 @@ void MainWindow::mirrorControl(const Control& c, QWidget* w, std::optional<Contr
         case ControlKind::PushButton:
             if (textChanged) static_cast<QPushButton*>(w)->setText(qstr(c.text));
             break;
-        case ControlKind::Label: break;
+        case ControlKind::Label:
+            break;
         case ControlKind::TextField: {
             auto* field = static_cast<QLineEdit*>(w);
             if (field->text() != qstr(c.text)) field->setText(qstr(c.text));
@@ -367,7 +392,8 @@ void MainWindow::mirrorControl(const Control& c, QWidget* w, std::optional<Contr
             auto* list = static_cast<QComboBox*>(w);
             if (fresh || c.items != shadow->items) {
                 list->clear();
-                for (const std::string& item : c.items) list->addItem(qstr(item));
+                for (const std::string& item : c.items)
+                    list->addItem(qstr(item));
             }
             if (list->currentIndex() != c.selection) list->setCurrentIndex(c.selection);
             break;
@@ -406,8 +432,10 @@ void MainWindow::mirrorQuickEntry() {
     if (open == wasOpen) return;
     quickBar_->setVisible(open);
     statusStrip_->placePanels();
-    if (open) focusQuickEntry();
-    else if (!focusWidget() || !focusWidget()->isVisible()) padArea_->setFocus();
+    if (open)
+        focusQuickEntry();
+    else if (!focusWidget() || !focusWidget()->isVisible())
+        padArea_->setFocus();
 }
 
 void MainWindow::focusQuickEntry() {
@@ -421,8 +449,8 @@ void MainWindow::focusQuickEntry() {
 // A letter or digit typed while no text field has the focus opens quick
 // entry with it.
 bool MainWindow::typedIntoQuickEntry(QObject* receiver, const QKeyEvent& key) {
-    if (qobject_cast<QLineEdit*>(receiver) || qobject_cast<QLineEdit*>(QApplication::focusWidget()) ||
-        !program_.ui.frm0.enabled)
+    if (qobject_cast<QLineEdit*>(receiver) ||
+        qobject_cast<QLineEdit*>(QApplication::focusWidget()) || !program_.ui.frm0.enabled)
         return false;
     const std::string typed = stdstr(key.text());
     if (!opensQuickEntry(typed, shiftBits(key.modifiers()))) return false;
@@ -435,7 +463,8 @@ bool MainWindow::typedIntoQuickEntry(QObject* receiver, const QKeyEvent& key) {
 void MainWindow::mirrorWindow() {
     const MainWindowState& frm0 = program_.ui.frm0;
     setWindowTitle(qstr(frm0.caption));
-    if (frm0.frame != appliedFrame_ || padArea_->scale() != program_.shell.zoom) applyGeometry(false);
+    if (frm0.frame != appliedFrame_ || padArea_->scale() != program_.shell.zoom)
+        applyGeometry(false);
     if (isEnabled() != frm0.enabled) setEnabled(frm0.enabled);
 }
 
@@ -494,7 +523,8 @@ void MainWindow::applyGeometry(bool move) {
         requested_ = client;
         requestedAt_.start();
     }
-    if (move || f.left != appliedFrame_.left || f.top != appliedFrame_.top) QWidget::move(screenOrigin() + QPoint(f.left, f.top));
+    if (move || f.left != appliedFrame_.left || f.top != appliedFrame_.top)
+        QWidget::move(screenOrigin() + QPoint(f.left, f.top));
     appliedFrame_ = f;
     applying_ = false;
 }
@@ -532,7 +562,8 @@ void MainWindow::windowMoved() {
     if (applying_ || !isVisible() || sizeOnItsWay()) return;
     const QRect outer = frameGeometry();
     const QPoint origin = screenOrigin();
-    frm0_Resize(program_, Rect{outer.x() - origin.x(), outer.y() - origin.y(), outer.width(), outer.height()},
+    frm0_Resize(program_,
+                Rect{outer.x() - origin.x(), outer.y() - origin.y(), outer.width(), outer.height()},
                 padArea_->width(), padArea_->height());
     appliedFrame_ = program_.ui.frm0.frame;
 }
@@ -552,8 +583,11 @@ bool MainWindow::event(QEvent* event) {
     switch (event->type()) {
         case QEvent::Show:
         case QEvent::Move:
-        case QEvent::Resize: windowMoved(); break;
-        default: break;
+        case QEvent::Resize:
+            windowMoved();
+            break;
+        default:
+            break;
     }
     return handled;
 }
@@ -580,7 +614,8 @@ bool MainWindow::keyPressed(QObject* watched, const QKeyEvent& key) {
     }
     const int code = virtualKey(key);
     if (code == 0) return false;
-    if ((isNameField(watched) || isNameField(QApplication::focusWidget())) && nameFieldKeepsKey(code, shift))
+    if ((isNameField(watched) || isNameField(QApplication::focusWidget())) &&
+        nameFieldKeepsKey(code, shift))
         return false;
     if (!frm0_KeyDown(program_, code, shift)) return false;
     mirror();
@@ -605,7 +640,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                 mirrorStatus();
             }
             break;
-        default: break;
+        default:
+            break;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -640,7 +676,8 @@ void MainWindow::changeEvent(QEvent* event) {
                 applyGeometry(false);
             }
             break;
-        default: break;
+        default:
+            break;
     }
     QMainWindow::changeEvent(event);
 }
@@ -665,14 +702,17 @@ void MainWindow::showHelpWindow(const std::string& path) {
         helpBrowser_->setSource(QUrl::fromLocalFile(file));
     } else {
         helpBrowser_->setPlainText(
-            QStringLiteral("Die Hilfedatei \u201e%1\u201c wurde nicht gefunden.").arg(QDir::toNativeSeparators(file)));
+            QStringLiteral("Die Hilfedatei \u201e%1\u201c wurde nicht gefunden.")
+                .arg(QDir::toNativeSeparators(file)));
     }
     helpWindow_->show();
     helpWindow_->raise();
     helpWindow_->activateWindow();
 }
 
-void MainWindow::requestClose() { close(); }
+void MainWindow::requestClose() {
+    close();
+}
 
 void MainWindow::setBusy(bool busy) {
     if (busy && busyDepth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -727,8 +767,10 @@ QDialog* MainWindow::buildAbout() {
         link->setObjectName(QStringLiteral("about_href"));
         link->setFlat(true);
         link->setCursor(Qt::PointingHandCursor);
-        link->setStyleSheet(QStringLiteral("color: #1a5fb4; text-decoration: underline; text-align: left;"));
-        connect(link, &QPushButton::clicked, this, [this] { about_href_Click(program_, stdstr(makerHost_)); });
+        link->setStyleSheet(
+            QStringLiteral("color: #1a5fb4; text-decoration: underline; text-align: left;"));
+        connect(link, &QPushButton::clicked, this,
+                [this] { about_href_Click(program_, stdstr(makerHost_)); });
         texts->addWidget(link);
     }
     auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
@@ -770,8 +812,10 @@ void MainWindow::runModal(SecondaryWindow window) {
     QEventLoop loop;
     // Closing the window in any way (its buttons, its close box) ends the wait.
     connect(dialog, &QDialog::finished, &loop, [this, window, &loop] {
-        if (window == SecondaryWindow::About) frm1_Close(program_);
-        else frm3_Close(program_);
+        if (window == SecondaryWindow::About)
+            frm1_Close(program_);
+        else
+            frm3_Close(program_);
         loop.quit();
     });
     dialog->show();

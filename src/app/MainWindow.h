@@ -38,7 +38,7 @@ class StatusStrip;
 // place the model gives.
 class MainWindow : public QMainWindow, public WindowHost {
     Q_OBJECT
-public:
+  public:
     // services.host is set to this window; the other services come from the caller.
     MainWindow(Program& program, Services services, QString makerHost);
     ~MainWindow() override;
@@ -59,13 +59,13 @@ public:
     // The program's own help window, once shown.
     QWidget* helpWindow() const { return helpWindow_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void createMenu();
     void createStatusBar();
     void createControls();
@@ -109,11 +109,11 @@ private:
     QTextBrowser* helpBrowser_ = nullptr;
     int busyDepth_ = 0;
     std::unique_ptr<QtExtras> extras_;  // the windows of "Extras"
-    Rect appliedFrame_;          // the model's frame as last applied or reported
-    double statusScale_ = -1.0;  // the zoom the status bar's font was chosen for
-    bool applying_ = false;      // the program itself is resizing or moving the window
-    bool framePending_ = false;  // the window manager's frame is not known yet
-    QSize requested_;            // the client size last asked for, until it arrives
+    Rect appliedFrame_;                 // the model's frame as last applied or reported
+    double statusScale_ = -1.0;         // the zoom the status bar's font was chosen for
+    bool applying_ = false;             // the program itself is resizing or moving the window
+    bool framePending_ = false;         // the window manager's frame is not known yet
+    QSize requested_;                   // the client size last asked for, until it arrives
     QElapsedTimer requestedAt_;
 };
 

@@ -15,21 +15,24 @@ QString qstr(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-std::string stdstr(const QString& text) { return text.toUtf8().toStdString(); }
+std::string stdstr(const QString& text) {
+    return text.toUtf8().toStdString();
+}
 
 LocalTime SystemClock::now() const {
     const QDateTime t = QDateTime::currentDateTime();
-    return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute(),
-            t.time().second()};
+    return {t.date().year(), t.date().month(),  t.date().day(),
+            t.time().hour(), t.time().minute(), t.time().second()};
 }
 
 QtDialogs::QtDialogs(QWidget* parent, std::string startFolder)
     : parent_(parent), startFolder_(qstr(startFolder)) {}
 
-std::optional<std::string> QtDialogs::inputBox(const std::string& caption, const std::string& prompt) {
+std::optional<std::string> QtDialogs::inputBox(const std::string& caption,
+                                               const std::string& prompt) {
     bool ok = false;
-    const QString answer =
-        QInputDialog::getText(parent_, qstr(caption), qstr(prompt), QLineEdit::Normal, QString(), &ok);
+    const QString answer = QInputDialog::getText(parent_, qstr(caption), qstr(prompt),
+                                                 QLineEdit::Normal, QString(), &ok);
     if (!ok) return std::nullopt;
     return stdstr(answer);
 }
@@ -40,11 +43,20 @@ MessageAnswer QtDialogs::messageBox(const std::string& text, const std::string& 
     box.setWindowTitle(caption.empty() ? QStringLiteral("Kartotrix") : qstr(caption));
     box.setText(qstr(text));
     switch (icon) {
-        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
-        case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
-        case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-        case MessageIcon::Stop: box.setIcon(QMessageBox::Critical); break;
-        case MessageIcon::None: break;
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MessageIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Stop:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MessageIcon::None:
+            break;
     }
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -58,12 +70,15 @@ MessageAnswer QtDialogs::messageBox(const std::string& text, const std::string& 
 
 namespace {
 
-QString padFilter() { return QStringLiteral("Hsc-Files (*.hsc);;All Files (*)"); }
+QString padFilter() {
+    return QStringLiteral("Hsc-Files (*.hsc);;All Files (*)");
+}
 
 }  // namespace
 
 std::string QtDialogs::openFileName() {
-    return stdstr(QFileDialog::getOpenFileName(parent_, QStringLiteral("Laden"), startFolder_, padFilter()));
+    return stdstr(
+        QFileDialog::getOpenFileName(parent_, QStringLiteral("Laden"), startFolder_, padFilter()));
 }
 
 std::string QtDialogs::saveFileName(const std::string& presetName) {
@@ -79,7 +94,8 @@ std::string QtDialogs::saveFileName(const std::string& presetName) {
 std::string QtDialogs::saveFileNameFor(const std::string& caption, const std::string& presetName,
                                        const std::string& kind, const std::string& extension) {
     // Exports get their ending added when the user leaves it out.
-    const QString filter = QStringLiteral("%1 (*.%2);;Alle Dateien (*)").arg(qstr(kind), qstr(extension));
+    const QString filter =
+        QStringLiteral("%1 (*.%2);;Alle Dateien (*)").arg(qstr(kind), qstr(extension));
     QFileDialog dialog(parent_, qstr(caption), startFolder_, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -110,7 +126,8 @@ namespace {
 // (not sandboxed, where the portal does the opening).
 QString desktopOpener() {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS) && !defined(Q_OS_ANDROID)
-    if (qEnvironmentVariableIsSet("FLATPAK_ID") || qEnvironmentVariableIsSet("SNAP")) return QString();
+    if (qEnvironmentVariableIsSet("FLATPAK_ID") || qEnvironmentVariableIsSet("SNAP"))
+        return QString();
     return QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
 #else
     return QString();
@@ -127,13 +144,17 @@ bool QtDesktopShell::openAddress(const std::string& address) {
         process->deleteLater();
         if (failed) failed(address);
     };
-    QObject::connect(process, &QProcess::finished, process, [process, fail](int code, QProcess::ExitStatus status) {
-        if (code != 0 || status != QProcess::NormalExit) fail();
-        else process->deleteLater();
-    });
-    QObject::connect(process, &QProcess::errorOccurred, process, [fail](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) fail();
-    });
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, fail](int code, QProcess::ExitStatus status) {
+                         if (code != 0 || status != QProcess::NormalExit)
+                             fail();
+                         else
+                             process->deleteLater();
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [fail](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart) fail();
+                     });
     // Nobody reads what the opener or the browser it starts prints.
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());

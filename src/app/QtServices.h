@@ -16,24 +16,25 @@ QString qstr(const std::string& utf8);
 std::string stdstr(const QString& text);
 
 class SystemClock : public Clock {
-public:
+  public:
     LocalTime now() const override;
 };
 
 // Qt's input box, message box and file dialogs, in German.
 class QtDialogs : public Dialogs {
-public:
+  public:
     explicit QtDialogs(QWidget* parent, std::string startFolder);
-    std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt) override;
-    MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
-                             MessageIcon icon) override;
+    std::optional<std::string> inputBox(const std::string& caption,
+                                        const std::string& prompt) override;
+    MessageAnswer messageBox(const std::string& text, const std::string& caption,
+                             MessageButtons buttons, MessageIcon icon) override;
     std::string openFileName() override;
     std::string saveFileName(const std::string& presetName) override;
-    std::string saveFileNameFor(const std::string& caption, const std::string& presetName, const std::string& kind,
-                                const std::string& extension) override;
+    std::string saveFileNameFor(const std::string& caption, const std::string& presetName,
+                                const std::string& kind, const std::string& extension) override;
     std::string folderName(const std::string& caption) override;
 
-private:
+  private:
     QWidget* parent_;
     QString startFolder_;
 };
@@ -42,13 +43,13 @@ private:
 // that is xdg-open, whose failure (no browser installed) shows only in its
 // exit status after openAddress has returned: then `failed` is told.
 class QtDesktopShell : public DesktopShell {
-public:
+  public:
     QtDesktopShell();
     ~QtDesktopShell() override;
     bool openAddress(const std::string& address) override;
     std::function<void(const std::string& address)> failed;
 
-private:
+  private:
     std::unique_ptr<QObject> processes_;  // parent of the running openers
 };
 

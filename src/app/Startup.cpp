@@ -26,7 +26,9 @@
 
 // The resources live in a static library; their initialiser must be named
 // to be linked in (and it must be called outside any namespace).
-static void initResources() { Q_INIT_RESOURCE(kartotrix); }
+static void initResources() {
+    Q_INIT_RESOURCE(kartotrix);
+}
 
 namespace kx {
 
@@ -49,7 +51,8 @@ ProgramPaths resolveProgramPaths(FileSystem& fs) {
     const QString beside = programDir + QLatin1Char('/') + QLatin1String(HELP_FILE);
     const QString installed =
         programDir + QStringLiteral("/../share/kartotrix/") + QLatin1String(HELP_FILE);
-    const QString help = QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : installed;
+    const QString help =
+        QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : installed;
     paths.helpFile = stdstr(QDir::toNativeSeparators(QDir::cleanPath(help)));
     return paths;
 }
@@ -76,7 +79,8 @@ bool displayAvailable(std::string& why) {
     return true;
 }
 
-int runWindow(QApplication& app, const QString& padFile, const std::function<void(MainWindow&)>& shown) {
+int runWindow(QApplication& app, const QString& padFile,
+              const std::function<void(MainWindow&)>& shown) {
     loadGermanTranslations(app);
     initResources();
     QIcon icon;
@@ -114,10 +118,12 @@ int runWindow(QApplication& app, const QString& padFile, const std::function<voi
 
     if (!padFile.isEmpty()) {
         const std::string path = stdstr(padFile);
-        const std::string error =
-            files->kind(path) == FileKind::Missing ? LOAD_ERROR_NOT_FOUND : readPadFile(program, path);
+        const std::string error = files->kind(path) == FileKind::Missing
+                                      ? LOAD_ERROR_NOT_FOUND
+                                      : readPadFile(program, path);
         window.mirror();
-        if (!error.empty()) dialogs.messageBox(error, "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
+        if (!error.empty())
+            dialogs.messageBox(error, "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
     }
     return app.exec();
 }

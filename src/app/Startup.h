@@ -28,6 +28,7 @@ class MainWindow;
 
 // The main window, optionally with a pad file loaded as "Laden" would.
 // `shown`, when given, runs once the window has been shown (benchmarks use it).
-int runWindow(QApplication& app, const QString& padFile, const std::function<void(MainWindow&)>& shown = {});
+int runWindow(QApplication& app, const QString& padFile,
+              const std::function<void(MainWindow&)>& shown = {});
 
 }  // namespace kx

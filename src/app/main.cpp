@@ -4,29 +4,34 @@
 #include <memory>
 
 #include "CommandLine.h"
-#include "Startup.h"
 #include "QtServices.h"
+#include "Startup.h"
 #include "core/Program.h"
 #include "io/PadFile.h"
 #include "platform/PlatformFileSystem.h"
 
 int main(int argc, char** argv) {
     QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     const kx::CommandLine line = kx::parseCommandLine(arguments);
     switch (line.mode) {
         case kx::CommandLine::Mode::Help:
             std::fputs(kx::usageText().toUtf8().constData(), stdout);
             return 0;
-        case kx::CommandLine::Mode::Version: std::printf("%s\n", kx::VERSION_TEXT); return 0;
+        case kx::CommandLine::Mode::Version:
+            std::printf("%s\n", kx::VERSION_TEXT);
+            return 0;
         case kx::CommandLine::Mode::Error:
-            std::fprintf(stderr, "%s\n%s", line.error.toUtf8().constData(), kx::usageText().toUtf8().constData());
+            std::fprintf(stderr, "%s\n%s", line.error.toUtf8().constData(),
+                         kx::usageText().toUtf8().constData());
             return 2;
         case kx::CommandLine::Mode::Batch: {
             const std::unique_ptr<kx::FileSystem> files = kx::makePlatformFileSystem();
             return line.batch->run(*files, line.arguments, line.values);
         }
-        case kx::CommandLine::Mode::Window: break;
+        case kx::CommandLine::Mode::Window:
+            break;
     }
     if (!line.padFile.isEmpty() &&
         kx::makePlatformFileSystem()->kind(kx::stdstr(line.padFile)) == kx::FileKind::Folder) {
@@ -35,8 +40,7 @@ int main(int argc, char** argv) {
     }
     std::string why;
     if (!kx::displayAvailable(why)) {
-        std::fprintf(stderr,
-                     "Kartotrix: %s. Ohne Bildschirm so starten: xvfb-run -a %s\n",
+        std::fprintf(stderr, "Kartotrix: %s. Ohne Bildschirm so starten: xvfb-run -a %s\n",
                      why.c_str(), argv[0]);
         return 1;
     }
@@ -44,18 +48,20 @@ int main(int argc, char** argv) {
     // abort when none answers; then say so and stop.
     const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (!platformChosen) {
-        qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? "xcb;offscreen"
-                                                                               : "wayland;xcb;offscreen");
+        qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+                                       ? "xcb;offscreen"
+                                       : "wayland;xcb;offscreen");
         QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.*=false"));
     }
     QApplication app(argc, argv);
     if (!platformChosen) {
         QLoggingCategory::setFilterRules(QString());
         if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
-            std::fprintf(stderr,
-                         "Kartotrix: keine Verbindung zur Anzeige \"%s\". Ohne Bildschirm so starten: "
-                         "xvfb-run -a %s\n",
-                         qgetenv("DISPLAY").constData(), argv[0]);
+            std::fprintf(
+                stderr,
+                "Kartotrix: keine Verbindung zur Anzeige \"%s\". Ohne Bildschirm so starten: "
+                "xvfb-run -a %s\n",
+                qgetenv("DISPLAY").constData(), argv[0]);
             return 1;
         }
     }

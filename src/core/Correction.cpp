@@ -27,7 +27,7 @@ bool playedIn(const Program& p, int k, int s) {
 // The entered row a Ctrl+click may correct, with its game's facts.
 struct Target {
     int row = 0;
-    int lastRow = 0;  // last entered row of the section
+    int lastRow = 0;   // last entered row of the section
     int a = 0, b = 0;  // players; equal for a single player
     int sitOut = 0;
     bool solo = false;  // a mandatory solo row
@@ -72,9 +72,10 @@ std::optional<int> askNumber(Program& p, const std::string& prompt) {
     if (!answer) return std::nullopt;
     const std::optional<int> value = parseAnswer(*answer);
     if (!value) {
-        p.services.dialogs->messageBox("\xE2\x80\x9E" + *answer +
-                                           "\xE2\x80\x9C ist keine Zahl. Es wurde nichts ge\xC3\xA4ndert.",
-                                       CAPTION, MessageButtons::Ok, MessageIcon::Warning);
+        p.services.dialogs->messageBox(
+            "\xE2\x80\x9E" + *answer +
+                "\xE2\x80\x9C ist keine Zahl. Es wurde nichts ge\xC3\xA4ndert.",
+            CAPTION, MessageButtons::Ok, MessageIcon::Warning);
     }
     return value;
 }
@@ -97,8 +98,10 @@ bool moveResult(Program& p, const Target& t, int oldValue, int newValue, int new
             if (total < -MAX_CELL_VALUE || total > MAX_CELL_VALUE) {
                 p.pad.gameTable = before;
                 p.services.dialogs->messageBox(
-                    "Diese Korrektur erg\xC3\xA4" "be einen Stand au\xC3\x9F" "erhalb von \xC2\xB1" + std::to_string(MAX_CELL_VALUE) +
-                        " Punkten. Es wurde nichts geändert.",
+                    "Diese Korrektur erg\xC3\xA4"
+                    "be einen Stand au\xC3\x9F"
+                    "erhalb von \xC2\xB1" +
+                        std::to_string(MAX_CELL_VALUE) + " Punkten. Es wurde nichts geändert.",
                     CAPTION, MessageButtons::Ok, MessageIcon::Stop);
                 return false;
             }
@@ -129,16 +132,20 @@ void moveSoloMark(Program& p, int oldSoloist, int newSoloist) {
 std::optional<int> parseAnswer(const std::string& text) {
     std::size_t i = 0;
     const auto blank = [&text](std::size_t k) { return text[k] == ' ' || text[k] == '\t'; };
-    while (i < text.size() && blank(i)) ++i;
+    while (i < text.size() && blank(i))
+        ++i;
     std::size_t end = text.size();
-    while (end > i && blank(end - 1)) --end;
+    while (end > i && blank(end - 1))
+        --end;
     const std::string number = text.substr(i, end - i);
     std::size_t k = 0;
     if (k < number.size() && (number[k] == '-' || number[k] == '+')) ++k;
     std::size_t digits = 0;
-    for (; k < number.size() && number[k] >= '0' && number[k] <= '9'; ++k) ++digits;
+    for (; k < number.size() && number[k] >= '0' && number[k] <= '9'; ++k)
+        ++digits;
     if (k < number.size() && (number[k] == '.' || number[k] == ',')) {
-        for (++k; k < number.size() && number[k] >= '0' && number[k] <= '9'; ++k) ++digits;
+        for (++k; k < number.size() && number[k] >= '0' && number[k] <= '9'; ++k)
+            ++digits;
     }
     if (digits == 0 || k != number.size() || digits > 9) return std::nullopt;
     return textValue(number);
@@ -155,7 +162,8 @@ void applyPairChange(Program& p, int r, int d, int p1, int p2, int s) {
 void applySoloChange(Program& p, int r, int d, int player, int s) {
     cell(p, r, player) += d;
     for (int k = 1; k <= p.pad.playerCount; ++k) {
-        if (k != player && playedIn(p, k, s)) cell(p, r, k) -= static_cast<int>(std::lround(d / 3.0));
+        if (k != player && playedIn(p, k, s))
+            cell(p, r, k) -= static_cast<int>(std::lround(d / 3.0));
     }
 }
 
@@ -175,17 +183,21 @@ void changeValue(Program& p, int row, int shift) {
     if (!n) return;
     Dialogs& dialogs = *p.services.dialogs;
     if (*n < -MAX_GAME_VALUE || *n > MAX_GAME_VALUE) {
-        dialogs.messageBox("Ein Spiel z\xC3\xA4hlt h\xC3\xB6" "chstens " + std::to_string(MAX_GAME_VALUE) +
-                               " Punkte. Es wurde nichts ge\xC3\xA4ndert.",
-                           CAPTION, MessageButtons::Ok, MessageIcon::Stop);
+        dialogs.messageBox(
+            "Ein Spiel z\xC3\xA4hlt h\xC3\xB6"
+            "chstens " +
+                std::to_string(MAX_GAME_VALUE) + " Punkte. Es wurde nichts ge\xC3\xA4ndert.",
+            CAPTION, MessageButtons::Ok, MessageIcon::Stop);
         return;
     }
-    if (*n == 0 && dialogs.messageBox("Ergebnis 0? Stimmt das wirklich", CAPTION, MessageButtons::YesNo,
-                                      MessageIcon::Question) != MessageAnswer::Yes)
+    if (*n == 0 &&
+        dialogs.messageBox("Ergebnis 0? Stimmt das wirklich", CAPTION, MessageButtons::YesNo,
+                           MessageIcon::Question) != MessageAnswer::Yes)
         return;
     const int old = p.pad.gameTable[static_cast<std::size_t>(row)][1];
     if (t->a == t->b && (*n == 0 || *n % 3 != 0)) {
-        dialogs.messageBox("Kein Solo-Ergebnis! Abbruch.", CAPTION, MessageButtons::Ok, MessageIcon::Stop);
+        dialogs.messageBox("Kein Solo-Ergebnis! Abbruch.", CAPTION, MessageButtons::Ok,
+                           MessageIcon::Stop);
         return;
     }
     if (!moveResult(p, *t, old, *n, t->a, t->b)) return;
@@ -199,7 +211,8 @@ void changePlayers(Program& p, int row, int shift) {
     if (!t) return;
     const std::string game = std::to_string(row) + ". Spieles \xC3\xA4ndern";
     const bool pair = t->a != t->b;
-    const std::optional<int> first = askNumber(p, (pair ? "1. Spieler des " : "Spieler des ") + game);
+    const std::optional<int> first =
+        askNumber(p, (pair ? "1. Spieler des " : "Spieler des ") + game);
     if (!first) return;
     std::optional<int> second = first;
     if (pair) {

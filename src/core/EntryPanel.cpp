@@ -23,7 +23,8 @@ const std::array<int, 6>& playerChoices(int player) {
 int textValue(std::string_view text) {
     // Parsed by hand: the C library's conversions follow the user's locale.
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     double value = 0;
@@ -51,7 +52,8 @@ int selectedItemValue(const Control& list) {
 }
 
 void enableGroup(ControlArray& group, bool enable) {
-    for (Control& c : group) c.enabled = enable;
+    for (Control& c : group)
+        c.enabled = enable;
 }
 
 }  // namespace
@@ -71,7 +73,8 @@ void clearEntry(Program& p) {
 
 void enablePlayerChoices(Program& p, int player, bool enable) {
     if (player < 1 || player > MAX_PLAYERS) return;
-    for (int k : playerChoices(player)) p.ui.WER1(k).enabled = enable;
+    for (int k : playerChoices(player))
+        p.ui.WER1(k).enabled = enable;
 }
 
 void MDS_Click(Program& p, int index) {
@@ -111,16 +114,22 @@ void WAS1s_Click(Program& p) {
     p.ui.WAS1.selection = -1;
 }
 
-void WER2_Click(Program& p, int index) { p.pad.chosenPlayer = textValue(p.ui.WER2(index).text); }
+void WER2_Click(Program& p, int index) {
+    p.pad.chosenPlayer = textValue(p.ui.WER2(index).text);
+}
 
-void WAS2_Click(Program& p) { p.pad.soloValue = selectedItemValue(p.ui.WAS2); }
+void WAS2_Click(Program& p) {
+    p.pad.soloValue = selectedItemValue(p.ui.WAS2);
+}
 
 void WIE2_Click(Program& p) {
     p.pad.soloDealer = selectedItemValue(p.ui.WIE2);
     p.pad.soloSecondSitOut = p.pad.soloDealer == 0 ? 0 : previousSeat(p.pad.soloDealer);
 }
 
-void WER3_Click(Program& p, int index) { p.pad.chosenPlayer = textValue(p.ui.WER3(index).text); }
+void WER3_Click(Program& p, int index) {
+    p.pad.chosenPlayer = textValue(p.ui.WER3(index).text);
+}
 
 void NMS_Change(Program& p, int index) {
     p.pad.playerNames[static_cast<std::size_t>(index)] = p.ui.NMS(index).text;
@@ -138,23 +147,29 @@ void resetEntryPanel(Program& p, int n) {
     ui.WAS1.selection = ui.WAS1s.selection = ui.WAS2.selection = -1;
 
     ui.WIE2.items.clear();
-    for (int k = 1; k <= n; ++k) ui.WIE2.items.push_back(std::to_string(k));
+    for (int k = 1; k <= n; ++k)
+        ui.WIE2.items.push_back(std::to_string(k));
     ui.WIE2.selection = -1;
 
     p.pad.entryMode = 1;
     MDS_Click(p, 1);
 
     const int pairChoices = n == 4 ? 6 : n == 5 ? 10 : 21;
-    for (Control& c : ui.WER1) c.visible = c.index <= pairChoices;
-    for (Control& c : ui.WER2) c.visible = c.index <= n;
-    for (Control& c : ui.WER3) c.visible = c.index <= n;
+    for (Control& c : ui.WER1)
+        c.visible = c.index <= pairChoices;
+    for (Control& c : ui.WER2)
+        c.visible = c.index <= n;
+    for (Control& c : ui.WER3)
+        c.visible = c.index <= n;
     ui.WIE2.visible = n > 4;
-    for (Control& c : ui.NMS) c.visible = c.index <= n;
+    for (Control& c : ui.NMS)
+        c.visible = c.index <= n;
 }
 
 void closeGameSection(Program& p) {
     p.ui.MDS(1).enabled = false;
-    for (Control& c : p.ui.WER1) c.visible = false;
+    for (Control& c : p.ui.WER1)
+        c.visible = false;
     p.ui.WAS1.visible = p.ui.WAS1s.visible = false;
 }
 
@@ -165,7 +180,8 @@ void closeSoloSection(Program& p) {
 
 void closePenaltySection(Program& p) {
     p.ui.MDS(3).enabled = false;
-    for (Control& c : p.ui.WER3) c.visible = false;
+    for (Control& c : p.ui.WER3)
+        c.visible = false;
 }
 
 }  // namespace kx

@@ -10,7 +10,8 @@ std::string PadState::shownName(int player) const {
 
 int PadState::entryCount() const {
     int count = 0;
-    for (int r = 1; r <= LAST_PAD_ROW; ++r) count += gameTable[static_cast<std::size_t>(r)][0] != EMPTY_CELL;
+    for (int r = 1; r <= LAST_PAD_ROW; ++r)
+        count += gameTable[static_cast<std::size_t>(r)][0] != EMPTY_CELL;
     return count;
 }
 
@@ -21,7 +22,8 @@ void PadState::resetForNewPad(int n, int startTime) {
     gamePoints.fill(0);
     soloPoints.fill(0);
     penaltyPoints.fill(0);
-    for (GameRow& row : gameTable) row.fill(EMPTY_CELL);
+    for (GameRow& row : gameTable)
+        row.fill(EMPTY_CELL);
     nextGameRow = 1;
     nextSoloRow = lastGameRow + 1;
     nextPenaltyRow = lastSoloRow + 1;

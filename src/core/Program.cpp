@@ -2,8 +2,12 @@
 
 namespace kx {
 
-LocalTime Program::now() const { return services.clock ? services.clock->now() : LocalTime{}; }
+LocalTime Program::now() const {
+    return services.clock ? services.clock->now() : LocalTime{};
+}
 
-int Program::secondsSinceMidnight() const { return now().secondsSinceMidnight(); }
+int Program::secondsSinceMidnight() const {
+    return now().secondsSinceMidnight();
+}
 
 }  // namespace kx

@@ -15,9 +15,13 @@ namespace {
 
 using std::to_string;
 
-std::size_t slot(int player) { return static_cast<std::size_t>(player); }
+std::size_t slot(int player) {
+    return static_cast<std::size_t>(player);
+}
 
-int thirdOf(int value) { return static_cast<int>(std::lround(value / 3.0)); }
+int thirdOf(int value) {
+    return static_cast<int>(std::lround(value / 3.0));
+}
 
 void writeRow(PadState& pad, int row, int player, int value, int dealer, int second) {
     GameRow& cells = pad.gameTable[slot(row)];
@@ -137,8 +141,10 @@ void commitPenalty(Program& p) {
     pad.penaltyPoints[slot(player)] -= 12;
     for (int k = 1; k <= n; ++k) {
         if (k == player) continue;
-        if (n == 4) pad.penaltyPoints[slot(k)] += 4;
-        else if (n == 5 || k != pad.secondSitOut) pad.penaltyPoints[slot(k)] += 3;
+        if (n == 4)
+            pad.penaltyPoints[slot(k)] += 4;
+        else if (n == 5 || k != pad.secondSitOut)
+            pad.penaltyPoints[slot(k)] += 3;
     }
     ui.SPL(row).text = to_string(player);
     ui.PKT(row).text = "-12";

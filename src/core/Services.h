@@ -19,7 +19,7 @@ struct LocalTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual LocalTime now() const = 0;
 };
@@ -30,7 +30,7 @@ enum class MessageAnswer { Ok, Yes, No };
 
 // Modal questions to the user.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // An input box with an empty answer field; nothing when cancelled.
     virtual std::optional<std::string> inputBox(const std::string& caption,
@@ -60,7 +60,7 @@ enum class SecondaryWindow { About, QuitConfirmation };
 
 // What the logic asks of the window system around it.
 class WindowHost {
-public:
+  public:
     virtual ~WindowHost() = default;
     // The same close request the window's close box sends; it ends in frm0_Close.
     virtual void requestClose() = 0;
@@ -77,7 +77,7 @@ public:
 
 // Opens a document or web address in its default viewer.
 class DesktopShell {
-public:
+  public:
     virtual ~DesktopShell() = default;
     // False when the desktop has nothing that could open the address.
     virtual bool openAddress(const std::string& address) = 0;

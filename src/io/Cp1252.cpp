@@ -84,11 +84,14 @@ std::string utf8ToCp1252(const std::string& utf8) {
 
 std::string cp1252ToUtf8(const std::string& bytes) {
     std::string out;
-    for (char c : bytes) appendUtf8(out, byteToCodePoint(static_cast<unsigned char>(c)));
+    for (char c : bytes)
+        appendUtf8(out, byteToCodePoint(static_cast<unsigned char>(c)));
     return out;
 }
 
-bool isControlCharacter(char32_t cp) { return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F); }
+bool isControlCharacter(char32_t cp) {
+    return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
+}
 
 std::string printableText(const std::string& utf8) {
     std::string out;
@@ -96,15 +99,18 @@ std::string printableText(const std::string& utf8) {
     for (std::size_t i = 0; i < utf8.size();) {
         const std::size_t from = i;
         const char32_t cp = nextCodePoint(utf8, i);
-        if (isControlCharacter(cp)) out += ' ';
-        else out.append(utf8, from, i - from);
+        if (isControlCharacter(cp))
+            out += ' ';
+        else
+            out.append(utf8, from, i - from);
     }
     return out;
 }
 
 std::string truncateUtf8(const std::string& utf8, std::size_t count) {
     std::size_t i = 0;
-    for (std::size_t n = 0; n < count && i < utf8.size(); ++n) nextCodePoint(utf8, i);
+    for (std::size_t n = 0; n < count && i < utf8.size(); ++n)
+        nextCodePoint(utf8, i);
     return utf8.substr(0, i);
 }
 

@@ -48,7 +48,8 @@ void fileCommand(Program& p, int mode) {
         load(p);
         return;
     }
-    const std::string name = p.services.dialogs ? p.services.dialogs->saveFileName("karto.hsc") : "";
+    const std::string name =
+        p.services.dialogs ? p.services.dialogs->saveFileName("karto.hsc") : "";
     if (name.empty()) {
         tell(p, SAVE_ERROR_CANCELLED);
         return;

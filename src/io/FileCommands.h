@@ -10,7 +10,8 @@ namespace kx {
 struct Program;
 
 inline constexpr const char* LOAD_ERROR_NOT_FOUND = "Fehler beim Laden. Datei nicht gefunden.";
-inline constexpr const char* SAVE_ERROR_CANCELLED = "Fehler beim Speichern. Datei nicht gespeichert.";
+inline constexpr const char* SAVE_ERROR_CANCELLED =
+    "Fehler beim Speichern. Datei nicht gespeichert.";
 
 // "Laden" (mode 1) and "Speichern unter" (mode 2) through the file dialogs.
 void fileCommand(Program& p, int mode);

@@ -12,7 +12,9 @@ constexpr std::size_t TEMP_RANDOM = 6;  // characters the platform puts between 
 // Large writes go out in pieces, each of them checked.
 constexpr std::size_t WRITE_CHUNK = 64 * 1024;
 
-bool isSeparator(char c) { return c == '/' || c == '\\'; }
+bool isSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
 std::size_t lastSeparator(const std::string& path) {
     for (std::size_t i = path.size(); i > 0; --i) {
@@ -41,7 +43,8 @@ std::string fileNameOf(const std::string& path) {
     return at == std::string::npos ? path : path.substr(at + 1);
 }
 
-FileResult replaceFile(FileSystem& fs, const std::string& path, const Bytes& bytes, LinkRule links) {
+FileResult replaceFile(FileSystem& fs, const std::string& path, const Bytes& bytes,
+                       LinkRule links) {
     if (path.empty() || isSeparator(path.back())) return {FileStep::Check, FileError::NotFound};
     std::string target = path;
     FileKind kind = fs.kind(target);
@@ -56,8 +59,8 @@ FileResult replaceFile(FileSystem& fs, const std::string& path, const Bytes& byt
 
     std::string temp;
     FileHandle handle = 0;
-    const FileError opened =
-        fs.createTemporary(folderOf(target), fileNameOf(target) + TEMP_INFIX, TEMP_SUFFIX, temp, handle);
+    const FileError opened = fs.createTemporary(folderOf(target), fileNameOf(target) + TEMP_INFIX,
+                                                TEMP_SUFFIX, temp, handle);
     if (opened != FileError::None) return {FileStep::Open, opened};
     if (kind == FileKind::Regular) fs.copyPermissions(target, handle);
     for (std::size_t at = 0; at < bytes.size(); at += WRITE_CHUNK) {
@@ -91,10 +94,14 @@ FileResult readFile(FileSystem& fs, const std::string& path, std::size_t limit, 
     }
     switch (kind) {
         case FileKind::Missing:
-        case FileKind::Link: return {FileStep::Read, FileError::NotFound};
-        case FileKind::Folder: return {FileStep::Read, FileError::Folder};
-        case FileKind::Other: return {FileStep::Read, FileError::NotRegular};
-        case FileKind::Regular: break;
+        case FileKind::Link:
+            return {FileStep::Read, FileError::NotFound};
+        case FileKind::Folder:
+            return {FileStep::Read, FileError::Folder};
+        case FileKind::Other:
+            return {FileStep::Read, FileError::NotRegular};
+        case FileKind::Regular:
+            break;
     }
     const FileError e = fs.read(source, limit, out);
     if (e != FileError::None) {
@@ -118,31 +125,43 @@ bool isTemporaryName(const std::string& fileName) {
 
 void removeTemporaries(FileSystem& fs, const std::string& folder) {
     for (const std::string& name : fs.list(folder)) {
-        if (isTemporaryName(name) && fs.kind(folder + name) == FileKind::Regular) fs.remove(folder + name);
+        if (isTemporaryName(name) && fs.kind(folder + name) == FileKind::Regular)
+            fs.remove(folder + name);
     }
 }
 
 std::string reasonText(const FileResult& result) {
     const bool reading = result.step == FileStep::Read;
     switch (result.error) {
-        case FileError::None: return "";
-        case FileError::DiskFull: return "Der Datentr\xC3\xA4ger ist voll.";
-        case FileError::ReadOnly: return "Der Datentr\xC3\xA4ger ist schreibgesch\xC3\xBCtzt.";
+        case FileError::None:
+            return "";
+        case FileError::DiskFull:
+            return "Der Datentr\xC3\xA4ger ist voll.";
+        case FileError::ReadOnly:
+            return "Der Datentr\xC3\xA4ger ist schreibgesch\xC3\xBCtzt.";
         case FileError::Denied:
-            return reading ? "Kartotrix darf diese Datei nicht lesen." : "Kartotrix darf dort nicht schreiben.";
+            return reading ? "Kartotrix darf diese Datei nicht lesen."
+                           : "Kartotrix darf dort nicht schreiben.";
         case FileError::NotFound:
             return reading ? "Die Datei gibt es nicht." : "Den Ordner gibt es nicht.";
         case FileError::NotRegular:
-            return "Das ist keine gew\xC3\xB6hnliche Datei, sondern zum Beispiel ein Ger\xC3\xA4t oder "
+            return "Das ist keine gew\xC3\xB6hnliche Datei, sondern zum Beispiel ein Ger\xC3\xA4t "
+                   "oder "
                    "eine Pipe.";
-        case FileError::Folder: return "Das ist ein Ordner, keine Datei.";
+        case FileError::Folder:
+            return "Das ist ein Ordner, keine Datei.";
         case FileError::Link:
-            return "Das ist eine symbolische Verkn\xC3\xBCpfung; Kartotrix schreibt seine eigenen Dateien "
+            return "Das ist eine symbolische Verkn\xC3\xBCpfung; Kartotrix schreibt seine eigenen "
+                   "Dateien "
                    "nur als gew\xC3\xB6hnliche Dateien.";
-        case FileError::TooLarge: return "Die Datei ist zu gro\xC3\x9F.";
-        case FileError::NameTooLong: return "Der Dateiname ist zu lang.";
-        case FileError::Busy: return "Die Datei wird gerade von einem anderen Programm benutzt.";
-        case FileError::Other: break;
+        case FileError::TooLarge:
+            return "Die Datei ist zu gro\xC3\x9F.";
+        case FileError::NameTooLong:
+            return "Der Dateiname ist zu lang.";
+        case FileError::Busy:
+            return "Die Datei wird gerade von einem anderen Programm benutzt.";
+        case FileError::Other:
+            break;
     }
     return reading ? "Der Datentr\xC3\xA4ger meldet einen Lesefehler."
                    : "Der Datentr\xC3\xA4ger meldet einen Schreibfehler.";
@@ -160,7 +179,8 @@ std::string chooseFilesFolder(FileSystem& fs, const std::string& programFolder,
     std::string probe;
     FileHandle handle = 0;
     fs.makeFolders(programFolder);
-    if (fs.createTemporary(programFolder, ".kartotrix-probe", TEMP_SUFFIX, probe, handle) == FileError::None) {
+    if (fs.createTemporary(programFolder, ".kartotrix-probe", TEMP_SUFFIX, probe, handle) ==
+        FileError::None) {
         fs.close(handle);
         fs.remove(probe);
         return programFolder;

@@ -26,8 +26,8 @@ enum class FileError {
     Link,        // a symbolic link where the program writes only real files
     TooLarge,    // longer than the reader accepts
     NameTooLong,
-    Busy,        // held by another program
-    Other,       // any other input or output error
+    Busy,   // held by another program
+    Other,  // any other input or output error
 };
 
 // The steps of replacing a file, in order; a failure names the step.
@@ -36,7 +36,7 @@ enum class FileStep { Check, Open, Write, Flush, Sync, Close, Rename, SyncFolder
 // A lock on a file, held until the object is destroyed. The operating system
 // drops it when the process ends in any way, so a crashed copy leaves no lock.
 class FileLock {
-public:
+  public:
     virtual ~FileLock() = default;
     // Turns a shared lock into an exclusive one without waiting, or back.
     // Returns false when other holders prevent it; the lock is then shared.
@@ -53,7 +53,7 @@ enum class LockMode { Shared, Exclusive };
 // unchanged, reading a pad with a size limit) are built on these steps in
 // io/FileIo.h, the same on every platform.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     virtual FileKind kind(const std::string& path) = 0;
@@ -68,7 +68,8 @@ public:
     // starting with `prefix` and ending with `suffix`; gives its path and an
     // open handle for writing.
     virtual FileError createTemporary(const std::string& folder, const std::string& prefix,
-                                      const std::string& suffix, std::string& path, FileHandle& handle) = 0;
+                                      const std::string& suffix, std::string& path,
+                                      FileHandle& handle) = 0;
     virtual FileError write(FileHandle handle, const std::uint8_t* data, std::size_t size) = 0;
     // Hands data that the platform still buffers to the operating system.
     virtual FileError flush(FileHandle handle) = 0;

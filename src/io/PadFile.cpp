@@ -54,7 +54,8 @@ std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
     std::uint32_t crc = 0xFFFFFFFFu;
     for (std::size_t i = 0; i < size; ++i) {
         crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
     }
     return ~crc;
 }
@@ -78,15 +79,21 @@ std::uint32_t get16(const Bytes& in, std::size_t at) {
     return static_cast<std::uint32_t>(in[at]) | (static_cast<std::uint32_t>(in[at + 1]) << 8);
 }
 
-std::uint32_t get32(const Bytes& in, std::size_t at) { return get16(in, at) | (get16(in, at + 2) << 16); }
+std::uint32_t get32(const Bytes& in, std::size_t at) {
+    return get16(in, at) | (get16(in, at + 2) << 16);
+}
 
 std::uint8_t cellByte(int value) {
     return value == EMPTY_CELL ? EMPTY_BYTE : static_cast<std::uint8_t>(value & 0xFF);
 }
 
-int byteCell(std::uint8_t b) { return b == EMPTY_BYTE ? EMPTY_CELL : static_cast<std::int8_t>(b); }
+int byteCell(std::uint8_t b) {
+    return b == EMPTY_BYTE ? EMPTY_CELL : static_cast<std::int8_t>(b);
+}
 
-bool fitsByte(int value) { return value == EMPTY_CELL || (value >= -127 && value <= 127); }
+bool fitsByte(int value) {
+    return value == EMPTY_CELL || (value >= -127 && value <= 127);
+}
 
 std::string storedName(const std::string& name) {
     std::string bytes = utf8ToCp1252(name);
@@ -111,7 +118,8 @@ void appendExtension(Bytes& out, const GameTable& table) {
     append32(out, EXTENSION_PAYLOAD);
     const std::size_t payload = out.size();
     for (const GameRow& row : table) {
-        for (int cell : row) append32(out, static_cast<std::uint32_t>(cell));
+        for (int cell : row)
+            append32(out, static_cast<std::uint32_t>(cell));
     }
     append32(out, crc32(out.data() + payload, EXTENSION_PAYLOAD));
 }
@@ -121,7 +129,8 @@ Extension readExtension(const Bytes& in, std::size_t at, GameTable& table) {
     const std::size_t rest = in.size() - at;
     const std::size_t compared = std::min(rest, EXTENSION_MARKER.size());
     if (compared == 0 ||
-        !std::equal(EXTENSION_MARKER.begin(), EXTENSION_MARKER.begin() + static_cast<std::ptrdiff_t>(compared),
+        !std::equal(EXTENSION_MARKER.begin(),
+                    EXTENSION_MARKER.begin() + static_cast<std::ptrdiff_t>(compared),
                     in.begin() + static_cast<std::ptrdiff_t>(at)))
         return Extension::Absent;
     if (rest < EXTENSION_SIZE) return Extension::Damaged;
@@ -149,13 +158,17 @@ bool validPlayerCell(int value, int n, bool pairAllowed) {
     return value > 6 && a >= 1 && a <= n && b >= 1 && b <= n && a != b;
 }
 
-bool rowEmpty(const GameTable& t, int row) { return t[static_cast<std::size_t>(row)][0] == EMPTY_CELL; }
+bool rowEmpty(const GameTable& t, int row) {
+    return t[static_cast<std::size_t>(row)][0] == EMPTY_CELL;
+}
 
 bool rowBlank(const GameRow& row) {
     return std::all_of(row.begin(), row.end(), [](int cell) { return cell == EMPTY_CELL; });
 }
 
-bool within(int value, int low, int high) { return value != EMPTY_CELL && value >= low && value <= high; }
+bool within(int value, int low, int high) {
+    return value != EMPTY_CELL && value >= low && value <= high;
+}
 
 // An entered row holds what an entry writes: a value that a game can have, the
 // running total of every player (0 for seats above n) and the deal. A row
@@ -205,7 +218,8 @@ bool consistent(const PadImage& im) {
     for (int r = im.nextSoloRow; r <= lastSolo; ++r) {
         if (!rowEmpty(im.table, r)) return false;
     }
-    const int firstFreePenalty = im.nextPenaltyRow == lastPenalty ? lastPenalty + 1 : im.nextPenaltyRow;
+    const int firstFreePenalty =
+        im.nextPenaltyRow == lastPenalty ? lastPenalty + 1 : im.nextPenaltyRow;
     for (int r = firstFreePenalty; r <= lastPenalty; ++r) {
         if (!rowEmpty(im.table, r)) return false;
     }
@@ -228,11 +242,12 @@ Bytes encodePadFile(const Program& p) {
     put32(out, 14, static_cast<std::uint32_t>(pad.playerCount));
     put32(out, 18, static_cast<std::uint32_t>(pad.padStartTime));
     put32(out, 22, flagWord(p));
-    const int state[] = {pad.dealer,           pad.secondSitOut,     pad.lastEntryRow,
-                         pad.lastEntryValue,   pad.entryMode,        pad.nextGameRow,
-                         pad.nextSoloRow,      pad.nextPenaltyRow,   pad.lastEntryPlayer1,
+    const int state[] = {pad.dealer,           pad.secondSitOut,   pad.lastEntryRow,
+                         pad.lastEntryValue,   pad.entryMode,      pad.nextGameRow,
+                         pad.nextSoloRow,      pad.nextPenaltyRow, pad.lastEntryPlayer1,
                          pad.lastEntryPlayer2, pad.lastEntryDealer};
-    for (std::size_t i = 0; i < std::size(state); ++i) out[30 + i] = static_cast<std::uint8_t>(state[i] & 0xFF);
+    for (std::size_t i = 0; i < std::size(state); ++i)
+        out[30 + i] = static_cast<std::uint8_t>(state[i] & 0xFF);
 
     std::string names;
     for (int i = 1; i <= MAX_PLAYERS; ++i) {
@@ -252,12 +267,14 @@ Bytes encodePadFile(const Program& p) {
     return out;
 }
 
-const std::size_t MAX_PAD_FILE_SIZE = PAD_HEADER_SIZE + PAD_TABLE_SIZE + MAX_PLAYERS * MAX_NAME_BYTES + EXTENSION_SIZE;
+const std::size_t MAX_PAD_FILE_SIZE =
+    PAD_HEADER_SIZE + PAD_TABLE_SIZE + MAX_PLAYERS * MAX_NAME_BYTES + EXTENSION_SIZE;
 
 DecodeResult decodePadFile(const Bytes& in) {
     DecodeResult result;
     result.error = LOAD_ERROR_INVALID;
-    if (in.size() < PAD_HEADER_SIZE + PAD_TABLE_SIZE || in.size() > MAX_PAD_FILE_SIZE) return result;
+    if (in.size() < PAD_HEADER_SIZE + PAD_TABLE_SIZE || in.size() > MAX_PAD_FILE_SIZE)
+        return result;
     if (std::memcmp(in.data(), PAD_MARKER, 12) != 0) return result;
 
     PadImage im;
@@ -265,11 +282,12 @@ DecodeResult decodePadFile(const Bytes& in) {
     if (im.playerCount < 4 || im.playerCount > 6) return result;
     im.startTime = static_cast<std::int32_t>(get32(in, 18));
     im.flags = get32(in, 22);
-    int* state[] = {&im.dealer,           &im.secondSitOut,     &im.lastEntryRow,
-                    &im.lastEntryValue,   &im.entryMode,        &im.nextGameRow,
-                    &im.nextSoloRow,      &im.nextPenaltyRow,   &im.lastEntryPlayer1,
+    int* state[] = {&im.dealer,           &im.secondSitOut,   &im.lastEntryRow,
+                    &im.lastEntryValue,   &im.entryMode,      &im.nextGameRow,
+                    &im.nextSoloRow,      &im.nextPenaltyRow, &im.lastEntryPlayer1,
                     &im.lastEntryPlayer2, &im.lastEntryDealer};
-    for (std::size_t i = 0; i < std::size(state); ++i) *state[i] = in[30 + i];
+    for (std::size_t i = 0; i < std::size(state); ++i)
+        *state[i] = in[30 + i];
 
     std::size_t at = PAD_HEADER_SIZE + PAD_TABLE_SIZE;
     for (int i = 1; i <= MAX_PLAYERS; ++i) {
@@ -300,8 +318,9 @@ FileResult writePadFile(Program& p, const std::string& name, LinkRule links) {
     if (!p.services.files) return {FileStep::Open, FileError::Other};
     WindowHost* host = p.services.host;
     if (host) host->setBusy(true);
-    const FileResult written = replaceFile(*p.services.files, padFilePath(p, name), encodePadFile(p),
-                                           name.empty() ? LinkRule::Refuse : links);
+    const FileResult written =
+        replaceFile(*p.services.files, padFilePath(p, name), encodePadFile(p),
+                    name.empty() ? LinkRule::Refuse : links);
     if (host) host->setBusy(false);
     return written;
 }
@@ -333,7 +352,8 @@ void applyPadImage(Program& p, const PadImage& im) {
     pad.lastEntryDealer = im.lastEntryDealer;
     pad.gameTable = im.table;
     for (int i = 1; i <= MAX_PLAYERS; ++i) {
-        const std::string name = truncateUtf8(im.names[static_cast<std::size_t>(i)], MAX_NAME_BYTES);
+        const std::string name =
+            truncateUtf8(im.names[static_cast<std::size_t>(i)], MAX_NAME_BYTES);
         pad.playerNames[static_cast<std::size_t>(i)] = name;
         ui.NMS(i).text = pad.shownName(i);
     }
@@ -344,11 +364,13 @@ void applyPadImage(Program& p, const PadImage& im) {
     if (pad.gamesComplete) closeGameSection(p);
     if (pad.solosComplete) {
         closeSoloSection(p);
-        for (Control& c : ui.WER2) c.visible = false;
+        for (Control& c : ui.WER2)
+            c.visible = false;
     }
     // The file has no flag for the penalties: a filled last penalty row ends them.
     if (!rowEmpty(pad.gameTable, pad.lastPenaltyRow())) closePenaltySection(p);
-    for (int entry : {2, 3, 5}) ui.menu[static_cast<std::size_t>(entry)].enabled = true;
+    for (int entry : {2, 3, 5})
+        ui.menu[static_cast<std::size_t>(entry)].enabled = true;
     ui.setStatus(6, "Soli: " + std::to_string(pad.nextSoloRow - pad.lastGameRow - 1));
     ui.setStatus(5, "Gespielt: " + std::to_string(pad.nextGameRow - 1));
     ui.setStatus(2, "Geber: " + pad.shownName(pad.dealer));
@@ -371,8 +393,8 @@ std::string readPadFile(Program& p, const std::string& name) {
     if (read.error == FileError::Folder) return LOAD_ERROR_FOLDER;
     if (read.error == FileError::TooLarge) return LOAD_ERROR_INVALID;
     if (!read)
-        return "Fehler beim Laden. Die Datei \xE2\x80\x9E" + path + "\xE2\x80\x9C konnte nicht gelesen werden. " +
-               reasonText(read);
+        return "Fehler beim Laden. Die Datei \xE2\x80\x9E" + path +
+               "\xE2\x80\x9C konnte nicht gelesen werden. " + reasonText(read);
     const DecodeResult decoded = decodePadFile(bytes);
     if (!decoded.image) return decoded.error;
     applyPadImage(p, *decoded.image);
@@ -386,8 +408,9 @@ void rebuildPad(Program& p) {
     for (int r = 1; r <= LAST_PAD_ROW; ++r) {
         const GameRow& row = pad.gameTable[static_cast<std::size_t>(r)];
         if (row[0] != EMPTY_CELL) {
-            ui.SPL(r).text = row[0] > 6 ? std::to_string(row[0] / 10) + " / " + std::to_string(row[0] % 10)
-                                        : std::to_string(row[0]);
+            ui.SPL(r).text = row[0] > 6
+                                 ? std::to_string(row[0] / 10) + " / " + std::to_string(row[0] % 10)
+                                 : std::to_string(row[0]);
         }
         if (row[1] != EMPTY_CELL) ui.PKT(r).text = std::to_string(row[1]);
         const int s1 = n > 4 ? row[8] : 0;
@@ -405,8 +428,10 @@ void rebuildPad(Program& p) {
                 if (k == s1 || k == s2) cell.text = "xxx";
             } else {
                 pad.penaltyPoints[slot] = t;
-                if (k == s1) cell.text = std::to_string(t);
-                else if (k == s2) cell.text = "xxx";
+                if (k == s1)
+                    cell.text = std::to_string(t);
+                else if (k == s2)
+                    cell.text = "xxx";
             }
         }
     }
@@ -421,7 +446,8 @@ void autosave(Program& p) {
     }
     if (p.shell.autosaveFailureReported || !p.services.dialogs) return;
     p.shell.autosaveFailureReported = true;
-    p.services.dialogs->messageBox("Autosave fehlgeschlagen. " + writeFailureText(padFilePath(p, ""), written) +
+    p.services.dialogs->messageBox("Autosave fehlgeschlagen. " +
+                                       writeFailureText(padFilePath(p, ""), written) +
                                        " Bitte den Block mit \xE2\x80\x9E"
                                        "Speichern unter\xE2\x80\x9C sichern.",
                                    "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);

@@ -17,8 +17,10 @@ inline constexpr std::size_t PAD_HEADER_SIZE = 90;
 inline constexpr std::size_t PAD_TABLE_SIZE = TABLE_ROWS * TABLE_COLUMNS;
 inline constexpr std::uint8_t EMPTY_BYTE = 0x80;
 inline constexpr const char* PAD_MARKER = "Kartotrix---";
-inline constexpr const char* LOAD_ERROR_INVALID = "Fehler beim Laden. Keine g\xC3\xBCltige Blockdatei.";
-inline constexpr const char* LOAD_ERROR_FOLDER = "Fehler beim Laden. Das ist ein Ordner, keine Blockdatei.";
+inline constexpr const char* LOAD_ERROR_INVALID =
+    "Fehler beim Laden. Keine g\xC3\xBCltige Blockdatei.";
+inline constexpr const char* LOAD_ERROR_FOLDER =
+    "Fehler beim Laden. Das ist ein Ordner, keine Blockdatei.";
 // The largest value a game may be given (a correction beyond it is refused),
 // and the largest running total a loaded pad may hold. Both keep every sum of
 // the pad far inside the range of an int.
@@ -28,7 +30,9 @@ inline constexpr int MAX_CELL_VALUE = 1000000;
 // Flag word bits.
 inline constexpr std::uint32_t FLAG_GAMES_COMPLETE = 0x2;
 inline constexpr std::uint32_t FLAG_SOLOS_COMPLETE = 0x4;
-inline constexpr std::uint32_t soloOpenBit(int player) { return 1u << (25 + player); }
+inline constexpr std::uint32_t soloOpenBit(int player) {
+    return 1u << (25 + player);
+}
 
 // A pad file's contents, checked and decoded, before they touch the open pad.
 struct PadImage {
@@ -40,7 +44,7 @@ struct PadImage {
     int nextGameRow = 0, nextSoloRow = 0, nextPenaltyRow = 0;
     int lastEntryPlayer1 = 0, lastEntryPlayer2 = 0, lastEntryDealer = 0;
     GameTable table{};
-    PlayerNames names;   // UTF-8
+    PlayerNames names;         // UTF-8
     bool exactValues = false;  // the extension block supplied the table
 };
 

@@ -9,7 +9,9 @@ namespace {
 
 constexpr int MAX_COPIES = 99;
 
-std::string autosaveBase(int copy) { return copy == 1 ? "autosave" : "autosave-" + std::to_string(copy); }
+std::string autosaveBase(int copy) {
+    return copy == 1 ? "autosave" : "autosave-" + std::to_string(copy);
+}
 
 }  // namespace
 
@@ -32,15 +34,18 @@ ProgramFilesClaim claimProgramFiles(Program& p) {
         if (!claim.autosave) continue;
         p.shell.autosaveBase = base;
         if (copy > 1) {
-            claim.notice = "Kartotrix l\xC3\xA4uft schon in einem anderen Fenster. Dieses Fenster sichert "
-                           "seinen Block deshalb in \xE2\x80\x9E" +
-                           base + ".hsc\xE2\x80\x9C, der Textexport geht nach \xE2\x80\x9E" + base +
-                           ".txt\xE2\x80\x9C (im Ordner \xE2\x80\x9E" + folder + "\xE2\x80\x9C).";
+            claim.notice =
+                "Kartotrix l\xC3\xA4uft schon in einem anderen Fenster. Dieses Fenster sichert "
+                "seinen Block deshalb in \xE2\x80\x9E" +
+                base + ".hsc\xE2\x80\x9C, der Textexport geht nach \xE2\x80\x9E" + base +
+                ".txt\xE2\x80\x9C (im Ordner \xE2\x80\x9E" + folder + "\xE2\x80\x9C).";
         }
         return claim;
     }
-    claim.notice = "Kartotrix konnte keine eigene Autosave-Datei belegen. Dieses Fenster sichert in \xE2\x80\x9E" +
-                   p.shell.autosaveBase + ".hsc\xE2\x80\x9C, das vielleicht auch ein anderes benutzt.";
+    claim.notice =
+        "Kartotrix konnte keine eigene Autosave-Datei belegen. Dieses Fenster sichert in "
+        "\xE2\x80\x9E" +
+        p.shell.autosaveBase + ".hsc\xE2\x80\x9C, das vielleicht auch ein anderes benutzt.";
     return claim;
 }
 

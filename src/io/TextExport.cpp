@@ -7,7 +7,9 @@
 
 namespace kx {
 
-std::string formatCell(int cell) { return cell == EMPTY_CELL ? "" : std::to_string(cell); }
+std::string formatCell(int cell) {
+    return cell == EMPTY_CELL ? "" : std::to_string(cell);
+}
 
 Bytes exportBytes(const Program& p) {
     const PadState& pad = p.pad;
@@ -17,7 +19,8 @@ Bytes exportBytes(const Program& p) {
     };
     const auto repeat = [n](const char* pair) {
         std::string line;
-        for (int k = 0; k < n + 3; ++k) line += pair;
+        for (int k = 0; k < n + 3; ++k)
+            line += pair;
         return line + "\r\n";
     };
     char version[16];
@@ -30,7 +33,8 @@ Bytes exportBytes(const Program& p) {
     text += "\r\n";
     for (int r = 1; r <= 6 * n + 3; ++r) {
         text += cell(r, 0) + "\t" + cell(r, 1) + "\t";
-        for (int k = 1; k <= n; ++k) text += "\t" + cell(r, k + 1);
+        for (int k = 1; k <= n; ++k)
+            text += "\t" + cell(r, k + 1);
         if (n >= 5) text += "\t" + cell(r, 8);
         if (n == 6) text += "\t" + cell(r, 9);
         text += "\r\n";
@@ -38,7 +42,8 @@ Bytes exportBytes(const Program& p) {
     }
     text += repeat("=\t");
     text += "\t\t";
-    for (int k = 1; k <= n; ++k) text += "\t" + cell(TOTALS_ROW, k + 1);
+    for (int k = 1; k <= n; ++k)
+        text += "\t" + cell(TOTALS_ROW, k + 1);
     text += "\r\n\r\n";
     return Bytes(text.begin(), text.end());
 }
@@ -57,8 +62,8 @@ FileResult exportText(Program& p, const std::string& name) {
                                            name.empty() ? LinkRule::Refuse : LinkRule::Follow);
     if (host) host->setBusy(false);
     if (!written && p.services.dialogs) {
-        p.services.dialogs->messageBox("Fehler beim Textexport. " + writeFailureText(path, written), "Kartotrix",
-                                       MessageButtons::Ok, MessageIcon::Warning);
+        p.services.dialogs->messageBox("Fehler beim Textexport. " + writeFailureText(path, written),
+                                       "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
     }
     return written;
 }

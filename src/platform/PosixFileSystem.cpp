@@ -17,29 +17,43 @@ namespace {
 
 FileError fromErrno(int e) {
     switch (e) {
-        case 0: return FileError::None;
+        case 0:
+            return FileError::None;
         case ENOSPC:
-        case EDQUOT: return FileError::DiskFull;
-        case EROFS: return FileError::ReadOnly;
+        case EDQUOT:
+            return FileError::DiskFull;
+        case EROFS:
+            return FileError::ReadOnly;
         case EACCES:
-        case EPERM: return FileError::Denied;
+        case EPERM:
+            return FileError::Denied;
         case ENOENT:
-        case ENOTDIR: return FileError::NotFound;
-        case ENAMETOOLONG: return FileError::NameTooLong;
-        case ELOOP: return FileError::Link;
-        case EISDIR: return FileError::Folder;
+        case ENOTDIR:
+            return FileError::NotFound;
+        case ENAMETOOLONG:
+            return FileError::NameTooLong;
+        case ELOOP:
+            return FileError::Link;
+        case EISDIR:
+            return FileError::Folder;
         case EBUSY:
-        case ETXTBSY: return FileError::Busy;
-        default: return FileError::Other;
+        case ETXTBSY:
+            return FileError::Busy;
+        default:
+            return FileError::Other;
     }
 }
 
-FileError lastError() { return fromErrno(errno); }
+FileError lastError() {
+    return fromErrno(errno);
+}
 
-int fd(FileHandle handle) { return static_cast<int>(handle); }
+int fd(FileHandle handle) {
+    return static_cast<int>(handle);
+}
 
 class PosixLock : public FileLock {
-public:
+  public:
     explicit PosixLock(int fd) : fd_(fd) {}
     ~PosixLock() override { ::close(fd_); }
     PosixLock(const PosixLock&) = delete;
@@ -56,12 +70,12 @@ public:
         }
     }
 
-private:
+  private:
     int fd_;
 };
 
 class PosixFileSystem : public FileSystem {
-public:
+  public:
     FileKind kind(const std::string& path) override {
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0) return FileKind::Missing;
@@ -106,15 +120,19 @@ public:
         return FileError::None;
     }
 
-    FileError createTemporary(const std::string& folder, const std::string& prefix, const std::string& suffix,
-                              std::string& path, FileHandle& handle) override {
-        static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    FileError createTemporary(const std::string& folder, const std::string& prefix,
+                              const std::string& suffix, std::string& path,
+                              FileHandle& handle) override {
+        static const char letters[] =
+            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
         std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
         for (int attempt = 0; attempt < 100; ++attempt) {
             std::string name = folder + prefix;
-            for (int i = 0; i < 6; ++i) name += letters[pick(random_)];
+            for (int i = 0; i < 6; ++i)
+                name += letters[pick(random_)];
             name += suffix;
-            const int file = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+            const int file =
+                ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
             if (file >= 0) {
                 path = name;
                 handle = file;
@@ -161,7 +179,8 @@ public:
     }
 
     FileError syncFolder(const std::string& folder) override {
-        const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int dir =
+            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dir < 0) return lastError();
         const FileError e = ::fsync(dir) == 0 ? FileError::None : lastError();
         ::close(dir);
@@ -180,7 +199,8 @@ public:
             if ((folder[i] != '/' && !end) || partial == "/") continue;
             if (::mkdir(partial.c_str(), 0777) != 0 && errno != EEXIST) return lastError();
         }
-        return kind(resolveOrSelf(folder)) == FileKind::Folder ? FileError::None : FileError::NotFound;
+        return kind(resolveOrSelf(folder)) == FileKind::Folder ? FileError::None
+                                                               : FileError::NotFound;
     }
 
     std::vector<std::string> list(const std::string& folder) override {
@@ -207,7 +227,7 @@ public:
         return std::make_unique<PosixLock>(file);
     }
 
-private:
+  private:
     std::string resolveOrSelf(const std::string& path) {
         const std::string resolved = resolveLinks(path);
         return resolved.empty() ? path : resolved;
@@ -218,6 +238,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<FileSystem> makePlatformFileSystem() { return std::make_unique<PosixFileSystem>(); }
+std::unique_ptr<FileSystem> makePlatformFileSystem() {
+    return std::make_unique<PosixFileSystem>();
+}
 
 }  // namespace kx

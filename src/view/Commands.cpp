@@ -15,6 +15,7 @@
 
 namespace kx {
 
+// clang-format off
 const std::array<const char*, 25> menuTexts{
     "Datei",         "Laden\t^O",           "Speichern\t^S",
     "Speichern unter\t^U", "'-'",           "Textexport\t^T",
@@ -50,6 +51,7 @@ const std::vector<AddedMenuText> addedMenuTexts{
     {CMD_STATISTICS, "Statistik\xE2\x80\xA6"},
     {CMD_EXTRAS_END, ""},
 };
+// clang-format on
 
 namespace {
 
@@ -64,8 +66,10 @@ MenuEntry menuEntry(const std::string& text, bool& titleNext) {
     const auto tab = text.find('\t');
     entry.caption = text.substr(0, tab);
     if (tab != std::string::npos) entry.hint = text.substr(tab + 1);
-    if (titleNext) entry.role = MenuRole::Title;
-    else if (text == "'-'") entry.role = MenuRole::Separator;
+    if (titleNext)
+        entry.role = MenuRole::Title;
+    else if (text == "'-'")
+        entry.role = MenuRole::Separator;
     titleNext = false;
     return entry;
 }
@@ -74,23 +78,27 @@ MenuEntry menuEntry(const std::string& text, bool& titleNext) {
 
 void buildMenu(WindowModel& ui) {
     int size = MENU_ENTRY_COUNT;
-    for (const AddedMenuText& added : addedMenuTexts) size = std::max(size, added.command + 1);
+    for (const AddedMenuText& added : addedMenuTexts)
+        size = std::max(size, added.command + 1);
     MenuEntry unused;
     unused.role = MenuRole::Unused;
     ui.menu.assign(static_cast<std::size_t>(size), unused);
     bool titleNext = true;
-    for (std::size_t i = 0; i < menuTexts.size(); ++i) ui.menu[i] = menuEntry(menuTexts[i], titleNext);
+    for (std::size_t i = 0; i < menuTexts.size(); ++i)
+        ui.menu[i] = menuEntry(menuTexts[i], titleNext);
     titleNext = true;
     for (const AddedMenuText& added : addedMenuTexts)
         ui.menu[static_cast<std::size_t>(added.command)] = menuEntry(added.text, titleNext);
-    for (int k : {CMD_SAVE, CMD_SAVE_AS, CMD_EXPORT}) ui.menu[static_cast<std::size_t>(k)].enabled = false;
+    for (int k : {CMD_SAVE, CMD_SAVE_AS, CMD_EXPORT})
+        ui.menu[static_cast<std::size_t>(k)].enabled = false;
     enablePadExtras(ui, false);
     for (int k : {CMD_ROW_CHANGE, CMD_AUTOSAVE, CMD_CONFIRM_QUIT}) {
         ui.menu[static_cast<std::size_t>(k)].checkable = true;
         ui.menu[static_cast<std::size_t>(k)].checked = true;
     }
     // Nothing to undo or redo yet.
-    for (int k : {CMD_UNDO, CMD_REDO}) ui.menu[static_cast<std::size_t>(k)].enabled = false;
+    for (int k : {CMD_UNDO, CMD_REDO})
+        ui.menu[static_cast<std::size_t>(k)].enabled = false;
 }
 
 std::vector<int> menuBarOrder(const WindowModel& ui) {
@@ -121,7 +129,9 @@ std::vector<int> menuBarOrder(const WindowModel& ui) {
 
 namespace {
 
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool mnemonicCandidate(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
@@ -185,12 +195,14 @@ bool confirmDiscard(Program& p, bool forLoad) {
     // Entries since the last save; a corrected entry counts once.
     const int entries = std::min(p.pad.entryCount(), p.shell.changesSinceSave);
     if (entries == 0 || !p.services.dialogs) return true;
-    const std::string count = entries == 1 ? "1 Eintrag, der" : std::to_string(entries) + " Eintr\xC3\xA4ge, die";
-    const std::string text = "Der laufende Block hat " + count + " noch nicht gespeichert " +
-                             (entries == 1 ? "ist" : "sind") + ". Trotzdem " +
-                             (forLoad ? "einen anderen Block laden?" : "einen neuen Block beginnen?");
-    return p.services.dialogs->messageBox(text, "Kartotrix", MessageButtons::YesNo, MessageIcon::Question) ==
-           MessageAnswer::Yes;
+    const std::string count =
+        entries == 1 ? "1 Eintrag, der" : std::to_string(entries) + " Eintr\xC3\xA4ge, die";
+    const std::string text =
+        "Der laufende Block hat " + count + " noch nicht gespeichert " +
+        (entries == 1 ? "ist" : "sind") + ". Trotzdem " +
+        (forLoad ? "einen anderen Block laden?" : "einen neuen Block beginnen?");
+    return p.services.dialogs->messageBox(text, "Kartotrix", MessageButtons::YesNo,
+                                          MessageIcon::Question) == MessageAnswer::Yes;
 }
 
 void quitCommand(Program& p) {
@@ -216,11 +228,21 @@ void frm0_MenuEvent(Program& p, int command) {
                              command == CMD_PAD6 || command == CMD_CLEAR_PAD;
     if (replacesPad && !confirmDiscard(p, command == CMD_LOAD)) return;
     switch (command) {
-        case CMD_LOAD: recordChange(p, "Laden", [&p] { fileCommand(p, 1); }); break;
-        case CMD_SAVE: saveStamped(p); break;
-        case CMD_SAVE_AS: fileCommand(p, 2); break;
-        case CMD_EXPORT: exportText(p, ""); break;
-        case CMD_QUIT: quitCommand(p); break;
+        case CMD_LOAD:
+            recordChange(p, "Laden", [&p] { fileCommand(p, 1); });
+            break;
+        case CMD_SAVE:
+            saveStamped(p);
+            break;
+        case CMD_SAVE_AS:
+            fileCommand(p, 2);
+            break;
+        case CMD_EXPORT:
+            exportText(p, "");
+            break;
+        case CMD_QUIT:
+            quitCommand(p);
+            break;
         case CMD_PAD4:
         case CMD_PAD5:
         case CMD_PAD6: {
@@ -231,17 +253,39 @@ void frm0_MenuEvent(Program& p, int command) {
         case CMD_CLEAR_PAD:
             recordChange(p, "Block l\xC3\xB6schen", [&p] { newPad(p, p.pad.playerCount); });
             break;
-        case CMD_ROW_CHANGE: toggle(p, p.pad.rowChangeEnabled, CMD_ROW_CHANGE); break;
-        case CMD_AUTOSAVE: toggle(p, p.pad.autosaveEnabled, CMD_AUTOSAVE); break;
-        case CMD_CONFIRM_QUIT: toggle(p, p.pad.confirmQuit, CMD_CONFIRM_QUIT); break;
-        case CMD_HELP: showHelp(p); break;
-        case CMD_ABOUT: showModal(p, SecondaryWindow::About); break;
-        case CMD_UNDO: undoChange(p); break;
-        case CMD_REDO: redoChange(p); break;
-        case CMD_QUICK_ENTRY: openQuickEntry(p, ""); break;
-        case CMD_ZOOM_IN: zoomBy(p, 1); break;
-        case CMD_ZOOM_OUT: zoomBy(p, -1); break;
-        case CMD_ZOOM_RESET: zoomBy(p, 0); break;
+        case CMD_ROW_CHANGE:
+            toggle(p, p.pad.rowChangeEnabled, CMD_ROW_CHANGE);
+            break;
+        case CMD_AUTOSAVE:
+            toggle(p, p.pad.autosaveEnabled, CMD_AUTOSAVE);
+            break;
+        case CMD_CONFIRM_QUIT:
+            toggle(p, p.pad.confirmQuit, CMD_CONFIRM_QUIT);
+            break;
+        case CMD_HELP:
+            showHelp(p);
+            break;
+        case CMD_ABOUT:
+            showModal(p, SecondaryWindow::About);
+            break;
+        case CMD_UNDO:
+            undoChange(p);
+            break;
+        case CMD_REDO:
+            redoChange(p);
+            break;
+        case CMD_QUICK_ENTRY:
+            openQuickEntry(p, "");
+            break;
+        case CMD_ZOOM_IN:
+            zoomBy(p, 1);
+            break;
+        case CMD_ZOOM_OUT:
+            zoomBy(p, -1);
+            break;
+        case CMD_ZOOM_RESET:
+            zoomBy(p, 0);
+            break;
         default:
             if (isExtrasCommand(command)) extrasCommand(p, command);
             break;
@@ -285,7 +329,8 @@ bool addedKeyDown(Program& p, int key, int shift) {
             if (!ctrl) return false;
             frm0_MenuEvent(p, CMD_ZOOM_RESET);
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -300,8 +345,10 @@ bool nameFieldKeepsKey(int key, int shift) {
         case 'V':
         case 'X':
         case 'Z':
-        case 'Y': return true;
-        default: return false;
+        case 'Y':
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -309,24 +356,46 @@ bool frm0_KeyDown(Program& p, int key, int shift) {
     if (!p.ui.frm0.enabled) return false;
     if (shift > SHIFT_BIT) {
         switch (key) {
-            case 'Q': frm0_MenuEvent(p, CMD_QUIT); return true;
-            case 'V': frm0_MenuEvent(p, CMD_ABOUT); return true;
-            case 'H': frm0_MenuEvent(p, CMD_HELP); return true;
-            default: break;
+            case 'Q':
+                frm0_MenuEvent(p, CMD_QUIT);
+                return true;
+            case 'V':
+                frm0_MenuEvent(p, CMD_ABOUT);
+                return true;
+            case 'H':
+                frm0_MenuEvent(p, CMD_HELP);
+                return true;
+            default:
+                break;
         }
     }
     if (addedKeyDown(p, key, shift)) return true;
     // The Ctrl-alone commands are ignored while the window is minimised.
     if (p.ui.frm0.windowState == 1 || shift != CTRL_BIT) return false;
     switch (key) {
-        case 'A': frm0_MenuEvent(p, CMD_AUTOSAVE); return true;
-        case 'B': frm0_MenuEvent(p, CMD_CONFIRM_QUIT); return true;
-        case 'O': frm0_MenuEvent(p, CMD_LOAD); return true;
-        case 'S': frm0_MenuEvent(p, CMD_SAVE); return true;
-        case 'T': frm0_MenuEvent(p, CMD_EXPORT); return true;
-        case 'U': frm0_MenuEvent(p, CMD_SAVE_AS); return true;
-        case 'Z': frm0_MenuEvent(p, CMD_ROW_CHANGE); return true;
-        default: return false;
+        case 'A':
+            frm0_MenuEvent(p, CMD_AUTOSAVE);
+            return true;
+        case 'B':
+            frm0_MenuEvent(p, CMD_CONFIRM_QUIT);
+            return true;
+        case 'O':
+            frm0_MenuEvent(p, CMD_LOAD);
+            return true;
+        case 'S':
+            frm0_MenuEvent(p, CMD_SAVE);
+            return true;
+        case 'T':
+            frm0_MenuEvent(p, CMD_EXPORT);
+            return true;
+        case 'U':
+            frm0_MenuEvent(p, CMD_SAVE_AS);
+            return true;
+        case 'Z':
+            frm0_MenuEvent(p, CMD_ROW_CHANGE);
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -40,8 +40,8 @@ Rect optionGridRect(int k, int top) {
 
 void addPlayerOptions(ControlArray& group, const char* name, int top) {
     for (int k = 1; k <= 6; ++k) {
-        group.add(hiddenDisabled(make(name, ControlKind::OptionButton, std::to_string(k),
-                                      optionGridRect(k, top))));
+        group.add(hiddenDisabled(
+            make(name, ControlKind::OptionButton, std::to_string(k), optionGridRect(k, top))));
     }
 }
 
@@ -67,7 +67,8 @@ void buildEntryPanel(WindowModel& ui) {
     for (int k = 0; k < 3; ++k) {
         ui.MDS.add(make("MDS", ControlKind::OptionButton, modes[k], {40, modeTops[k], 90, 36}));
     }
-    for (Control& c : ui.MDS) c.enabled = false;
+    for (Control& c : ui.MDS)
+        c.enabled = false;
     ui.OKB = make("OKB", ControlKind::PushButton, "OK", {30, 250, 110, 50});
     ui.lb1 = label("lb1", "Spieler", 50);
     for (int k = 1; k <= 21; ++k) {
@@ -90,7 +91,8 @@ void buildEntryPanel(WindowModel& ui) {
     addPlayerOptions(ui.WER3, "WER3", 600);
 
     std::size_t next = 21;
-    for (int k = 0; k < 19; ++k) ui.WAS1.items.emplace_back(controlTexts[next++]);
+    for (int k = 0; k < 19; ++k)
+        ui.WAS1.items.emplace_back(controlTexts[next++]);
     for (int k = 0; k < 26; ++k) {
         ui.WAS2.items.emplace_back(controlTexts[next]);
         ui.WAS1s.items.emplace_back(controlTexts[next++]);
@@ -101,8 +103,8 @@ void buildPadGrid(WindowModel& ui) {
     ui.SPF = make("SPF", ControlKind::Label, "Sp", {202, 4, 60, 20}, Look::Heading);
     ui.PKF = make("PKF", ControlKind::Label, "Pk", {262, 4, 60, 20}, Look::Heading);
     for (int k = 1; k <= 6; ++k) {
-        Control c = make("NMS", ControlKind::TextField, std::to_string(k), {242 + 80 * k, 4, 80, 20},
-                         Look::NameField);
+        Control c = make("NMS", ControlKind::TextField, std::to_string(k),
+                         {242 + 80 * k, 4, 80, 20}, Look::NameField);
         c.visible = k <= 4;
         ui.NMS.add(std::move(c));
     }
@@ -126,7 +128,8 @@ void buildPadGrid(WindowModel& ui) {
 
 void buildControls(Program& p) {
     buildEntryPanel(p.ui);
-    for (int k = 1; k <= MAX_PLAYERS; ++k) p.pad.playerNames[static_cast<std::size_t>(k)] = std::to_string(k);
+    for (int k = 1; k <= MAX_PLAYERS; ++k)
+        p.pad.playerNames[static_cast<std::size_t>(k)] = std::to_string(k);
     buildPadGrid(p.ui);
 }
 

@@ -15,10 +15,14 @@ constexpr int SECONDS_PER_DAY = 24 * 60 * 60;
 
 void createStatusBar(WindowModel& ui, const std::string& versionText) {
     const StatusPanel panels[STATUS_PANEL_COUNT] = {
-        {versionText, 130, false, false}, {"", 130, false, false},
-        {"", 0, true, false},             {"Umsatz:", 95, false, false},
-        {"Gespielt: ", 90, false, false}, {"Soli: ", 60, false, false},
-        {"Zeit: ", 80, false, false},     {"h:mm:ss", 60, false, true},
+        {versionText, 130, false, false},
+        {"", 130, false, false},
+        {"", 0, true, false},
+        {"Umsatz:", 95, false, false},
+        {"Gespielt: ", 90, false, false},
+        {"Soli: ", 60, false, false},
+        {"Zeit: ", 80, false, false},
+        {"h:mm:ss", 60, false, true},
     };
     for (int k = 1; k <= STATUS_PANEL_COUNT; ++k)
         ui.STB[static_cast<std::size_t>(k)] = panels[k - 1];
@@ -78,7 +82,9 @@ void frm0_WinIniChange(Program& p, const ScreenMetrics& metrics) {
     fitMainWindow(p);
 }
 
-void frm0_DisplayChange(Program& p, const ScreenMetrics& metrics) { frm0_WinIniChange(p, metrics); }
+void frm0_DisplayChange(Program& p, const ScreenMetrics& metrics) {
+    frm0_WinIniChange(p, metrics);
+}
 
 int elapsedMinutes(int startSeconds, int nowSeconds) {
     // A start time read from a foreign file may be any number; the difference
@@ -95,7 +101,8 @@ void frm0_MouseMove(Program& p) {
 }
 
 bool frm0_Close(Program& p) {
-    if (p.pad.confirmQuit && p.shell.quitRequest == 1) showModal(p, SecondaryWindow::QuitConfirmation);
+    if (p.pad.confirmQuit && p.shell.quitRequest == 1)
+        showModal(p, SecondaryWindow::QuitConfirmation);
     if (p.pad.confirmQuit && p.shell.quitRequest == 2) {
         p.shell.quitRequest = 0;
         return true;

@@ -18,9 +18,12 @@ RowLayout makeLayout(int n) {
     const int rowCount = 6 * n + 3;
     for (int i = 1; i <= rowCount; ++i) {
         RowSlot slot;
-        if (i <= 5 * n) slot.label = std::to_string(i);
-        else if (i <= 6 * n) slot.label = "S" + std::to_string(i - 5 * n);
-        else slot.label = "StP";
+        if (i <= 5 * n)
+            slot.label = std::to_string(i);
+        else if (i <= 6 * n)
+            slot.label = "S" + std::to_string(i - 5 * n);
+        else
+            slot.label = "StP";
         slot.top = 24 + (i - 1) * layout.rowHeight + 2 * ((i - 1) / n);
         layout.rows.push_back(slot);
     }
@@ -42,7 +45,9 @@ const RowLayout& rowLayoutTable(int n) {
     return tables.at(static_cast<std::size_t>(n - 4));
 }
 
-int padWidthFor(int n) { return 660 + 80 * (n - 4); }
+int padWidthFor(int n) {
+    return 660 + 80 * (n - 4);
+}
 
 std::string nextSitOutMark(int& sitOutCellCount, int n) {
     const int c = ++sitOutCellCount;
@@ -69,10 +74,12 @@ void newPad(Program& p, int n) {
 
     const RowLayout& layout = rowLayoutTable(n);
     const int h = layout.rowHeight;
-    for (int j = n + 1; j <= MAX_PLAYERS; ++j) ui.SPsum(j).visible = false;
+    for (int j = n + 1; j <= MAX_PLAYERS; ++j)
+        ui.SPsum(j).visible = false;
     for (int i = 28; i <= LAST_PAD_ROW; ++i) {
         ui.CNT(i).visible = ui.SPL(i).visible = ui.PKT(i).visible = false;
-        for (int j = 1; j <= MAX_PLAYERS; ++j) ui.SP[static_cast<std::size_t>(j)](i).visible = false;
+        for (int j = 1; j <= MAX_PLAYERS; ++j)
+            ui.SP[static_cast<std::size_t>(j)](i).visible = false;
     }
 
     int sitOutCellCount = 0;
@@ -83,8 +90,10 @@ void newPad(Program& p, int n) {
         placeCell(ui.PKT(i), slot.top, h, "");
         for (int j = 1; j <= MAX_PLAYERS; ++j) {
             Control& cell = ui.SP[static_cast<std::size_t>(j)](i);
-            if (j <= n) placeCell(cell, slot.top, h, n > 4 ? nextSitOutMark(sitOutCellCount, n) : "");
-            else cell.visible = false;
+            if (j <= n)
+                placeCell(cell, slot.top, h, n > 4 ? nextSitOutMark(sitOutCellCount, n) : "");
+            else
+                cell.visible = false;
         }
     }
     for (int j = 1; j <= n; ++j) {
@@ -93,7 +102,8 @@ void newPad(Program& p, int n) {
         placeCell(ui.SPsum(j), layout.totalsTop, h, ui.SPsum(j).text);
     }
 
-    for (int entry : {2, 3, 5}) ui.menu[static_cast<std::size_t>(entry)].enabled = true;
+    for (int entry : {2, 3, 5})
+        ui.menu[static_cast<std::size_t>(entry)].enabled = true;
     enablePadExtras(ui, true);
     ui.setStatus(2, "Geber: " + p.pad.shownName(p.pad.dealer));
     ui.setStatus(5, "Gespielt: ");

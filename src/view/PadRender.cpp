@@ -19,17 +19,24 @@ std::vector<Rgb> placeColours(const std::vector<int>& scores) {
     const int bottom = sorted.front();
     std::optional<int> secondLow, secondHigh;
     for (int k = 1; k <= n - 2 && !secondLow; ++k) {
-        if (sorted[static_cast<std::size_t>(k)] > bottom) secondLow = sorted[static_cast<std::size_t>(k)];
+        if (sorted[static_cast<std::size_t>(k)] > bottom)
+            secondLow = sorted[static_cast<std::size_t>(k)];
     }
     for (int k = n - 2; k >= 1 && !secondHigh; --k) {
-        if (sorted[static_cast<std::size_t>(k)] < top) secondHigh = sorted[static_cast<std::size_t>(k)];
+        if (sorted[static_cast<std::size_t>(k)] < top)
+            secondHigh = sorted[static_cast<std::size_t>(k)];
     }
     for (int v : scores) {
-        if (v == top) colours.push_back(COLOUR_HIGHEST);
-        else if (v == bottom) colours.push_back(COLOUR_LOWEST);
-        else if (v == secondHigh) colours.push_back(COLOUR_SECOND_HIGHEST);
-        else if (v == secondLow) colours.push_back(COLOUR_SECOND_LOWEST);
-        else colours.push_back(COLOUR_OTHER);
+        if (v == top)
+            colours.push_back(COLOUR_HIGHEST);
+        else if (v == bottom)
+            colours.push_back(COLOUR_LOWEST);
+        else if (v == secondHigh)
+            colours.push_back(COLOUR_SECOND_HIGHEST);
+        else if (v == secondLow)
+            colours.push_back(COLOUR_SECOND_LOWEST);
+        else
+            colours.push_back(COLOUR_OTHER);
     }
     return colours;
 }
@@ -87,7 +94,8 @@ void refreshPad(Program& p, int row, int kind, int sitOutPlayer) {
     scores.resize(static_cast<std::size_t>(pad.playerCount));
     const std::vector<Rgb> colours = placeColours(scores);
     for (int j = 1; j <= pad.playerCount; ++j) {
-        p.ui.SPsum(j).background = p.ui.NMS(j).background = colours[static_cast<std::size_t>(j - 1)];
+        p.ui.SPsum(j).background = p.ui.NMS(j).background =
+            colours[static_cast<std::size_t>(j - 1)];
     }
 }
 
@@ -98,7 +106,8 @@ PaintPlan frm0_Paint(const Program& p) {
     const int h = rowLayoutTable(n).rowHeight;
     const int a = n * h + 2;
     const int b = 24 + n * h;
-    for (int k = 0; k <= 5; ++k) plan.lines.push_back({170, a * k + b, 320 + 80 * n, a * k + b});
+    for (int k = 0; k <= 5; ++k)
+        plan.lines.push_back({170, a * k + b, 320 + 80 * n, a * k + b});
     return plan;
 }
 

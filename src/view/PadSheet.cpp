@@ -72,8 +72,7 @@ PadSheet padSheet(const Program& p, const LocalTime& date) {
     const std::string day = germanDate(date);
     sheet.date = day.empty() ? begin : day + " \xC2\xB7 " + begin;
     for (int k = 1; k <= n; ++k)
-        sheet.names.push_back(
-            seatLabel(p.pad.shownName(k), k));
+        sheet.names.push_back(seatLabel(p.pad.shownName(k), k));
     const int rowCount = static_cast<int>(rowLayoutTable(n).rows.size());
     for (int i = 1; i <= rowCount; ++i) {
         SheetRow row;

@@ -27,8 +27,7 @@ ScoreChart scoreChart(const PadState& pad) {
     chart.title = "Verlauf des Abends";
     chart.xLabels.push_back("Start");
     for (int k = 1; k <= n; ++k)
-        chart.series.push_back(
-            {seatLabel(pad.shownName(k), k), {0}, seriesStyle(k)});
+        chart.series.push_back({seatLabel(pad.shownName(k), k), {0}, seriesStyle(k)});
     const RowLayout& layout = rowLayoutTable(n);
     Section previous = Section::Game;
     for (const EnteredRow& row : enteredRows(pad.gameTable, n)) {

@@ -28,7 +28,9 @@ void about_href_Click(Program& p, const std::string& host) {
     if (!address.empty() && p.services.desktop) p.services.desktop->openAddress(address);
 }
 
-void frm1_Close(Program& p) { p.shell.dialogClosed = true; }
+void frm1_Close(Program& p) {
+    p.shell.dialogClosed = true;
+}
 
 void clse_ok_Click(Program& p) {
     if (p.services.host) p.services.host->closeWindow(SecondaryWindow::QuitConfirmation);
@@ -39,16 +41,19 @@ void clse_cc_Click(Program& p) {
     if (p.services.host) p.services.host->closeWindow(SecondaryWindow::QuitConfirmation);
 }
 
-void frm3_Close(Program& p) { p.shell.dialogClosed = true; }
+void frm3_Close(Program& p) {
+    p.shell.dialogClosed = true;
+}
 
 std::string fileAddress(const std::string& path) {
     std::string normal;
-    for (char c : path) normal += c == '\\' ? '/' : c;
+    for (char c : path)
+        normal += c == '\\' ? '/' : c;
     std::string address = normal.starts_with('/') ? "file://" : "file:///";
     for (unsigned char c : normal) {
         const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                           (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '_' ||
-                           c == '.' || c == '~' || c == ':';
+                           (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '_' || c == '.' ||
+                           c == '~' || c == ':';
         if (plain) {
             address += static_cast<char>(c);
         } else {

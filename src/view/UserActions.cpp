@@ -37,10 +37,14 @@ bool clickOption(Program& p, const std::string& group, int k) {
     // Picking the choice that is already checked changes nothing.
     if ((*options)(k).checked) return true;
     checkOption(*options, k);
-    if (group == "MDS") MDS_Click(p, k);
-    else if (group == "WER1") WER1_Click(p, k);
-    else if (group == "WER2") WER2_Click(p, k);
-    else WER3_Click(p, k);
+    if (group == "MDS")
+        MDS_Click(p, k);
+    else if (group == "WER1")
+        WER1_Click(p, k);
+    else if (group == "WER2")
+        WER2_Click(p, k);
+    else
+        WER3_Click(p, k);
     return true;
 }
 
@@ -50,10 +54,14 @@ bool pickItem(Program& p, const std::string& list, int item) {
         item >= static_cast<int>(c->items.size()))
         return false;
     c->selection = item;
-    if (list == "WAS1") WAS1_Click(p);
-    else if (list == "WAS1s") WAS1s_Click(p);
-    else if (list == "WAS2") WAS2_Click(p);
-    else WIE2_Click(p);
+    if (list == "WAS1")
+        WAS1_Click(p);
+    else if (list == "WAS1s")
+        WAS1s_Click(p);
+    else if (list == "WAS2")
+        WAS2_Click(p);
+    else
+        WIE2_Click(p);
     return true;
 }
 
@@ -75,7 +83,9 @@ bool editName(Program& p, int k, const std::string& text) {
     return true;
 }
 
-void finishNameEdit(Program& p) { nameEditFinished(p); }
+void finishNameEdit(Program& p) {
+    nameEditFinished(p);
+}
 
 namespace {
 

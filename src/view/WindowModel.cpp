@@ -15,7 +15,8 @@ Control& ControlArray::add(Control c) {
 std::vector<Control*> WindowModel::controls() {
     std::vector<Control*> all;
     auto addArray = [&all](ControlArray& a) {
-        for (Control& c : a) all.push_back(&c);
+        for (Control& c : a)
+            all.push_back(&c);
     };
     addArray(MDS);
     all.insert(all.end(), {&OKB, &lb1});
@@ -28,7 +29,8 @@ std::vector<Control*> WindowModel::controls() {
     addArray(NMS);
     for (int j = 1; j <= CNT.size(); ++j) {
         all.insert(all.end(), {&CNT(j), &SPL(j), &PKT(j)});
-        for (int p = 1; p <= 6; ++p) all.push_back(&SP[static_cast<std::size_t>(p)](j));
+        for (int p = 1; p <= 6; ++p)
+            all.push_back(&SP[static_cast<std::size_t>(p)](j));
     }
     addArray(SPsum);
     return all;
@@ -42,11 +44,13 @@ Control* WindowModel::find(const std::string& objectName) {
 }
 
 void checkOption(ControlArray& group, int k) {
-    for (Control& c : group) c.checked = (c.index == k);
+    for (Control& c : group)
+        c.checked = (c.index == k);
 }
 
 void uncheckAll(ControlArray& group) {
-    for (Control& c : group) c.checked = false;
+    for (Control& c : group)
+        c.checked = false;
 }
 
 int checkedOption(const ControlArray& group) {

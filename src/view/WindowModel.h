@@ -44,7 +44,7 @@ struct Control {
     ControlKind kind = ControlKind::Label;
     Look look = Look::Panel;
     Rect rect;
-    std::string text;  // caption, label text or field text (UTF-8)
+    std::string text;                // caption, label text or field text (UTF-8)
     std::vector<std::string> items;  // drop-down lists
     int selection = -1;              // selected list item, -1 for none
     bool checked = false;            // option buttons
@@ -60,7 +60,7 @@ struct Control {
 
 // Controls sharing one name, addressed from 1 like the handlers' index.
 class ControlArray {
-public:
+  public:
     Control& operator()(int k) { return items_.at(static_cast<std::size_t>(k - 1)); }
     const Control& operator()(int k) const { return items_.at(static_cast<std::size_t>(k - 1)); }
     int size() const { return static_cast<int>(items_.size()); }
@@ -70,7 +70,7 @@ public:
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
-private:
+  private:
     std::vector<Control> items_;
 };
 
@@ -137,15 +137,19 @@ struct WindowModel {
     ControlArray SPsum;
 
     std::array<StatusPanel, STATUS_PANEL_COUNT + 1> STB;  // panels 1..8
-    std::vector<MenuEntry> menu;  // indexed by command number
+    std::vector<MenuEntry> menu;                          // indexed by command number
     QuickEntryField quickEntry;
 
     // Every control in creation order.
     std::vector<Control*> controls();
     Control* find(const std::string& objectName);
 
-    void setStatus(int panel, std::string text) { STB.at(static_cast<std::size_t>(panel)).text = std::move(text); }
-    const std::string& status(int panel) const { return STB.at(static_cast<std::size_t>(panel)).text; }
+    void setStatus(int panel, std::string text) {
+        STB.at(static_cast<std::size_t>(panel)).text = std::move(text);
+    }
+    const std::string& status(int panel) const {
+        return STB.at(static_cast<std::size_t>(panel)).text;
+    }
 };
 
 // Option groups are exclusive: checking one choice unchecks the others.

@@ -11,8 +11,8 @@
 #include "MainWindow.h"
 #include "PadArea.h"
 #include "QtServices.h"
-#include "support/TestProgram.h"
 #include "platform/PlatformFileSystem.h"
+#include "support/TestProgram.h"
 #include "view/MainWindow.h"
 
 namespace kx::test {
@@ -45,7 +45,9 @@ struct AppFixture {
     T* widget(const char* name) const {
         return window->findChild<T*>(QString::fromLatin1(name));
     }
-    QAction* menu(int entry) const { return window->findChild<QAction*>(QStringLiteral("menu_%1").arg(entry)); }
+    QAction* menu(int entry) const {
+        return window->findChild<QAction*>(QStringLiteral("menu_%1").arg(entry));
+    }
     PadArea* pad() const { return window->padArea(); }
 
     // A label the drawing area paints (a pad cell, heading or caption).
@@ -67,7 +69,8 @@ struct AppFixture {
     // Where a painted label stands in the drawing area.
     QRect place(const char* name) { return pad()->placeOf(label(name).rect); }
     // A click where the drawing area shows the label.
-    void clickLabel(const char* name, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = {}) {
+    void clickLabel(const char* name, Qt::MouseButton button,
+                    Qt::KeyboardModifiers modifiers = {}) {
         QTest::mouseClick(pad(), button, modifiers, place(name).center());
     }
 
@@ -80,7 +83,8 @@ struct AppFixture {
         auto* box = widget<QComboBox>(list);
         const int target = box->findText(item);
         box->setFocus();
-        while (box->currentIndex() < target) QTest::keyClick(box, Qt::Key_Down);
+        while (box->currentIndex() < target)
+            QTest::keyClick(box, Qt::Key_Down);
     }
     // The colour a widget or label is painted with, a few pixels inside its left edge.
     QColor paintedColour(const char* name) {

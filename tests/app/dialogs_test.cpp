@@ -34,7 +34,7 @@ void press(QDialog* dialog, const char* button) {
 class DialogsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void cancelledQuitKeepsTheWindowAndAsksAgain() {
         AppFixture app;
         int asked = 0;
@@ -105,7 +105,8 @@ private slots:
         QCOMPARE(secondAbout, 0);
         QVERIFY(app.window->isEnabled());
         QVERIFY(app.window->secondaryWindow() == nullptr);
-        QCOMPARE(app.desktop.opened, std::vector<std::string>{"https://www.example.org/PAGES/pc_progr.htm"});
+        QCOMPARE(app.desktop.opened,
+                 std::vector<std::string>{"https://www.example.org/PAGES/pc_progr.htm"});
     }
 
     void helpOpensTheHelpFileAddress() {

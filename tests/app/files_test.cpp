@@ -12,7 +12,7 @@ using namespace kx::test;
 class FilesTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void ctrlClickOnPointsCorrectsTheGame() {
         AppFixture app;
         app.menu(10)->trigger();
@@ -54,7 +54,9 @@ private slots:
         {
             AppFixture first;
             first.menu(12)->trigger();
-            editName(first.program, 3, "Gr\xC3\xA4" "fin");
+            editName(first.program, 3,
+                     "Gr\xC3\xA4"
+                     "fin");
             QVERIFY(enterPair(first.program, 2, 3, 4));
             QVERIFY(enterSolo(first.program, 5, -9, 2));
             first.dialogs.saveAnswers.push_back(path);

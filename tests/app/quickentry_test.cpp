@@ -89,7 +89,8 @@ class QuickEntryTest : public QObject {
         QStringList titles;
         for (QAction* title : bar->actions())
             titles << title->text().remove(QLatin1Char('&'));
-        QCOMPARE(titles, (QStringList{"Datei", "Block", "Optionen", "Bearbeiten", "Ansicht", "Extras", "?"}));
+        QCOMPARE(titles, (QStringList{"Datei", "Block", "Optionen", "Bearbeiten", "Ansicht",
+                                      "Extras", "?"}));
         QCOMPARE(app.menu(26)->text(), QStringLiteral("R\u00fcckg\u00e4ngig\tAlt+R\u00fccktaste"));
         QVERIFY(!app.menu(26)->isEnabled());
         QCOMPARE(app.menu(27)->text(), QStringLiteral("Wiederherstellen\t^Y"));

@@ -23,7 +23,7 @@ void typeText(QWidget* field, const QString& text) {
 class WindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void startsWithoutPad() {
         AppFixture app;
         QCOMPARE(app.window->windowTitle(), QStringLiteral("  Kartotrix  "));
@@ -61,8 +61,8 @@ private slots:
 
         QCOMPARE(app.text("SPL_1"), QStringLiteral("3 / 4"));
         QCOMPARE(app.text("PKT_1"), QStringLiteral("2"));
-        const QStringList row1{app.text("SP1_1"), app.text("SP2_1"), app.text("SP3_1"), app.text("SP4_1"),
-                               app.text("SP5_1")};
+        const QStringList row1{app.text("SP1_1"), app.text("SP2_1"), app.text("SP3_1"),
+                               app.text("SP4_1"), app.text("SP5_1")};
         QCOMPARE(row1, (QStringList{"xxx", "-2", "2", "2", "-2"}));
         QCOMPARE(app.text("SPsum_3"), QStringLiteral("2"));
         QCOMPARE(app.text("STB_2"), QStringLiteral("Geber: 2ä"));
@@ -107,9 +107,11 @@ private slots:
         QCOMPARE(field->text(), QStringLiteral("2"));
         QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
-        for (Qt::Key key : {Qt::Key_C, Qt::Key_X}) QTest::keyClick(field, key, Qt::ControlModifier);
+        for (Qt::Key key : {Qt::Key_C, Qt::Key_X})
+            QTest::keyClick(field, key, Qt::ControlModifier);
         // No option changed and About did not open.
-        for (int entry : {17, 18, 19}) QVERIFY(app.menu(entry)->isChecked());
+        for (int entry : {17, 18, 19})
+            QVERIFY(app.menu(entry)->isChecked());
         QVERIFY(app.program.pad.autosaveEnabled && app.program.pad.rowChangeEnabled);
         QVERIFY(app.window->secondaryWindow() == nullptr);
 

@@ -224,7 +224,8 @@ TEST(PadFileExactValues, TotalsBeyondTheByteRangeComeBackExactly) {
     EXPECT_EQ(u.p.ui.SP[3](8).text, "-128");
     EXPECT_EQ(u.p.ui.SPsum(1).text, "144");
     // A damaged or cut block would leave only the wrapped bytes: refused.
-    const std::size_t damage[] = {base + 3, base + 4, base + 6, base + 90, bytes.size() - 1, cellAt(9, 2)};
+    const std::size_t damage[] = {base + 3,  base + 4,         base + 6,
+                                  base + 90, bytes.size() - 1, cellAt(9, 2)};
     for (std::size_t at : damage) {
         Bytes bad = bytes;
         bad[at] ^= 1;
@@ -236,7 +237,8 @@ TEST(PadFileExactValues, TotalsBeyondTheByteRangeComeBackExactly) {
     newPad(u.p, 4);
     ASSERT_TRUE(enterPair(u.p, 1, 2, 3));
     Bytes foreign = encodePadFile(u.p);
-    for (char c : std::string("Kaffee")) foreign.push_back(static_cast<std::uint8_t>(c));
+    for (char c : std::string("Kaffee"))
+        foreign.push_back(static_cast<std::uint8_t>(c));
     ASSERT_TRUE(decodePadFile(foreign).image);
     EXPECT_EQ(decodePadFile(foreign).image->table, u.p.pad.gameTable);
     foreign.resize(foreign.size() - 4);  // "Ka" is no marker
@@ -252,7 +254,8 @@ TEST(PadFileExactValues, TotalsBeyondTheByteRangeComeBackExactly) {
 // stuck at the door.
 TEST(PadFileSeeds, EveryCommittedSeedIsAValidPad) {
     int seeds = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(KARTOTRIX_SOURCE_DIR "/fuzz/corpus")) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(KARTOTRIX_SOURCE_DIR "/fuzz/corpus")) {
         SCOPED_TRACE(entry.path().string());
         const auto bytes = test::fileBytes(entry.path().string());
         ASSERT_TRUE(bytes);

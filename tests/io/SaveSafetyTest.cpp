@@ -39,7 +39,8 @@ const std::string DISK_FULL = "Der Datentr\xC3\xA4ger ist voll.";
 std::vector<std::string> temporaries(const std::string& folder) {
     std::vector<std::string> found;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (isTemporaryName(entry.path().filename().string())) found.push_back(entry.path().string());
+        if (isTemporaryName(entry.path().filename().string()))
+            found.push_back(entry.path().string());
     }
     return found;
 }
@@ -52,7 +53,8 @@ std::string fileText(const std::string& path) {
 std::string stderrOf(std::FILE* err) {
     std::rewind(err);
     std::string text;
-    for (int c; (c = std::fgetc(err)) != EOF;) text += static_cast<char>(c);
+    for (int c; (c = std::fgetc(err)) != EOF;)
+        text += static_cast<char>(c);
     return text;
 }
 
@@ -64,7 +66,9 @@ struct SaveKind {
     std::string (*save)(TestProgram&);
 };
 
-std::string lastMessage(TestProgram& t) { return t.dialogs.messages.empty() ? "" : t.dialogs.messages.back().text; }
+std::string lastMessage(TestProgram& t) {
+    return t.dialogs.messages.empty() ? "" : t.dialogs.messages.back().text;
+}
 
 const SaveKind SAVE_KINDS[] = {
     {"autosave", [](TestProgram& t) { return t.file("autosave.hsc"); },
@@ -91,8 +95,8 @@ const SaveKind SAVE_KINDS[] = {
     {"--export", [](TestProgram& t) { return t.file("abend.txt"); },
      [](TestProgram& t) {
          std::FILE* err = std::tmpfile();
-         const int status = exportCommand(*t.p.services.files, t.file("pad.hsc"), t.file("abend.txt"),
-                                          {stdout, err});
+         const int status = exportCommand(*t.p.services.files, t.file("pad.hsc"),
+                                          t.file("abend.txt"), {stdout, err});
          std::string text = stderrOf(err);
          std::fclose(err);
          return status == BATCH_WRITE_FAILED ? text : "exit status " + std::to_string(status);
@@ -104,7 +108,8 @@ TEST(SaveUnderFaults, EveryStepOfEverySaveFailsWithoutHarm) {
                               FileStep::Sync, FileStep::Close, FileStep::Rename};
     for (const SaveKind& kind : SAVE_KINDS) {
         for (FileStep step : steps) {
-            SCOPED_TRACE(std::string(kind.name) + ", step " + std::to_string(static_cast<int>(step)));
+            SCOPED_TRACE(std::string(kind.name) + ", step " +
+                         std::to_string(static_cast<int>(step)));
             TestProgram t;
             FaultyFileSystem faulty(*t.files);
             t.p.services.files = &faulty;
@@ -152,7 +157,8 @@ TEST(SaveUnderFaults, RealFullDisk) {
     std::FILE* fill = std::fopen((disk + "fill").c_str(), "wb");
     ASSERT_NE(fill, nullptr);
     const std::string block(4096, 'x');
-    while (std::fwrite(block.data(), 1, block.size(), fill) == block.size() && std::fflush(fill) == 0) {
+    while (std::fwrite(block.data(), 1, block.size(), fill) == block.size() &&
+           std::fflush(fill) == 0) {
     }
     std::fclose(fill);
 
@@ -161,12 +167,14 @@ TEST(SaveUnderFaults, RealFullDisk) {
     t.dialogs.saveAnswers = {disk + "abend.hsc"};
     frm0_MenuEvent(t.p, CMD_SAVE_AS);
     std::FILE* err = std::tmpfile();
-    EXPECT_EQ(exportCommand(*t.files, t.file("pad.hsc"), disk + "abend.txt", {stdout, err}), BATCH_WRITE_FAILED);
+    EXPECT_EQ(exportCommand(*t.files, t.file("pad.hsc"), disk + "abend.txt", {stdout, err}),
+              BATCH_WRITE_FAILED);
     EXPECT_NE(stderrOf(err).find(DISK_FULL), std::string::npos);
     std::fclose(err);
 
     ASSERT_EQ(t.dialogs.messages.size(), 3u);
-    for (const auto& m : t.dialogs.messages) EXPECT_NE(m.text.find(DISK_FULL), std::string::npos) << m.text;
+    for (const auto& m : t.dialogs.messages)
+        EXPECT_NE(m.text.find(DISK_FULL), std::string::npos) << m.text;
     for (const char* name : {"autosave.hsc", "autosave.txt", "abend.hsc", "abend.txt"})
         EXPECT_EQ(test::fileBytes(disk + name), (Bytes{'a', 'l', 't'})) << name;
     EXPECT_TRUE(temporaries(disk).empty());
@@ -186,7 +194,8 @@ TEST(SaveTargets, OnlyRegularFilesAreReplaced) {
         std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
         ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
     }
-    for (const std::string& target : {t.file("fifo"), t.file("ordner"), socketPath, std::string("/dev/null")}) {
+    for (const std::string& target :
+         {t.file("fifo"), t.file("ordner"), socketPath, std::string("/dev/null")}) {
         if (!std::filesystem::exists(std::filesystem::symlink_status(target))) continue;
         SCOPED_TRACE(target);
         const auto status = std::filesystem::symlink_status(target).type();
@@ -196,7 +205,8 @@ TEST(SaveTargets, OnlyRegularFilesAreReplaced) {
         ASSERT_EQ(t.dialogs.messages.size(), 1u);
         EXPECT_NE(t.dialogs.messages[0].text.find(target), std::string::npos);
         std::FILE* err = std::tmpfile();
-        EXPECT_EQ(exportCommand(*t.files, t.file("pad.hsc"), target, {stdout, err}), BATCH_WRITE_FAILED);
+        EXPECT_EQ(exportCommand(*t.files, t.file("pad.hsc"), target, {stdout, err}),
+                  BATCH_WRITE_FAILED);
         EXPECT_NE(stderrOf(err).find(target), std::string::npos);
         std::fclose(err);
         EXPECT_EQ(std::filesystem::symlink_status(target).type(), status);
@@ -216,7 +226,8 @@ TEST(SaveTargets, ProgramNamedFilesAreNeverWrittenThroughALink) {
     frm0_MenuEvent(t.p, CMD_EXPORT);
     frm0_MenuEvent(t.p, CMD_SAVE);
     ASSERT_EQ(t.dialogs.messages.size(), 3u);
-    for (const auto& m : t.dialogs.messages) EXPECT_NE(m.text.find("Verkn\xC3\xBCpfung"), std::string::npos) << m.text;
+    for (const auto& m : t.dialogs.messages)
+        EXPECT_NE(m.text.find("Verkn\xC3\xBCpfung"), std::string::npos) << m.text;
     EXPECT_EQ(fileText(t.file("fremd")), "fremde Datei");
     EXPECT_TRUE(std::filesystem::is_symlink(t.file("autosave.hsc")));
 
@@ -235,12 +246,15 @@ TEST(PadFileLoad, OversizedFileIsRefusedUnread) {
     t.p.services.files = &faulty;
     newPad(t.p, 4);
     ASSERT_TRUE(writePadFile(t.p, t.file("gross.hsc")));
-    std::filesystem::resize_file(t.file("gross.hsc"), 100u * 1024 * 1024);  // sparse: no real 100 MB
+    std::filesystem::resize_file(t.file("gross.hsc"),
+                                 100u * 1024 * 1024);  // sparse: no real 100 MB
     EXPECT_EQ(readPadFile(t.p, t.file("gross.hsc")), LOAD_ERROR_INVALID);
     EXPECT_EQ(faulty.largestReadLimit, MAX_PAD_FILE_SIZE);
     // The largest pad that can be valid still loads: six names of 255 bytes and exact values.
-    for (std::size_t k = 1; k <= 6; ++k) t.p.pad.playerNames[k] = std::string(255, static_cast<char>('a' + k));
-    for (int v : {18, 18, 18, 18, 18, 18, 18, 18}) ASSERT_TRUE(enterPair(t.p, 1, 2, v));
+    for (std::size_t k = 1; k <= 6; ++k)
+        t.p.pad.playerNames[k] = std::string(255, static_cast<char>('a' + k));
+    for (int v : {18, 18, 18, 18, 18, 18, 18, 18})
+        ASSERT_TRUE(enterPair(t.p, 1, 2, v));
     EXPECT_EQ(encodePadFile(t.p).size(), MAX_PAD_FILE_SIZE);
     EXPECT_EQ(readPadFile(t.p, t.file("autosave.hsc")), "");
     std::filesystem::create_directory(t.file("ordner.hsc"));
@@ -252,7 +266,8 @@ TEST(DiscardQuestion, AsksOnlyForEntriesNotSavedSinceTheLastChange) {
     enum class State { NoEntries, Unsaved, Saved, CorrectedAfterSave };
     const int commands[] = {CMD_PAD4, CMD_PAD5, CMD_PAD6, CMD_CLEAR_PAD, CMD_LOAD};
     for (int command : commands) {
-        for (State state : {State::NoEntries, State::Unsaved, State::Saved, State::CorrectedAfterSave}) {
+        for (State state :
+             {State::NoEntries, State::Unsaved, State::Saved, State::CorrectedAfterSave}) {
             for (MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
                 SCOPED_TRACE("command " + std::to_string(command) + ", state " +
                              std::to_string(static_cast<int>(state)) + ", answer Yes " +
@@ -265,7 +280,8 @@ TEST(DiscardQuestion, AsksOnlyForEntriesNotSavedSinceTheLastChange) {
                     ASSERT_TRUE(enterPair(t.p, 2, 3, 4));
                     ASSERT_TRUE(enterPair(t.p, 1, 3, 2));
                 }
-                if (state == State::Saved || state == State::CorrectedAfterSave) frm0_MenuEvent(t.p, CMD_SAVE);
+                if (state == State::Saved || state == State::CorrectedAfterSave)
+                    frm0_MenuEvent(t.p, CMD_SAVE);
                 if (state == State::CorrectedAfterSave) {
                     t.dialogs.inputAnswers = {"6"};
                     PKT_MouseDown(t.p, 1, 1, CTRL_BIT, 0, 0);
@@ -282,8 +298,10 @@ TEST(DiscardQuestion, AsksOnlyForEntriesNotSavedSinceTheLastChange) {
                 if (asks) {
                     ASSERT_FALSE(t.dialogs.messages.empty());
                     const auto& q = t.dialogs.messages.front();
-                    const std::string what = state == State::Unsaved ? "2 Eintr\xC3\xA4ge, die noch nicht gespeichert sind"
-                                                                     : "1 Eintrag, der noch nicht gespeichert ist";
+                    const std::string what =
+                        state == State::Unsaved
+                            ? "2 Eintr\xC3\xA4ge, die noch nicht gespeichert sind"
+                            : "1 Eintrag, der noch nicht gespeichert ist";
                     EXPECT_EQ(q.text, "Der laufende Block hat " + what + ". Trotzdem " +
                                           (command == CMD_LOAD ? "einen anderen Block laden?"
                                                                : "einen neuen Block beginnen?"));
@@ -294,7 +312,9 @@ TEST(DiscardQuestion, AsksOnlyForEntriesNotSavedSinceTheLastChange) {
                     EXPECT_TRUE(t.dialogs.messages.empty());
                 }
                 EXPECT_EQ(t.dialogs.openDialogs, command == CMD_LOAD && goesOn ? 1 : 0);
-                const int count = command == CMD_PAD4 ? 4 : command == CMD_PAD5 || command == CMD_CLEAR_PAD ? 5 : 6;
+                const int count = command == CMD_PAD4                               ? 4
+                                  : command == CMD_PAD5 || command == CMD_CLEAR_PAD ? 5
+                                                                                    : 6;
                 EXPECT_EQ(t.p.pad.playerCount, goesOn ? count : 5);
                 if (!goesOn) {
                     EXPECT_EQ(t.p.pad.gameTable, before);
@@ -321,7 +341,8 @@ TEST(DiscardQuestion, AnUndoneStepAfterSavingIsUnsavedAgain) {
 
 TEST(ProgramFiles, EachRunningCopyHasAnAutosaveOfItsOwn) {
     TestProgram first, second, third;
-    for (TestProgram* t : {&second, &third}) t->p.shell.programFolder = first.folder;
+    for (TestProgram* t : {&second, &third})
+        t->p.shell.programFolder = first.folder;
     const ProgramFilesClaim a = claimProgramFiles(first.p);
     EXPECT_EQ(first.p.shell.autosaveBase, "autosave");
     EXPECT_TRUE(a.notice.empty());
@@ -404,7 +425,8 @@ TEST(Names, ControlCharactersNeverReachTheWindowOrTheExport) {
     EXPECT_EQ(t.p.ui.status(2), "Geber: An na");
     const Bytes text = exportBytes(t.p);
     const std::string lines(text.begin(), text.end());
-    EXPECT_NE(lines.find("\r\n\t\t\tAn na\t\tB  ert\t\t [31mCarla\t\tDieter\r\n"), std::string::npos);
+    EXPECT_NE(lines.find("\r\n\t\t\tAn na\t\tB  ert\t\t [31mCarla\t\tDieter\r\n"),
+              std::string::npos);
     EXPECT_EQ(lines.find('\x1B'), std::string::npos);
     // The file itself is kept as it was read.
     EXPECT_EQ(encodePadFile(t.p), bytes);
@@ -416,7 +438,8 @@ TEST(Names, ControlCharactersNeverReachTheWindowOrTheExport) {
 TEST(CorrectionLimits, AnswersBeyondWhatAGameIsWorthChangeNothing) {
     TestProgram t;
     newPad(t.p, 4);
-    for (int g = 0; g < 3; ++g) ASSERT_TRUE(enterPair(t.p, 1, 2, 3));
+    for (int g = 0; g < 3; ++g)
+        ASSERT_TRUE(enterPair(t.p, 1, 2, 3));
     const GameTable before = t.p.pad.gameTable;
     for (const char* answer : {"999999999", "-1000", "1000"}) {
         SCOPED_TRACE(answer);

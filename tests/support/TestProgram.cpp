@@ -23,7 +23,8 @@ std::optional<std::string> FakeDialogs::inputBox(const std::string&, const std::
 MessageAnswer FakeDialogs::messageBox(const std::string& text, const std::string& caption,
                                       MessageButtons buttons, MessageIcon icon) {
     messages.push_back({text, caption, buttons, icon});
-    if (messageAnswers.empty()) return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    if (messageAnswers.empty())
+        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     const MessageAnswer answer = messageAnswers.front();
     messageAnswers.pop_front();
     return answer;
@@ -45,8 +46,8 @@ std::string FakeDialogs::saveFileName(const std::string& presetName) {
     return answer;
 }
 
-std::string FakeDialogs::saveFileNameFor(const std::string&, const std::string& presetName, const std::string&,
-                                         const std::string& extension) {
+std::string FakeDialogs::saveFileNameFor(const std::string&, const std::string& presetName,
+                                         const std::string&, const std::string& extension) {
     saveExtensions.push_back(extension);
     return saveFileName(presetName);
 }
@@ -71,13 +72,17 @@ void FakeHost::setBusy(bool busy) {
 void FakeHost::runModal(SecondaryWindow window) {
     shown.push_back(window);
     mainEnabledWhileShown.push_back(program->ui.frm0.enabled);
-    if (onModal) onModal(window);
-    else closeWindow(window);
+    if (onModal)
+        onModal(window);
+    else
+        closeWindow(window);
 }
 
 void FakeHost::closeWindow(SecondaryWindow window) {
-    if (window == SecondaryWindow::About) frm1_Close(*program);
-    else frm3_Close(*program);
+    if (window == SecondaryWindow::About)
+        frm1_Close(*program);
+    else
+        frm3_Close(*program);
 }
 
 namespace {
@@ -108,11 +113,14 @@ TestProgram::~TestProgram() {
 
 void putFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + path);
 }
 
-void putFile(const std::string& path, const std::string& text) { putFile(path, Bytes(text.begin(), text.end())); }
+void putFile(const std::string& path, const std::string& text) {
+    putFile(path, Bytes(text.begin(), text.end()));
+}
 
 std::optional<Bytes> fileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -120,13 +128,15 @@ std::optional<Bytes> fileBytes(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool fileExists(const std::string& path) { return std::filesystem::is_regular_file(path); }
+bool fileExists(const std::string& path) {
+    return std::filesystem::is_regular_file(path);
+}
 
 int pairChoice(int first, int second) {
     if (first == second) return 15 + first;
     static const int pairs[7][7] = {
-        {0, 0, 0, 0, 0, 0, 0},       {0, 0, 1, 2, 3, 7, 11},  {0, 1, 0, 4, 5, 8, 12},
-        {0, 2, 4, 0, 6, 9, 13},      {0, 3, 5, 6, 0, 10, 14}, {0, 7, 8, 9, 10, 0, 15},
+        {0, 0, 0, 0, 0, 0, 0},      {0, 0, 1, 2, 3, 7, 11},  {0, 1, 0, 4, 5, 8, 12},
+        {0, 2, 4, 0, 6, 9, 13},     {0, 3, 5, 6, 0, 10, 14}, {0, 7, 8, 9, 10, 0, 15},
         {0, 11, 12, 13, 14, 15, 0},
     };
     return pairs[first][second];
@@ -142,8 +152,8 @@ bool enterPair(Program& p, int first, int second, int value) {
 }
 
 bool enterSingle(Program& p, int player, int value) {
-    return clickOption(p, "MDS", 1) && clickOption(p, "WER1", 15 + player) && pickItemText(p, "WAS1s", std::to_string(value)) &&
-           pressOK(p);
+    return clickOption(p, "MDS", 1) && clickOption(p, "WER1", 15 + player) &&
+           pickItemText(p, "WAS1s", std::to_string(value)) && pressOK(p);
 }
 
 bool enterSolo(Program& p, int soloist, int value, int dealer) {
@@ -182,13 +192,15 @@ bool act(Program& p, const std::vector<std::string>& actions) {
 
 std::vector<std::string> rowTexts(const Program& p, int row) {
     std::vector<std::string> texts;
-    for (int j = 1; j <= p.pad.playerCount; ++j) texts.push_back(p.ui.SP[static_cast<std::size_t>(j)](row).text);
+    for (int j = 1; j <= p.pad.playerCount; ++j)
+        texts.push_back(p.ui.SP[static_cast<std::size_t>(j)](row).text);
     return texts;
 }
 
 int sectionSum(const PlayerValues& values) {
     int sum = 0;
-    for (std::size_t k = 1; k < values.size(); ++k) sum += values[k];
+    for (std::size_t k = 1; k < values.size(); ++k)
+        sum += values[k];
     return sum;
 }
 

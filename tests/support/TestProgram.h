@@ -12,7 +12,7 @@
 namespace kx::test {
 
 class FakeClock : public Clock {
-public:
+  public:
     LocalTime time{2026, 12, 7, 20, 0, 0};
     LocalTime now() const override { return time; }
     void setSeconds(int secondsSinceMidnight) {
@@ -24,7 +24,7 @@ public:
 
 // Answers the program's questions from a script and records what was asked.
 class FakeDialogs : public Dialogs {
-public:
+  public:
     struct Message {
         std::string text, caption;
         MessageButtons buttons;
@@ -40,19 +40,20 @@ public:
     std::vector<std::string> savePresets;
     int openDialogs = 0;
 
-    std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt) override;
-    MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
-                             MessageIcon icon) override;
+    std::optional<std::string> inputBox(const std::string& caption,
+                                        const std::string& prompt) override;
+    MessageAnswer messageBox(const std::string& text, const std::string& caption,
+                             MessageButtons buttons, MessageIcon icon) override;
     std::string openFileName() override;
     std::string saveFileName(const std::string& presetName) override;
-    std::string saveFileNameFor(const std::string& caption, const std::string& presetName, const std::string& kind,
-                                const std::string& extension) override;
+    std::string saveFileNameFor(const std::string& caption, const std::string& presetName,
+                                const std::string& kind, const std::string& extension) override;
     std::string folderName(const std::string& caption) override;
 };
 
 // Plays the user's part in secondary windows through `onModal`.
 class FakeHost : public WindowHost {
-public:
+  public:
     Program* program = nullptr;
     std::function<void(SecondaryWindow)> onModal;
     std::vector<SecondaryWindow> shown;
@@ -72,7 +73,7 @@ public:
 
 // Records what it was asked to open; with `refuse` set it has nothing to open it with.
 class FakeDesktop : public DesktopShell {
-public:
+  public:
     std::vector<std::string> opened;
     bool refuse = false;
     bool openAddress(const std::string& address) override {

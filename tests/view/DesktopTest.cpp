@@ -110,7 +110,8 @@ TEST(Menu, AnsichtStandsBetweenOptionenAndHelp) {
             titles += e.caption + " " + e.hint + "|";
     }
     EXPECT_EQ(titles,
-              "Datei|Block|Optionen|Bearbeiten|Ansicht|Vergrößern ^+|Verkleinern ^-|Originalgröße ^0|Extras|?|");
+              "Datei|Block|Optionen|Bearbeiten|Ansicht|Vergrößern ^+|Verkleinern ^-|Originalgröße "
+              "^0|Extras|?|");
 }
 
 TEST(KeyDown, AddedKeysHelpAndZoom) {
