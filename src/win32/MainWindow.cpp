@@ -12,6 +12,7 @@
 #include "view/MainWindow.h"
 #include "view/PadLayout.h"
 #include "view/PadRender.h"
+#include "view/QuickEntry.h"
 #include "view/SecondaryWindows.h"
 #include "view/UserActions.h"
 
@@ -28,6 +29,11 @@ constexpr DWORD MAIN_STYLE =
 constexpr int MENU_ID_BASE = 40000;
 constexpr int CONTROL_ID_BASE = 1000;
 constexpr int STATUS_ID = 999;
+constexpr int QUICK_FIELD_ID = 995;
+constexpr int QUICK_CLOSE_ID = 996;
+// The quick-entry field's width and the room around it, in model pixels.
+constexpr int QUICK_FIELD_WIDTH = 150;
+constexpr int QUICK_SPACING = 6;
 constexpr UINT_PTR CLOCK_TIMER = 1;
 constexpr UINT WM_MIRROR = WM_APP + 1;
 // The pad's ruling and text colours.
@@ -35,6 +41,10 @@ constexpr COLORREF GRID_COLOUR = RGB(0xd5, 0xdd, 0xe5);
 constexpr COLORREF RULE_COLOUR = RGB(0x22, 0x22, 0x22);
 constexpr COLORREF ROW_LABEL_TEXT = RGB(0x5a, 0x64, 0x70);
 constexpr COLORREF INFO_TEXT = RGB(0x1f, 0x3a, 0x5f);
+// The quick-entry preview: nothing typed yet, an entry Enter can make, a refusal.
+constexpr COLORREF PREVIEW_EMPTY = RGB(0x5a, 0x64, 0x70);
+constexpr COLORREF PREVIEW_ADMISSIBLE = RGB(0x1d, 0x6b, 0x2f);
+constexpr COLORREF PREVIEW_REFUSED = RGB(0xa0, 0x1c, 0x1c);
 // A list shows all 26 values of a solo without scrolling.
 constexpr int LIST_ITEMS = 26;
 
@@ -88,6 +98,23 @@ bool typesCharacter(const MSG& message, int shift) {
     return count > 0 && typed[0] >= 0x20;
 }
 
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+int textWidth(HWND window, HFONT font, const std::wstring& text) {
+    const HDC dc = GetDC(window);
+    const HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return size.cx;
+}
+
 bool isOption(const Control& c) {
     return c.kind == ControlKind::OptionButton;
 }
@@ -132,12 +159,10 @@ bool boldLook(Look look) {
     return look == Look::Heading || look == Look::NameField || look == Look::Total;
 }
 
-std::wstring menuText(const MenuEntry& entry) {
-    std::wstring text;
-    for (wchar_t c : widen(entry.caption)) {
-        if (c == L'&') text += L'&';  // shown as it is, not as a mnemonic
-        text += c;
-    }
+// The caption with its underlined letter (any "&" of its own shown as it
+// is), then the shortcut after a tab.
+std::wstring menuText(const MenuEntry& entry, int mnemonic) {
+    std::wstring text = widen(captionWithMnemonic(entry.caption, mnemonic));
     if (!entry.hint.empty()) text += L"\t" + widen(entry.hint);
     return text;
 }
@@ -176,6 +201,7 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
     frm0_Load(program_, measure());
     createMenu();
     createControls();
+    createQuickEntry();
     SetTimer(window_, CLOCK_TIMER, 500, nullptr);
     showTimeOfDay();
     mirror();
@@ -207,17 +233,33 @@ void MainWindow::createFonts() {
     boldFont_ = CreateFontIndirectW(&face);
 }
 
+// The fonts after createFonts made them anew.
+void MainWindow::applyFonts(BOOL redraw) {
+    const auto set = [redraw](HWND window, HFONT font) {
+        if (window) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+    };
+    for (Widget& widget : widgets_)
+        set(widget.window, boldLook(widget.control->look) ? boldFont_ : font_);
+    set(status_, font_);
+    set(quickTitle_, boldFont_);
+    for (HWND part : {quickField_, quickPreview_, quickClose_})
+        set(part, font_);
+}
+
 void MainWindow::createMenu() {
     menuBar_ = CreateMenu();
     HMENU menu = nullptr;
     menuItems_.assign(program_.ui.menu.size(), false);
+    menuCaptions_.assign(program_.ui.menu.size(), std::string());
+    const std::vector<int> mnemonics = menuMnemonics(program_.ui);
     for (int i : menuBarOrder(program_.ui)) {
         const MenuEntry& entry = program_.ui.menu[static_cast<std::size_t>(i)];
+        const int mnemonic = mnemonics[static_cast<std::size_t>(i)];
         switch (entry.role) {
             case MenuRole::Title:
                 menu = CreatePopupMenu();
                 AppendMenuW(menuBar_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu),
-                            menuText(entry).c_str());
+                            menuText(entry, mnemonic).c_str());
                 break;
             case MenuRole::Separator:
                 if (menu) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -230,8 +272,9 @@ void MainWindow::createMenu() {
             case MenuRole::Command:
                 if (!menu) break;
                 AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(MENU_ID_BASE + i),
-                            menuText(entry).c_str());
+                            menuText(entry, mnemonic).c_str());
                 menuItems_[static_cast<std::size_t>(i)] = true;
+                menuCaptions_[static_cast<std::size_t>(i)] = entry.caption;
                 break;
         }
     }
@@ -293,6 +336,25 @@ void MainWindow::createControls() {
     }
 }
 
+void MainWindow::createQuickEntry() {
+    const auto child = [this](const wchar_t* windowClass, const wchar_t* text, DWORD style,
+                              DWORD extended, int id) {
+        const HWND window =
+            CreateWindowExW(extended, windowClass, text, WS_CHILD | style, 0, 0, 0, 0, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        return window;
+    };
+    quickTitle_ = child(L"STATIC", L"Schnelleingabe", SS_NOPREFIX | SS_CENTERIMAGE, 0, 0);
+    SendMessageW(quickTitle_, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
+    quickField_ = child(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE,
+                        QUICK_FIELD_ID);
+    SendMessageW(quickField_, EM_LIMITTEXT, 200, 0);
+    SendMessageW(quickField_, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(L"z. B. 1 2 3"));
+    quickPreview_ = child(L"STATIC", L"", SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS, 0, 0);
+    quickClose_ = child(L"BUTTON", L"\u00d7", BS_PUSHBUTTON | BS_FLAT, 0, QUICK_CLOSE_ID);
+}
+
 void MainWindow::show(int showCommand) {
     const RECT frame = screenFrame();
     SetWindowPos(window_, nullptr, frame.left, frame.top, frame.right - frame.left,
@@ -313,6 +375,7 @@ void MainWindow::mirror() {
     mirroring_ = false;
     mirrorMenu();
     mirrorStatus();
+    mirrorQuickEntry();
     mirrorWindow();
     // The background and the ruling between the controls.
     InvalidateRect(window_, nullptr, FALSE);
@@ -370,10 +433,22 @@ void MainWindow::mirrorControl(Widget& w) {
 }
 
 void MainWindow::mirrorMenu() {
+    std::vector<int> mnemonics;  // found again once a caption has changed
     for (std::size_t i = 0; i < menuItems_.size(); ++i) {
         if (!menuItems_[i]) continue;
         const MenuEntry& entry = program_.ui.menu[i];
         const UINT id = static_cast<UINT>(MENU_ID_BASE + static_cast<int>(i));
+        if (entry.caption != menuCaptions_[i]) {
+            // "Rückgängig" becomes "Rückgängig: Spiel 7" and back.
+            if (mnemonics.empty()) mnemonics = menuMnemonics(program_.ui);
+            std::wstring text = menuText(entry, mnemonics[i]);
+            MENUITEMINFOW item{};
+            item.cbSize = sizeof item;
+            item.fMask = MIIM_STRING;
+            item.dwTypeData = text.data();
+            SetMenuItemInfoW(menuBar_, id, FALSE, &item);
+            menuCaptions_[i] = entry.caption;
+        }
         EnableMenuItem(menuBar_, id, MF_BYCOMMAND | (entry.enabled ? MF_ENABLED : MF_GRAYED));
         if (entry.checkable)
             CheckMenuItem(menuBar_, id, MF_BYCOMMAND | (entry.checked ? MF_CHECKED : MF_UNCHECKED));
@@ -403,6 +478,65 @@ void MainWindow::mirrorWindow() {
     if (frame.right - frame.left != modelFrame_.cx || frame.bottom - frame.top != modelFrame_.cy)
         applyFrameSize();
     if ((IsWindowEnabled(window_) != FALSE) != frm0.enabled) EnableWindow(window_, frm0.enabled);
+}
+
+// While open, the quick-entry field takes the place of the status bar.
+void MainWindow::mirrorQuickEntry() {
+    const QuickEntryField& model = program_.ui.quickEntry;
+    const bool wasOpen = IsWindowVisible(quickField_) != FALSE;
+    if (narrow(windowText(quickField_)) != model.text) {
+        mirroring_ = true;
+        SetWindowTextW(quickField_, widen(model.text).c_str());
+        mirroring_ = false;
+        const LRESULT end = GetWindowTextLengthW(quickField_);
+        SendMessageW(quickField_, EM_SETSEL, static_cast<WPARAM>(end), end);
+    }
+    if (model.open) showQuickPreview();
+    if (model.open == wasOpen) return;
+    layoutQuickEntry();
+    for (HWND part : {quickTitle_, quickField_, quickPreview_, quickClose_})
+        ShowWindow(part, model.open ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(status_, model.open ? SW_HIDE : SW_SHOWNA);
+    if (model.open) focusQuickEntry();
+}
+
+void MainWindow::showQuickPreview() {
+    const std::string& text = program_.ui.quickEntry.text;
+    const QuickPreview preview = previewQuickEntry(program_, text);
+    const bool empty = text.find_first_not_of(" \t/") == std::string::npos;
+    previewColour_ = empty                ? PREVIEW_EMPTY
+                     : preview.admissible ? PREVIEW_ADMISSIBLE
+                                          : PREVIEW_REFUSED;
+    const std::wstring shown = (preview.admissible ? L"\u21b5 " : L"") + widen(preview.text);
+    if (windowText(quickPreview_) != shown) SetWindowTextW(quickPreview_, shown.c_str());
+    InvalidateRect(quickPreview_, nullptr, TRUE);
+}
+
+void MainWindow::focusQuickEntry() {
+    if (!program_.ui.quickEntry.open || !IsWindowEnabled(window_)) return;
+    SetFocus(quickField_);
+    const LRESULT end = GetWindowTextLengthW(quickField_);
+    SendMessageW(quickField_, EM_SETSEL, static_cast<WPARAM>(end), end);
+}
+
+// The title, the field, the preview in the room that is left, and the close
+// button, all in the status bar's place.
+void MainWindow::layoutQuickEntry() {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int height = screen_.statusBarHeight;
+    const int top = client.bottom - height;
+    const int gap = px(QUICK_SPACING);
+    int left = px(2);
+    const int titleWidth = textWidth(quickTitle_, boldFont_, L"Schnelleingabe");
+    MoveWindow(quickTitle_, left, top, titleWidth, height, TRUE);
+    left += titleWidth + gap;
+    const int fieldWidth = px(QUICK_FIELD_WIDTH);
+    MoveWindow(quickField_, left, top + 1, fieldWidth, std::max(0, height - 2), TRUE);
+    left += fieldWidth + gap;
+    const int closeLeft = client.right - px(2) - height;
+    MoveWindow(quickPreview_, left, top, std::max(0, closeLeft - gap - left), height, TRUE);
+    MoveWindow(quickClose_, closeLeft, top, height, height, TRUE);
 }
 
 // The status bar's clock panel, kept current by a timer of the window.
@@ -506,16 +640,13 @@ void MainWindow::refit(bool display) {
 void MainWindow::dpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
     createFonts();
+    applyFonts(FALSE);
     for (Widget& widget : widgets_) {
-        SendMessageW(widget.window, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(boldLook(widget.control->look) ? boldFont_ : font_),
-                     FALSE);
         if (widget.control->kind == ControlKind::DropDown)
             SendMessageW(widget.window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                          px(widget.control->rect.height) - px(6));
         widget.shadow.reset();  // every rectangle again, at the new scale
     }
-    SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     statusShadow_.clear();
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -554,11 +685,16 @@ bool MainWindow::preTranslate(const MSG& message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             return keyDown(message);
+        case WM_CHAR:
+            return typedIntoQuickEntry(message);
+        case WM_KEYUP:
         case WM_SYSKEYUP:
-            // Alt released after a command of its own opens no menu.
+            // Alt released after a command of its own opens no menu. The
+            // release itself goes on to the window, so that the keyboard's
+            // state knows Alt is up; only the menu it would open is refused.
             if (message.wParam == VK_MENU && swallowAltUp_) {
                 swallowAltUp_ = false;
-                return true;
+                refuseKeyMenu_ = true;
             }
             return false;
         case WM_MOUSEMOVE:
@@ -582,17 +718,62 @@ bool MainWindow::preTranslate(const MSG& message) {
 }
 
 bool MainWindow::keyDown(const MSG& message) {
+    refuseKeyMenu_ = false;
     if (!IsWindowEnabled(window_)) return false;
     const int key = static_cast<int>(message.wParam);
     const int shift = shiftState();
-    const Widget* focus = widgetOf(GetFocus());
-    if (focus && focus->control->kind == ControlKind::TextField &&
-        (nameFieldKeepsKey(key, shift) || typesCharacter(message, shift)))
+    const HWND focusWindow = GetFocus();
+    const bool inQuickEntry = focusWindow && focusWindow == quickField_;
+    if (inQuickEntry && shift == 0 && (key == VK_RETURN || key == VK_ESCAPE)) {
+        if (key == VK_RETURN)
+            quickEntryEnter(program_);
+        else
+            closeQuickEntry(program_);
+        mirror();
+        return true;
+    }
+    const Widget* focus = widgetOf(focusWindow);
+    const bool textField =
+        inQuickEntry || (focus && focus->control->kind == ControlKind::TextField);
+    if (textField && (nameFieldKeepsKey(key, shift) || typesCharacter(message, shift)))
         return false;
     if (!frm0_KeyDown(program_, key, shift)) return false;
     if (shift & ALT_BIT) swallowAltUp_ = true;
     mirror();
+    if (key == KEY_F2) focusQuickEntry();
     return true;
+}
+
+// A letter or digit typed while no text field has the focus opens quick
+// entry with it.
+bool MainWindow::typedIntoQuickEntry(const MSG& message) {
+    if (!IsWindowEnabled(window_)) return false;
+    const HWND focus = GetFocus();
+    const Widget* widget = widgetOf(focus);
+    if (focus == quickField_ || (widget && widget->control->kind == ControlKind::TextField))
+        return false;
+    const wchar_t typed = static_cast<wchar_t>(message.wParam);
+    const std::string text = narrow(&typed, 1);
+    if (!opensQuickEntry(text, shiftState())) return false;
+    openQuickEntry(program_, text);
+    mirror();
+    focusQuickEntry();
+    return true;
+}
+
+bool MainWindow::onQuickEntryCommand(int id, int code) {
+    if (id == QUICK_FIELD_ID && code == EN_CHANGE) {
+        if (mirroring_) return true;
+        quickEntryEdited(program_, narrow(windowText(quickField_)));
+        showQuickPreview();
+        return true;
+    }
+    if (id == QUICK_CLOSE_ID && code == BN_CLICKED) {
+        closeQuickEntry(program_);
+        mirror();
+        return true;
+    }
+    return id == QUICK_FIELD_ID || id == QUICK_CLOSE_ID;
 }
 
 void MainWindow::mouseDown(Widget& widget, const MSG& message) {
@@ -617,9 +798,11 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
         if (code == 0 && id >= MENU_ID_BASE) {
             frm0_MenuEvent(program_, id - MENU_ID_BASE);
             mirror();
+            if (id - MENU_ID_BASE == CMD_QUICK_ENTRY) focusQuickEntry();
         }
         return;
     }
+    if (onQuickEntryCommand(id, code)) return;
     Widget* widget = widgetOf(reinterpret_cast<HWND>(lParam));
     if (!widget || mirroring_) return;
     const Control& c = *widget->control;
@@ -641,6 +824,11 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
             if (onListNotification(*widget, code)) PostMessageW(window_, WM_MIRROR, 0, 0);
             return;
         case ControlKind::TextField: {
+            if (code == EN_KILLFOCUS) {
+                // Leaving the field completes the rename: one step for undo.
+                finishNameEdit(program_);
+                break;
+            }
             if (code != EN_CHANGE) return;
             std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(widget->window)) + 1,
                               L'\0');
@@ -818,10 +1006,26 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_CTLCOLORSTATIC:
+            if (reinterpret_cast<HWND>(lParam) == quickTitle_ ||
+                reinterpret_cast<HWND>(lParam) == quickPreview_) {
+                const auto dc = reinterpret_cast<HDC>(wParam);
+                SetTextColor(
+                    dc, reinterpret_cast<HWND>(lParam) == quickTitle_ ? INFO_TEXT : previewColour_);
+                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            }
+            [[fallthrough]];
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
+            if (!widgetOf(reinterpret_cast<HWND>(lParam))) break;  // the system's colours
             return reinterpret_cast<LRESULT>(
                 controlColours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)));
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && refuseKeyMenu_) {
+                refuseKeyMenu_ = false;
+                return 0;
+            }
+            break;
         case WM_INITMENUPOPUP:
             mirrorMenu();
             return 0;
@@ -834,6 +1038,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                                                                       : 0;
             SendMessageW(status_, WM_SIZE, 0, 0);
             layoutStatusBar();
+            layoutQuickEntry();
             return 0;
         case WM_GETMINMAXINFO:
             // The user cannot resize the window; the program sizes it.
@@ -866,12 +1071,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             if (wParam == SPI_SETNONCLIENTMETRICS) {
                 createFonts();
-                for (Widget& widget : widgets_)
-                    SendMessageW(widget.window, WM_SETFONT,
-                                 reinterpret_cast<WPARAM>(boldLook(widget.control->look) ? boldFont_
-                                                                                         : font_),
-                                 TRUE);
-                SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+                applyFonts(TRUE);
             }
             refit(false);
             return 0;

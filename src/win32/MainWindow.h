@@ -58,20 +58,28 @@ class MainWindow : public WindowHost {
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createFonts();
+    void applyFonts(BOOL redraw);
     void createMenu();
     void createControls();
     HWND createWidget(const Control& control, int id);
 
+    void createQuickEntry();
     void mirrorControl(Widget& widget);
     void mirrorMenu();
     void mirrorStatus();
     void mirrorWindow();
+    void mirrorQuickEntry();
+    void showQuickPreview();
+    void focusQuickEntry();
     void layoutStatusBar();
+    void layoutQuickEntry();
     void showTimeOfDay();
 
     // Keys wherever the focus is, the mouse over the window, Ctrl+clicks on rows.
     bool preTranslate(const MSG& message);
     bool keyDown(const MSG& message);
+    bool typedIntoQuickEntry(const MSG& message);
+    bool onQuickEntryCommand(int id, int code);
     void mouseDown(Widget& widget, const MSG& message);
     void onCommand(WPARAM wParam, LPARAM lParam);
     bool onListNotification(Widget& widget, int code);
@@ -97,6 +105,12 @@ class MainWindow : public WindowHost {
     HWND window_ = nullptr;
     HWND status_ = nullptr;
     HMENU menuBar_ = nullptr;
+    // Quick entry: while open, these take the place of the status bar.
+    HWND quickTitle_ = nullptr;
+    HWND quickField_ = nullptr;
+    HWND quickPreview_ = nullptr;
+    HWND quickClose_ = nullptr;
+    COLORREF previewColour_ = 0;
     UINT dpi_ = 96;
     HFONT font_ = nullptr;
     HFONT boldFont_ = nullptr;
@@ -105,12 +119,14 @@ class MainWindow : public WindowHost {
     std::map<HWND, std::size_t> widgetIndex_;
     std::map<COLORREF, HBRUSH> brushes_;
     std::vector<std::string> statusShadow_;
-    std::vector<bool> menuItems_;  // which command numbers have an item
+    std::vector<bool> menuItems_;            // which command numbers have an item
+    std::vector<std::string> menuCaptions_;  // the captions the items show
     std::string captionShadow_;
     SIZE modelFrame_{};  // the outer size from the model and the system's metrics
     SIZE frameSize_{};   // the outer size the window has, corrected to the real frame
     bool mirroring_ = false;
     bool swallowAltUp_ = false;
+    bool refuseKeyMenu_ = false;  // the Alt release of such a command is on its way
     int busyDepth_ = 0;
     HWND lastFocus_ = nullptr;
     ModalWindow* modal_ = nullptr;
