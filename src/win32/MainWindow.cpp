@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "SecondaryWindows.h"
 #include "core/Correction.h"
@@ -15,6 +16,7 @@
 #include "view/QuickEntry.h"
 #include "view/SecondaryWindows.h"
 #include "view/UserActions.h"
+#include "view/WindowFit.h"
 
 namespace kx::win {
 
@@ -191,6 +193,7 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
     window_ = CreateWindowExW(0, MAIN_CLASS, L"", MAIN_STYLE, 0, 0, 200, 200, nullptr, nullptr,
                               instance_, this);
     dpi_ = windowDpi(window_);
+    scale_ = static_cast<int>(dpi_) / 96.0;
     createFonts();
     status_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                               window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(STATUS_ID)),
@@ -225,9 +228,10 @@ void MainWindow::createFonts() {
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     LOGFONTW face = metrics.lfMessageFont;
     // The system reports the font for its own DPI; the window may sit on another monitor.
-    face.lfHeight = -std::max(
-        MulDiv(std::abs(face.lfHeight), static_cast<int>(dpi_), static_cast<int>(systemDpi())),
-        px(12));
+    // The drawing area's zoom enlarges the text with everything else.
+    const double atDpi = static_cast<double>(std::abs(face.lfHeight)) * static_cast<int>(dpi_) /
+                         static_cast<int>(systemDpi());
+    face.lfHeight = -std::max(static_cast<int>(std::lround(atDpi * program_.shell.zoom)), px(12));
     font_ = CreateFontIndirectW(&face);
     face.lfWeight = FW_BOLD;
     boldFont_ = CreateFontIndirectW(&face);
@@ -369,6 +373,10 @@ void MainWindow::show(int showCommand) {
 
 void MainWindow::mirror() {
     if (!window_) return;
+    // Twice at most: a new status bar font may lower the zoom once more.
+    const bool rescaled = program_.shell.zoom != appliedZoom_;
+    for (int pass = 0; pass < 2 && program_.shell.zoom != appliedZoom_; ++pass)
+        applyZoom();
     mirroring_ = true;
     for (Widget& widget : widgets_)
         mirrorControl(widget);
@@ -377,8 +385,12 @@ void MainWindow::mirror() {
     mirrorStatus();
     mirrorQuickEntry();
     mirrorWindow();
-    // The background and the ruling between the controls.
-    InvalidateRect(window_, nullptr, FALSE);
+    // The background and the ruling between the controls; at a new scale
+    // every control is drawn anew as well.
+    if (rescaled)
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    else
+        InvalidateRect(window_, nullptr, FALSE);
     // A control that was hidden or disabled with the focus leaves it to the window.
     const HWND focus = GetFocus();
     if (IsWindowEnabled(window_) &&
@@ -392,9 +404,10 @@ void MainWindow::mirrorControl(Widget& w) {
     const HWND window = w.window;
     const bool fresh = !w.shadow;
     if (fresh || c.rect != w.shadow->rect) {
-        const Rect r = widgetRect(c);
-        SetWindowPos(window, nullptr, px(r.left), px(r.top), px(r.width), px(r.height),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const Rect r = scaledRect(widgetRect(c), scale_);
+        // A label's old picture is no use at its new size.
+        SetWindowPos(window, nullptr, r.left, r.top, r.width, r.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
     if (fresh || c.enabled != w.shadow->enabled) EnableWindow(window, c.enabled);
     const bool textChanged = fresh || c.text != w.shadow->text;
@@ -475,7 +488,8 @@ void MainWindow::mirrorWindow() {
         SetWindowTextW(window_, widen(frm0.caption).c_str());
     }
     const RECT frame = screenFrame();
-    if (frame.right - frame.left != modelFrame_.cx || frame.bottom - frame.top != modelFrame_.cy)
+    if (frame.right - frame.left != modelFrame_.cx || frame.bottom - frame.top != modelFrame_.cy ||
+        frm0.frame.left != placedAt_.x || frm0.frame.top != placedAt_.y)
         applyFrameSize();
     if ((IsWindowEnabled(window_) != FALSE) != frm0.enabled) EnableWindow(window_, frm0.enabled);
 }
@@ -551,24 +565,45 @@ void MainWindow::showTimeOfDay() {
 void MainWindow::layoutStatusBar() {
     RECT client{};
     GetClientRect(window_, &client);
-    int fixed = 0;
-    for (int k = 1; k <= STATUS_PANEL_COUNT; ++k) {
-        const StatusPanel& panel = program_.ui.STB[static_cast<std::size_t>(k)];
-        if (!panel.fillsRest) fixed += px(panel.width);
-    }
+    const std::vector<PanelPlace> places = statusPanelPlaces(program_.ui, client.right, scale_);
     int edges[STATUS_PANEL_COUNT];
-    int right = 0;
-    for (int k = 1; k <= STATUS_PANEL_COUNT; ++k) {
-        const StatusPanel& panel = program_.ui.STB[static_cast<std::size_t>(k)];
-        right +=
-            panel.fillsRest ? std::max(0, static_cast<int>(client.right) - fixed) : px(panel.width);
-        edges[k - 1] = right;
-    }
+    for (int k = 0; k < STATUS_PANEL_COUNT && k < static_cast<int>(places.size()); ++k)
+        edges[k] =
+            places[static_cast<std::size_t>(k)].left + places[static_cast<std::size_t>(k)].width;
     edges[STATUS_PANEL_COUNT - 1] = -1;  // the clock reaches the right edge
     SendMessageW(status_, SB_SETPARTS, STATUS_PANEL_COUNT, reinterpret_cast<LPARAM>(edges));
 }
 
 // ---- Geometry ----
+
+int MainWindow::px(int pixels) const {
+    return scaledLength(pixels, scale_);
+}
+
+// The drawing area at the model's zoom: fonts, controls, lines and status
+// panels all scale with it, on top of the monitor's DPI.
+void MainWindow::applyZoom() {
+    appliedZoom_ = program_.shell.zoom;
+    scale_ = appliedZoom_ * static_cast<int>(dpi_) / 96.0;
+    createFonts();
+    applyFonts(TRUE);
+    for (Widget& widget : widgets_) {
+        if (widget.control->kind == ControlKind::DropDown)
+            SendMessageW(widget.window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                         px(widget.control->rect.height) - px(6));
+        widget.shadow.reset();  // every rectangle again, at the new scale
+    }
+    // The status bar's height follows its font; the window is fitted to it.
+    SendMessageW(status_, WM_SIZE, 0, 0);
+    const int statusHeight = measure().statusBarHeight;
+    if (program_.shell.startupDone && statusHeight != program_.shell.metrics.statusBarHeight) {
+        program_.shell.metrics.statusBarHeight = statusHeight;
+        fitMainWindow(program_);
+    }
+    layoutStatusBar();
+    layoutQuickEntry();
+    InvalidateRect(window_, nullptr, TRUE);
+}
 
 int MainWindow::systemMetric(int index) const {
     static const auto forDpi = user32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
@@ -577,6 +612,16 @@ int MainWindow::systemMetric(int index) const {
 
 ScreenMetrics MainWindow::measure() {
     screen_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    monitorOrigin_ = {};
+    RECT work{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        monitorOrigin_ = {monitor.rcMonitor.left, monitor.rcMonitor.top};
+        screen_.screenWidth = monitor.rcMonitor.right - monitor.rcMonitor.left;
+        work = monitor.rcWork;
+        OffsetRect(&work, -monitorOrigin_.x, -monitorOrigin_.y);
+    }
     const int padded = systemMetric(SM_CXPADDEDBORDER);
     screen_.frameWidth = systemMetric(SM_CXSIZEFRAME) + padded;
     screen_.frameHeight = systemMetric(SM_CYSIZEFRAME) + padded;
@@ -586,34 +631,55 @@ ScreenMetrics MainWindow::measure() {
     GetWindowRect(status_, &bar);
     screen_.statusBarHeight = bar.bottom - bar.top;
     const auto model = [this](int pixels) { return MulDiv(pixels, 96, static_cast<int>(dpi_)); };
-    return {model(screen_.screenWidth),   model(screen_.frameWidth),
-            model(screen_.frameHeight),   model(screen_.titleBarHeight),
-            model(screen_.menuBarHeight), model(screen_.statusBarHeight)};
+    ScreenMetrics m;
+    m.screenWidth = model(screen_.screenWidth);
+    m.frameWidth = model(screen_.frameWidth);
+    m.frameHeight = model(screen_.frameHeight);
+    m.titleBarHeight = model(screen_.titleBarHeight);
+    m.menuBarHeight = model(screen_.menuBarHeight);
+    m.statusBarHeight = model(screen_.statusBarHeight);
+    // The work area, so that the window is fitted to it (the taskbar stays free).
+    m.workLeft = model(work.left);
+    m.workTop = model(work.top);
+    m.workWidth = model(work.right - work.left);
+    m.workHeight = model(work.bottom - work.top);
+    return m;
 }
 
-// The model's outer rectangle on the screen: the drawing area scaled, the
-// frame as the system draws it at this DPI. At 96 dpi it is the model's own.
+// Where the window's frame stands in the model's pixels of its monitor.
+POINT MainWindow::modelOrigin() const {
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    return {MulDiv(outer.left - monitorOrigin_.x, 96, static_cast<int>(dpi_)),
+            MulDiv(outer.top - monitorOrigin_.y, 96, static_cast<int>(dpi_))};
+}
+
+// The model's outer rectangle on the screen: the drawing area at its zoom
+// and this DPI, the frame as the system draws it at this DPI. At 96 dpi it
+// is the model's own.
 RECT MainWindow::screenFrame() const {
     const Rect& f = program_.ui.frm0.frame;
-    const ScreenMetrics& m = program_.shell.metrics;
-    const int padWidth = f.width - 2 * m.frameWidth;
-    const int padHeight =
-        f.height - m.titleBarHeight - m.menuBarHeight - 2 * m.frameHeight - m.statusBarHeight;
-    const int width = px(padWidth) + 2 * screen_.frameWidth;
-    const int height = px(padHeight) + screen_.titleBarHeight + screen_.menuBarHeight +
+    const int width = px(program_.shell.padWidth) + 2 * screen_.frameWidth;
+    const int height = px(PAD_HEIGHT) + screen_.titleBarHeight + screen_.menuBarHeight +
                        2 * screen_.frameHeight + screen_.statusBarHeight;
-    return {px(f.left), px(f.top), px(f.left) + width, px(f.top) + height};
+    const int left = monitorOrigin_.x + MulDiv(f.left, static_cast<int>(dpi_), 96);
+    const int top = monitorOrigin_.y + MulDiv(f.top, static_cast<int>(dpi_), 96);
+    return {left, top, left + width, top + height};
 }
 
-// Sets the window's outer size and keeps its place. When the system's frame
-// is not what its metrics say, the size is corrected so that the drawing
-// area and the status bar get exactly their room.
+// Sets the window's outer size; it moves only when the model moved it (a
+// window that grew past the work area). When the system's frame is not what
+// its metrics say, the size is corrected so that the drawing area and the
+// status bar get exactly their room.
 void MainWindow::applyFrameSize() {
     const RECT frame = screenFrame();
     modelFrame_ = {frame.right - frame.left, frame.bottom - frame.top};
     frameSize_ = modelFrame_;
-    SetWindowPos(window_, nullptr, 0, 0, frameSize_.cx, frameSize_.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const Rect& f = program_.ui.frm0.frame;
+    const bool move = f.left != placedAt_.x || f.top != placedAt_.y;
+    placedAt_ = {f.left, f.top};
+    SetWindowPos(window_, nullptr, frame.left, frame.top, frameSize_.cx, frameSize_.cy,
+                 (move ? 0 : SWP_NOMOVE) | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{};
     GetClientRect(window_, &client);
     const int wantedWidth = px(program_.shell.padWidth);
@@ -633,24 +699,15 @@ void MainWindow::refit(bool display) {
         frm0_DisplayChange(program_, metrics);
     else
         frm0_WinIniChange(program_, metrics);
-    applyFrameSize();
     mirror();
 }
 
 void MainWindow::dpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
-    createFonts();
-    applyFonts(FALSE);
-    for (Widget& widget : widgets_) {
-        if (widget.control->kind == ControlKind::DropDown)
-            SendMessageW(widget.window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                         px(widget.control->rect.height) - px(6));
-        widget.shadow.reset();  // every rectangle again, at the new scale
-    }
-    statusShadow_.clear();
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(status_, WM_SIZE, 0, 0);
+    applyZoom();
+    statusShadow_.clear();
     frm0_DisplayChange(program_, measure());
     applyFrameSize();
     mirror();
@@ -784,8 +841,8 @@ void MainWindow::mouseDown(Widget& widget, const MSG& message) {
     if (message.wParam & MK_SHIFT) shift |= SHIFT_BIT;
     if (message.wParam & MK_CONTROL) shift |= CTRL_BIT;
     if (GetKeyState(VK_MENU) < 0) shift |= ALT_BIT;
-    const int x = MulDiv(GET_X_LPARAM(message.lParam), 96, static_cast<int>(dpi_));
-    const int y = MulDiv(GET_Y_LPARAM(message.lParam), 96, static_cast<int>(dpi_));
+    const int x = static_cast<int>(GET_X_LPARAM(message.lParam) / scale_);
+    const int y = static_cast<int>(GET_Y_LPARAM(message.lParam) / scale_);
     const auto handler = widget.control->name == "PKT" ? PKT_MouseDown : SPL_MouseDown;
     handler(program_, widget.control->index, button, shift, x, y);
     mirror();
@@ -1039,6 +1096,14 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SendMessageW(status_, WM_SIZE, 0, 0);
             layoutStatusBar();
             layoutQuickEntry();
+            return 0;
+        case WM_MOVE:
+            // The user moved the window: the model's frame is where it stands.
+            if (!IsIconic(window_) && frameSize_.cx > 0) {
+                const POINT at = modelOrigin();
+                program_.ui.frm0.frame.left = placedAt_.x = at.x;
+                program_.ui.frm0.frame.top = placedAt_.y = at.y;
+            }
             return 0;
         case WM_GETMINMAXINFO:
             // The user cannot resize the window; the program sizes it.

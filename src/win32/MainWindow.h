@@ -90,13 +90,16 @@ class MainWindow : public WindowHost {
     ScreenMetrics measure();
     RECT screenFrame() const;
     void applyFrameSize();
+    void applyZoom();
+    POINT modelOrigin() const;
     void refit(bool display);
     void dpiChanged(UINT dpi, const RECT& suggested);
 
     Widget* widgetOf(HWND window);
     bool belongsHere(HWND window) const;
     HBRUSH brush(COLORREF colour);
-    int px(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+    // A length of the drawing area on the screen: zoom and DPI applied.
+    int px(int pixels) const;
     int systemMetric(int index) const;
 
     HINSTANCE instance_;
@@ -112,6 +115,10 @@ class MainWindow : public WindowHost {
     HWND quickClose_ = nullptr;
     COLORREF previewColour_ = 0;
     UINT dpi_ = 96;
+    double appliedZoom_ = 1.0;  // the zoom the windows show
+    double scale_ = 1.0;        // the drawing area's scale: the zoom times dpi_ / 96
+    POINT monitorOrigin_{};     // the top left corner of the window's monitor
+    POINT placedAt_{};          // where the window was put, in the model's pixels
     HFONT font_ = nullptr;
     HFONT boldFont_ = nullptr;
     ScreenMetrics screen_;  // the metrics in device pixels at dpi_
