@@ -10,6 +10,7 @@
 #include "core/Correction.h"
 #include "platform/WinText.h"
 #include "view/Commands.h"
+#include "view/HelpText.h"
 #include "view/MainWindow.h"
 #include "view/PadLayout.h"
 #include "view/PadRender.h"
@@ -23,6 +24,9 @@ namespace kx::win {
 namespace {
 
 constexpr wchar_t MAIN_CLASS[] = L"KartotrixMain";
+constexpr wchar_t HELP_CLASS[] = L"KartotrixHelp";
+// The help page is read up to this size.
+constexpr std::size_t HELP_LIMIT = 4 * 1024 * 1024;
 constexpr DWORD MAIN_STYLE =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
 // Command ids: menu entries from MENU_ID_BASE on (their command number added),
@@ -211,8 +215,9 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
 }
 
 MainWindow::~MainWindow() {
+    if (help_) DestroyWindow(help_);
     if (window_) DestroyWindow(window_);
-    for (HFONT font : {font_, boldFont_}) {
+    for (HFONT font : {font_, boldFont_, helpFont_}) {
         if (font) DeleteObject(font);
     }
     for (auto& [colour, b] : brushes_)
@@ -1156,6 +1161,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_DESTROY:
             KillTimer(window_, CLOCK_TIMER);
+            if (help_) DestroyWindow(help_);
             PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY:
@@ -1197,6 +1203,102 @@ void MainWindow::runModal(SecondaryWindow which) {
     EnableWindow(window_, TRUE);
     SetForegroundWindow(window_);
     SetFocus(window_);
+}
+
+// The page's text with its tags removed; a page that cannot be read says so.
+std::wstring MainWindow::helpText(const std::string& path) {
+    Bytes page;
+    FileSystem* files = program_.services.files;
+    const FileError error = files ? files->read(path, HELP_LIMIT, page) : FileError::Other;
+    if (error != FileError::None)
+        return widen("Die Hilfedatei \xE2\x80\x9E" + path + "\xE2\x80\x9C " +
+                     (error == FileError::NotFound ? "wurde nicht gefunden."
+                                                   : "konnte nicht gelesen werden."));
+    const std::string text =
+        helpPlainText(std::string_view(reinterpret_cast<const char*>(page.data()), page.size()));
+    // The edit control breaks lines at CR LF only.
+    std::wstring shown;
+    for (wchar_t c : widen(text)) {
+        if (c == L'\n') shown += L'\r';
+        shown += c;
+    }
+    return shown;
+}
+
+void MainWindow::showHelpWindow(const std::string& path) {
+    if (!help_) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = helpProc;
+        windowClass.hInstance = instance_;
+        windowClass.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+        windowClass.lpszClassName = HELP_CLASS;
+        RegisterClassExW(&windowClass);  // fails harmlessly the second time
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& work = monitor.rcWork;
+        const int width = std::min(MulDiv(760, static_cast<int>(dpi_), 96),
+                                   static_cast<int>(work.right - work.left) * 9 / 10);
+        const int height = std::min(MulDiv(640, static_cast<int>(dpi_), 96),
+                                    static_cast<int>(work.bottom - work.top) * 9 / 10);
+        help_ = CreateWindowExW(0, HELP_CLASS, L"Kartotrix \u2013 Hilfe", WS_OVERLAPPEDWINDOW,
+                                work.left + (work.right - work.left - width) / 2,
+                                work.top + (work.bottom - work.top - height) / 2, width, height,
+                                nullptr, nullptr, instance_, this);
+        const HWND text = CreateWindowExW(
+            0, L"EDIT", L"",
+            WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0,
+            0, 0, help_, nullptr, instance_, nullptr);
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        LOGFONTW face = metrics.lfMessageFont;
+        face.lfHeight =
+            MulDiv(face.lfHeight, static_cast<int>(dpi_), static_cast<int>(systemDpi()));
+        if (helpFont_) DeleteObject(helpFont_);
+        helpFont_ = CreateFontIndirectW(&face);
+        SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(helpFont_), FALSE);
+        SendMessageW(text, EM_SETLIMITTEXT, 0, 0);  // no limit for the page
+        RECT client{};
+        GetClientRect(help_, &client);
+        MoveWindow(text, 0, 0, client.right, client.bottom, FALSE);
+    }
+    const HWND text = GetWindow(help_, GW_CHILD);
+    SetWindowTextW(text, helpText(path).c_str());
+    ShowWindow(help_, SW_SHOWNORMAL);
+    SetForegroundWindow(help_);
+    SetFocus(text);
+}
+
+LRESULT CALLBACK MainWindow::helpProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+        case WM_SIZE:
+            if (const HWND text = GetWindow(window, GW_CHILD))
+                MoveWindow(text, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            return 0;
+        case WM_SETFOCUS:
+            if (const HWND text = GetWindow(window, GW_CHILD)) SetFocus(text);
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            // Read-only, yet on the colour of a page.
+            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        case WM_NCDESTROY:
+            if (self && self->help_ == window) self->help_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void MainWindow::closeWindow(SecondaryWindow) {

@@ -42,6 +42,9 @@ class MainWindow : public WindowHost {
     void setBusy(bool busy) override;
     void runModal(SecondaryWindow window) override;
     void closeWindow(SecondaryWindow window) override;
+    // The help page as text in a window of the program's own, when Windows
+    // has no program that opens it.
+    void showHelpWindow(const std::string& path) override;
 
   private:
     // A control and its window, with what the window shows now.
@@ -56,6 +59,8 @@ class MainWindow : public WindowHost {
     static LRESULT CALLBACK labelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR, DWORD_PTR self);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK helpProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    std::wstring helpText(const std::string& path);
 
     void createFonts();
     void applyFonts(BOOL redraw);
@@ -137,6 +142,8 @@ class MainWindow : public WindowHost {
     int busyDepth_ = 0;
     HWND lastFocus_ = nullptr;
     ModalWindow* modal_ = nullptr;
+    HWND help_ = nullptr;  // the help window while it is open
+    HFONT helpFont_ = nullptr;
 };
 
 }  // namespace kx::win
