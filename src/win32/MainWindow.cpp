@@ -366,10 +366,13 @@ void MainWindow::createQuickEntry() {
 
 void MainWindow::show(int showCommand) {
     const RECT frame = screenFrame();
+    applying_ = true;
     SetWindowPos(window_, nullptr, frame.left, frame.top, frame.right - frame.left,
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
     applyFrameSize();
+    applying_ = true;
     ShowWindow(window_, showCommand);
+    applying_ = false;
     UpdateWindow(window_);
     SetFocus(window_);
 }
@@ -492,10 +495,15 @@ void MainWindow::mirrorWindow() {
         captionShadow_ = frm0.caption;
         SetWindowTextW(window_, widen(frm0.caption).c_str());
     }
-    const RECT frame = screenFrame();
-    if (frame.right - frame.left != modelFrame_.cx || frame.bottom - frame.top != modelFrame_.cy ||
-        frm0.frame.left != placedAt_.x || frm0.frame.top != placedAt_.y)
-        applyFrameSize();
+    // A new frame from the model (zoom, fitting, player count), or new
+    // system metrics for a window the user has not sized himself.
+    bool apply = frm0.frame != appliedFrame_;
+    if (!apply && !userSized_) {
+        const RECT frame = screenFrame();
+        apply = frame.right - frame.left != modelFrame_.cx ||
+                frame.bottom - frame.top != modelFrame_.cy;
+    }
+    if (apply) applyFrameSize();
     if ((IsWindowEnabled(window_) != FALSE) != frm0.enabled) EnableWindow(window_, frm0.enabled);
 }
 
@@ -681,19 +689,41 @@ void MainWindow::applyFrameSize() {
     modelFrame_ = {frame.right - frame.left, frame.bottom - frame.top};
     frameSize_ = modelFrame_;
     const Rect& f = program_.ui.frm0.frame;
-    const bool move = f.left != placedAt_.x || f.top != placedAt_.y;
-    placedAt_ = {f.left, f.top};
+    const bool move = f.left != appliedFrame_.left || f.top != appliedFrame_.top;
+    appliedFrame_ = f;
+    userSized_ = false;
+    applying_ = true;
     SetWindowPos(window_, nullptr, frame.left, frame.top, frameSize_.cx, frameSize_.cy,
                  (move ? 0 : SWP_NOMOVE) | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{};
     GetClientRect(window_, &client);
     const int wantedWidth = px(program_.shell.padWidth);
     const int wantedHeight = px(PAD_HEIGHT) + screen_.statusBarHeight;
-    if (client.right == wantedWidth && client.bottom == wantedHeight) return;
-    frameSize_.cx += wantedWidth - client.right;
-    frameSize_.cy += wantedHeight - client.bottom;
-    SetWindowPos(window_, nullptr, 0, 0, frameSize_.cx, frameSize_.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (client.right != wantedWidth || client.bottom != wantedHeight) {
+        frameSize_.cx += wantedWidth - client.right;
+        frameSize_.cy += wantedHeight - client.bottom;
+        SetWindowPos(window_, nullptr, 0, 0, frameSize_.cx, frameSize_.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    applying_ = false;
+}
+
+// The user resized the window: the drawing area scales with it (within
+// the zoom's limits); the window keeps the size it was given.
+void MainWindow::userResized() {
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    RECT client{};
+    GetClientRect(window_, &client);
+    const auto model = [this](int pixels) { return MulDiv(pixels, 96, static_cast<int>(dpi_)); };
+    const POINT at = modelOrigin();
+    const Rect frame{at.x, at.y, model(outer.right - outer.left), model(outer.bottom - outer.top)};
+    frm0_Resize(program_, frame, model(client.right),
+                model(std::max(0, static_cast<int>(client.bottom) - screen_.statusBarHeight)));
+    appliedFrame_ = program_.ui.frm0.frame;
+    userSized_ = true;
+    frameSize_ = modelFrame_ = {outer.right - outer.left, outer.bottom - outer.top};
+    mirror();
 }
 
 void MainWindow::refit(bool display) {
@@ -1101,25 +1131,27 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SendMessageW(status_, WM_SIZE, 0, 0);
             layoutStatusBar();
             layoutQuickEntry();
+            if (wParam != SIZE_MINIMIZED && !applying_ && frameSize_.cx > 0 &&
+                program_.shell.startupDone)
+                userResized();
             return 0;
         case WM_MOVE:
             // The user moved the window: the model's frame is where it stands.
             if (!IsIconic(window_) && frameSize_.cx > 0) {
                 const POINT at = modelOrigin();
-                program_.ui.frm0.frame.left = placedAt_.x = at.x;
-                program_.ui.frm0.frame.top = placedAt_.y = at.y;
+                program_.ui.frm0.frame.left = appliedFrame_.left = at.x;
+                program_.ui.frm0.frame.top = appliedFrame_.top = at.y;
             }
             return 0;
-        case WM_GETMINMAXINFO:
-            // The user cannot resize the window; the program sizes it.
-            if (frameSize_.cx > 0) {
-                auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-                limits->ptMinTrackSize = limits->ptMaxTrackSize = {frameSize_.cx, frameSize_.cy};
-            }
+        case WM_GETMINMAXINFO: {
+            // No smaller than the drawing area at the least zoom.
+            const double least = MIN_ZOOM * static_cast<int>(dpi_) / 96.0;
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize = {
+                scaledLength(program_.shell.padWidth, least) + 2 * screen_.frameWidth,
+                scaledLength(PAD_HEIGHT, least) + screen_.titleBarHeight + screen_.menuBarHeight +
+                    2 * screen_.frameHeight + screen_.statusBarHeight};
             return 0;
-        case WM_NCHITTEST: {
-            const LRESULT hit = DefWindowProcW(window_, message, wParam, lParam);
-            return hit >= HTLEFT && hit <= HTBOTTOMRIGHT ? HTBORDER : hit;
         }
         case WM_SETCURSOR:
             if (busyDepth_ > 0) {

@@ -95,6 +95,7 @@ class MainWindow : public WindowHost {
     ScreenMetrics measure();
     RECT screenFrame() const;
     void applyFrameSize();
+    void userResized();
     void applyZoom();
     POINT modelOrigin() const;
     void refit(bool display);
@@ -123,7 +124,9 @@ class MainWindow : public WindowHost {
     double appliedZoom_ = 1.0;  // the zoom the windows show
     double scale_ = 1.0;        // the drawing area's scale: the zoom times dpi_ / 96
     POINT monitorOrigin_{};     // the top left corner of the window's monitor
-    POINT placedAt_{};          // where the window was put, in the model's pixels
+    Rect appliedFrame_{};       // the model's frame the window has
+    bool userSized_ = false;    // its size is the user's, not the one the model computed
+    bool applying_ = false;     // the window is being sized by the program
     HFONT font_ = nullptr;
     HFONT boldFont_ = nullptr;
     ScreenMetrics screen_;  // the metrics in device pixels at dpi_
