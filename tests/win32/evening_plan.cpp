@@ -92,6 +92,12 @@ class Evening {
         closeQuickEntry(p_);
     }
     void undo() { key("alt+BackSpace", KEY_BACKSPACE, ALT_BIT); }
+    // A larger window and back to the original size, where the drawing area
+    // must again be exactly as large as before.
+    void zoomInAndBack() {
+        key("ctrl+plus", KEY_PLUS, CTRL_BIT | SHIFT_BIT);
+        key("ctrl+0", '0', CTRL_BIT);
+    }
     void redo() { key("ctrl+y", 'Y', CTRL_BIT); }
     void raw(const char* line) { std::printf("%s\n", line); }
 
@@ -126,6 +132,7 @@ void play(Evening& e) {
     e.raw(
         "gone \xC3\x9C"
         "ber Kartotrix");
+    e.zoomInAndBack();
     e.menu(CMD_PAD4);
     e.raw("origin");
     e.name(1, "Anna");
