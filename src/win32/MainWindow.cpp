@@ -4,22 +4,29 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "SecondaryWindows.h"
 #include "core/Correction.h"
 #include "platform/WinText.h"
 #include "view/Commands.h"
+#include "view/HelpText.h"
 #include "view/MainWindow.h"
 #include "view/PadLayout.h"
 #include "view/PadRender.h"
+#include "view/QuickEntry.h"
 #include "view/SecondaryWindows.h"
 #include "view/UserActions.h"
+#include "view/WindowFit.h"
 
 namespace kx::win {
 
 namespace {
 
 constexpr wchar_t MAIN_CLASS[] = L"KartotrixMain";
+constexpr wchar_t HELP_CLASS[] = L"KartotrixHelp";
+// The help page is read up to this size.
+constexpr std::size_t HELP_LIMIT = 4 * 1024 * 1024;
 constexpr DWORD MAIN_STYLE =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
 // Command ids: menu entries from MENU_ID_BASE on (their command number added),
@@ -28,6 +35,11 @@ constexpr DWORD MAIN_STYLE =
 constexpr int MENU_ID_BASE = 40000;
 constexpr int CONTROL_ID_BASE = 1000;
 constexpr int STATUS_ID = 999;
+constexpr int QUICK_FIELD_ID = 995;
+constexpr int QUICK_CLOSE_ID = 996;
+// The quick-entry field's width and the room around it, in model pixels.
+constexpr int QUICK_FIELD_WIDTH = 150;
+constexpr int QUICK_SPACING = 6;
 constexpr UINT_PTR CLOCK_TIMER = 1;
 constexpr UINT WM_MIRROR = WM_APP + 1;
 // The pad's ruling and text colours.
@@ -35,6 +47,10 @@ constexpr COLORREF GRID_COLOUR = RGB(0xd5, 0xdd, 0xe5);
 constexpr COLORREF RULE_COLOUR = RGB(0x22, 0x22, 0x22);
 constexpr COLORREF ROW_LABEL_TEXT = RGB(0x5a, 0x64, 0x70);
 constexpr COLORREF INFO_TEXT = RGB(0x1f, 0x3a, 0x5f);
+// The quick-entry preview: nothing typed yet, an entry Enter can make, a refusal.
+constexpr COLORREF PREVIEW_EMPTY = RGB(0x5a, 0x64, 0x70);
+constexpr COLORREF PREVIEW_ADMISSIBLE = RGB(0x1d, 0x6b, 0x2f);
+constexpr COLORREF PREVIEW_REFUSED = RGB(0xa0, 0x1c, 0x1c);
 // A list shows all 26 values of a solo without scrolling.
 constexpr int LIST_ITEMS = 26;
 
@@ -88,6 +104,23 @@ bool typesCharacter(const MSG& message, int shift) {
     return count > 0 && typed[0] >= 0x20;
 }
 
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+int textWidth(HWND window, HFONT font, const std::wstring& text) {
+    const HDC dc = GetDC(window);
+    const HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return size.cx;
+}
+
 bool isOption(const Control& c) {
     return c.kind == ControlKind::OptionButton;
 }
@@ -132,12 +165,10 @@ bool boldLook(Look look) {
     return look == Look::Heading || look == Look::NameField || look == Look::Total;
 }
 
-std::wstring menuText(const MenuEntry& entry) {
-    std::wstring text;
-    for (wchar_t c : widen(entry.caption)) {
-        if (c == L'&') text += L'&';  // shown as it is, not as a mnemonic
-        text += c;
-    }
+// The caption with its underlined letter (any "&" of its own shown as it
+// is), then the shortcut after a tab.
+std::wstring menuText(const MenuEntry& entry, int mnemonic) {
+    std::wstring text = widen(captionWithMnemonic(entry.caption, mnemonic));
     if (!entry.hint.empty()) text += L"\t" + widen(entry.hint);
     return text;
 }
@@ -166,6 +197,7 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
     window_ = CreateWindowExW(0, MAIN_CLASS, L"", MAIN_STYLE, 0, 0, 200, 200, nullptr, nullptr,
                               instance_, this);
     dpi_ = windowDpi(window_);
+    scale_ = static_cast<int>(dpi_) / 96.0;
     createFonts();
     status_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                               window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(STATUS_ID)),
@@ -176,14 +208,16 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
     frm0_Load(program_, measure());
     createMenu();
     createControls();
+    createQuickEntry();
     SetTimer(window_, CLOCK_TIMER, 500, nullptr);
     showTimeOfDay();
     mirror();
 }
 
 MainWindow::~MainWindow() {
+    if (help_) DestroyWindow(help_);
     if (window_) DestroyWindow(window_);
-    for (HFONT font : {font_, boldFont_}) {
+    for (HFONT font : {font_, boldFont_, helpFont_}) {
         if (font) DeleteObject(font);
     }
     for (auto& [colour, b] : brushes_)
@@ -199,25 +233,42 @@ void MainWindow::createFonts() {
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     LOGFONTW face = metrics.lfMessageFont;
     // The system reports the font for its own DPI; the window may sit on another monitor.
-    face.lfHeight = -std::max(
-        MulDiv(std::abs(face.lfHeight), static_cast<int>(dpi_), static_cast<int>(systemDpi())),
-        px(12));
+    // The drawing area's zoom enlarges the text with everything else.
+    const double atDpi = static_cast<double>(std::abs(face.lfHeight)) * static_cast<int>(dpi_) /
+                         static_cast<int>(systemDpi());
+    face.lfHeight = -std::max(static_cast<int>(std::lround(atDpi * program_.shell.zoom)), px(12));
     font_ = CreateFontIndirectW(&face);
     face.lfWeight = FW_BOLD;
     boldFont_ = CreateFontIndirectW(&face);
+}
+
+// The fonts after createFonts made them anew.
+void MainWindow::applyFonts(BOOL redraw) {
+    const auto set = [redraw](HWND window, HFONT font) {
+        if (window) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+    };
+    for (Widget& widget : widgets_)
+        set(widget.window, boldLook(widget.control->look) ? boldFont_ : font_);
+    set(status_, font_);
+    set(quickTitle_, boldFont_);
+    for (HWND part : {quickField_, quickPreview_, quickClose_})
+        set(part, font_);
 }
 
 void MainWindow::createMenu() {
     menuBar_ = CreateMenu();
     HMENU menu = nullptr;
     menuItems_.assign(program_.ui.menu.size(), false);
+    menuCaptions_.assign(program_.ui.menu.size(), std::string());
+    const std::vector<int> mnemonics = menuMnemonics(program_.ui);
     for (int i : menuBarOrder(program_.ui)) {
         const MenuEntry& entry = program_.ui.menu[static_cast<std::size_t>(i)];
+        const int mnemonic = mnemonics[static_cast<std::size_t>(i)];
         switch (entry.role) {
             case MenuRole::Title:
                 menu = CreatePopupMenu();
                 AppendMenuW(menuBar_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu),
-                            menuText(entry).c_str());
+                            menuText(entry, mnemonic).c_str());
                 break;
             case MenuRole::Separator:
                 if (menu) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -230,8 +281,9 @@ void MainWindow::createMenu() {
             case MenuRole::Command:
                 if (!menu) break;
                 AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(MENU_ID_BASE + i),
-                            menuText(entry).c_str());
+                            menuText(entry, mnemonic).c_str());
                 menuItems_[static_cast<std::size_t>(i)] = true;
+                menuCaptions_[static_cast<std::size_t>(i)] = entry.caption;
                 break;
         }
     }
@@ -293,12 +345,34 @@ void MainWindow::createControls() {
     }
 }
 
+void MainWindow::createQuickEntry() {
+    const auto child = [this](const wchar_t* windowClass, const wchar_t* text, DWORD style,
+                              DWORD extended, int id) {
+        const HWND window =
+            CreateWindowExW(extended, windowClass, text, WS_CHILD | style, 0, 0, 0, 0, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        return window;
+    };
+    quickTitle_ = child(L"STATIC", L"Schnelleingabe", SS_NOPREFIX | SS_CENTERIMAGE, 0, 0);
+    SendMessageW(quickTitle_, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
+    quickField_ = child(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE,
+                        QUICK_FIELD_ID);
+    SendMessageW(quickField_, EM_LIMITTEXT, 200, 0);
+    SendMessageW(quickField_, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(L"z. B. 1 2 3"));
+    quickPreview_ = child(L"STATIC", L"", SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS, 0, 0);
+    quickClose_ = child(L"BUTTON", L"\u00d7", BS_PUSHBUTTON | BS_FLAT, 0, QUICK_CLOSE_ID);
+}
+
 void MainWindow::show(int showCommand) {
     const RECT frame = screenFrame();
+    applying_ = true;
     SetWindowPos(window_, nullptr, frame.left, frame.top, frame.right - frame.left,
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
     applyFrameSize();
+    applying_ = true;
     ShowWindow(window_, showCommand);
+    applying_ = false;
     UpdateWindow(window_);
     SetFocus(window_);
 }
@@ -307,15 +381,24 @@ void MainWindow::show(int showCommand) {
 
 void MainWindow::mirror() {
     if (!window_) return;
+    // Twice at most: a new status bar font may lower the zoom once more.
+    const bool rescaled = program_.shell.zoom != appliedZoom_;
+    for (int pass = 0; pass < 2 && program_.shell.zoom != appliedZoom_; ++pass)
+        applyZoom();
     mirroring_ = true;
     for (Widget& widget : widgets_)
         mirrorControl(widget);
     mirroring_ = false;
     mirrorMenu();
     mirrorStatus();
+    mirrorQuickEntry();
     mirrorWindow();
-    // The background and the ruling between the controls.
-    InvalidateRect(window_, nullptr, FALSE);
+    // The background and the ruling between the controls; at a new scale
+    // every control is drawn anew as well.
+    if (rescaled)
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    else
+        InvalidateRect(window_, nullptr, FALSE);
     // A control that was hidden or disabled with the focus leaves it to the window.
     const HWND focus = GetFocus();
     if (IsWindowEnabled(window_) &&
@@ -329,9 +412,10 @@ void MainWindow::mirrorControl(Widget& w) {
     const HWND window = w.window;
     const bool fresh = !w.shadow;
     if (fresh || c.rect != w.shadow->rect) {
-        const Rect r = widgetRect(c);
-        SetWindowPos(window, nullptr, px(r.left), px(r.top), px(r.width), px(r.height),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const Rect r = scaledRect(widgetRect(c), scale_);
+        // A label's old picture is no use at its new size.
+        SetWindowPos(window, nullptr, r.left, r.top, r.width, r.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
     if (fresh || c.enabled != w.shadow->enabled) EnableWindow(window, c.enabled);
     const bool textChanged = fresh || c.text != w.shadow->text;
@@ -370,10 +454,22 @@ void MainWindow::mirrorControl(Widget& w) {
 }
 
 void MainWindow::mirrorMenu() {
+    std::vector<int> mnemonics;  // found again once a caption has changed
     for (std::size_t i = 0; i < menuItems_.size(); ++i) {
         if (!menuItems_[i]) continue;
         const MenuEntry& entry = program_.ui.menu[i];
         const UINT id = static_cast<UINT>(MENU_ID_BASE + static_cast<int>(i));
+        if (entry.caption != menuCaptions_[i]) {
+            // "Rückgängig" becomes "Rückgängig: Spiel 7" and back.
+            if (mnemonics.empty()) mnemonics = menuMnemonics(program_.ui);
+            std::wstring text = menuText(entry, mnemonics[i]);
+            MENUITEMINFOW item{};
+            item.cbSize = sizeof item;
+            item.fMask = MIIM_STRING;
+            item.dwTypeData = text.data();
+            SetMenuItemInfoW(menuBar_, id, FALSE, &item);
+            menuCaptions_[i] = entry.caption;
+        }
         EnableMenuItem(menuBar_, id, MF_BYCOMMAND | (entry.enabled ? MF_ENABLED : MF_GRAYED));
         if (entry.checkable)
             CheckMenuItem(menuBar_, id, MF_BYCOMMAND | (entry.checked ? MF_CHECKED : MF_UNCHECKED));
@@ -399,10 +495,75 @@ void MainWindow::mirrorWindow() {
         captionShadow_ = frm0.caption;
         SetWindowTextW(window_, widen(frm0.caption).c_str());
     }
-    const RECT frame = screenFrame();
-    if (frame.right - frame.left != modelFrame_.cx || frame.bottom - frame.top != modelFrame_.cy)
-        applyFrameSize();
+    // A new frame from the model (zoom, fitting, player count), or new
+    // system metrics for a window the user has not sized himself.
+    bool apply = frm0.frame != appliedFrame_;
+    if (!apply && !userSized_) {
+        const RECT frame = screenFrame();
+        apply = frame.right - frame.left != modelFrame_.cx ||
+                frame.bottom - frame.top != modelFrame_.cy;
+    }
+    if (apply) applyFrameSize();
     if ((IsWindowEnabled(window_) != FALSE) != frm0.enabled) EnableWindow(window_, frm0.enabled);
+}
+
+// While open, the quick-entry field takes the place of the status bar.
+void MainWindow::mirrorQuickEntry() {
+    const QuickEntryField& model = program_.ui.quickEntry;
+    const bool wasOpen = IsWindowVisible(quickField_) != FALSE;
+    if (narrow(windowText(quickField_)) != model.text) {
+        mirroring_ = true;
+        SetWindowTextW(quickField_, widen(model.text).c_str());
+        mirroring_ = false;
+        const LRESULT end = GetWindowTextLengthW(quickField_);
+        SendMessageW(quickField_, EM_SETSEL, static_cast<WPARAM>(end), end);
+    }
+    if (model.open) showQuickPreview();
+    if (model.open == wasOpen) return;
+    layoutQuickEntry();
+    for (HWND part : {quickTitle_, quickField_, quickPreview_, quickClose_})
+        ShowWindow(part, model.open ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(status_, model.open ? SW_HIDE : SW_SHOWNA);
+    if (model.open) focusQuickEntry();
+}
+
+void MainWindow::showQuickPreview() {
+    const std::string& text = program_.ui.quickEntry.text;
+    const QuickPreview preview = previewQuickEntry(program_, text);
+    const bool empty = text.find_first_not_of(" \t/") == std::string::npos;
+    previewColour_ = empty                ? PREVIEW_EMPTY
+                     : preview.admissible ? PREVIEW_ADMISSIBLE
+                                          : PREVIEW_REFUSED;
+    const std::wstring shown = (preview.admissible ? L"\u21b5 " : L"") + widen(preview.text);
+    if (windowText(quickPreview_) != shown) SetWindowTextW(quickPreview_, shown.c_str());
+    InvalidateRect(quickPreview_, nullptr, TRUE);
+}
+
+void MainWindow::focusQuickEntry() {
+    if (!program_.ui.quickEntry.open || !IsWindowEnabled(window_)) return;
+    SetFocus(quickField_);
+    const LRESULT end = GetWindowTextLengthW(quickField_);
+    SendMessageW(quickField_, EM_SETSEL, static_cast<WPARAM>(end), end);
+}
+
+// The title, the field, the preview in the room that is left, and the close
+// button, all in the status bar's place.
+void MainWindow::layoutQuickEntry() {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int height = screen_.statusBarHeight;
+    const int top = client.bottom - height;
+    const int gap = px(QUICK_SPACING);
+    int left = px(2);
+    const int titleWidth = textWidth(quickTitle_, boldFont_, L"Schnelleingabe");
+    MoveWindow(quickTitle_, left, top, titleWidth, height, TRUE);
+    left += titleWidth + gap;
+    const int fieldWidth = px(QUICK_FIELD_WIDTH);
+    MoveWindow(quickField_, left, top + 1, fieldWidth, std::max(0, height - 2), TRUE);
+    left += fieldWidth + gap;
+    const int closeLeft = client.right - px(2) - height;
+    MoveWindow(quickPreview_, left, top, std::max(0, closeLeft - gap - left), height, TRUE);
+    MoveWindow(quickClose_, closeLeft, top, height, height, TRUE);
 }
 
 // The status bar's clock panel, kept current by a timer of the window.
@@ -417,24 +578,45 @@ void MainWindow::showTimeOfDay() {
 void MainWindow::layoutStatusBar() {
     RECT client{};
     GetClientRect(window_, &client);
-    int fixed = 0;
-    for (int k = 1; k <= STATUS_PANEL_COUNT; ++k) {
-        const StatusPanel& panel = program_.ui.STB[static_cast<std::size_t>(k)];
-        if (!panel.fillsRest) fixed += px(panel.width);
-    }
+    const std::vector<PanelPlace> places = statusPanelPlaces(program_.ui, client.right, scale_);
     int edges[STATUS_PANEL_COUNT];
-    int right = 0;
-    for (int k = 1; k <= STATUS_PANEL_COUNT; ++k) {
-        const StatusPanel& panel = program_.ui.STB[static_cast<std::size_t>(k)];
-        right +=
-            panel.fillsRest ? std::max(0, static_cast<int>(client.right) - fixed) : px(panel.width);
-        edges[k - 1] = right;
-    }
+    for (int k = 0; k < STATUS_PANEL_COUNT && k < static_cast<int>(places.size()); ++k)
+        edges[k] =
+            places[static_cast<std::size_t>(k)].left + places[static_cast<std::size_t>(k)].width;
     edges[STATUS_PANEL_COUNT - 1] = -1;  // the clock reaches the right edge
     SendMessageW(status_, SB_SETPARTS, STATUS_PANEL_COUNT, reinterpret_cast<LPARAM>(edges));
 }
 
 // ---- Geometry ----
+
+int MainWindow::px(int pixels) const {
+    return scaledLength(pixels, scale_);
+}
+
+// The drawing area at the model's zoom: fonts, controls, lines and status
+// panels all scale with it, on top of the monitor's DPI.
+void MainWindow::applyZoom() {
+    appliedZoom_ = program_.shell.zoom;
+    scale_ = appliedZoom_ * static_cast<int>(dpi_) / 96.0;
+    createFonts();
+    applyFonts(TRUE);
+    for (Widget& widget : widgets_) {
+        if (widget.control->kind == ControlKind::DropDown)
+            SendMessageW(widget.window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                         px(widget.control->rect.height) - px(6));
+        widget.shadow.reset();  // every rectangle again, at the new scale
+    }
+    // The status bar's height follows its font; the window is fitted to it.
+    SendMessageW(status_, WM_SIZE, 0, 0);
+    const int statusHeight = measure().statusBarHeight;
+    if (program_.shell.startupDone && statusHeight != program_.shell.metrics.statusBarHeight) {
+        program_.shell.metrics.statusBarHeight = statusHeight;
+        fitMainWindow(program_);
+    }
+    layoutStatusBar();
+    layoutQuickEntry();
+    InvalidateRect(window_, nullptr, TRUE);
+}
 
 int MainWindow::systemMetric(int index) const {
     static const auto forDpi = user32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
@@ -443,6 +625,16 @@ int MainWindow::systemMetric(int index) const {
 
 ScreenMetrics MainWindow::measure() {
     screen_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    monitorOrigin_ = {};
+    RECT work{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        monitorOrigin_ = {monitor.rcMonitor.left, monitor.rcMonitor.top};
+        screen_.screenWidth = monitor.rcMonitor.right - monitor.rcMonitor.left;
+        work = monitor.rcWork;
+        OffsetRect(&work, -monitorOrigin_.x, -monitorOrigin_.y);
+    }
     const int padded = systemMetric(SM_CXPADDEDBORDER);
     screen_.frameWidth = systemMetric(SM_CXSIZEFRAME) + padded;
     screen_.frameHeight = systemMetric(SM_CYSIZEFRAME) + padded;
@@ -452,43 +644,86 @@ ScreenMetrics MainWindow::measure() {
     GetWindowRect(status_, &bar);
     screen_.statusBarHeight = bar.bottom - bar.top;
     const auto model = [this](int pixels) { return MulDiv(pixels, 96, static_cast<int>(dpi_)); };
-    return {model(screen_.screenWidth),   model(screen_.frameWidth),
-            model(screen_.frameHeight),   model(screen_.titleBarHeight),
-            model(screen_.menuBarHeight), model(screen_.statusBarHeight)};
+    ScreenMetrics m;
+    m.screenWidth = model(screen_.screenWidth);
+    m.frameWidth = model(screen_.frameWidth);
+    m.frameHeight = model(screen_.frameHeight);
+    m.titleBarHeight = model(screen_.titleBarHeight);
+    m.menuBarHeight = model(screen_.menuBarHeight);
+    m.statusBarHeight = model(screen_.statusBarHeight);
+    // The work area, so that the window is fitted to it (the taskbar stays free).
+    m.workLeft = model(work.left);
+    m.workTop = model(work.top);
+    m.workWidth = model(work.right - work.left);
+    m.workHeight = model(work.bottom - work.top);
+    return m;
 }
 
-// The model's outer rectangle on the screen: the drawing area scaled, the
-// frame as the system draws it at this DPI. At 96 dpi it is the model's own.
+// Where the window's frame stands in the model's pixels of its monitor.
+POINT MainWindow::modelOrigin() const {
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    return {MulDiv(outer.left - monitorOrigin_.x, 96, static_cast<int>(dpi_)),
+            MulDiv(outer.top - monitorOrigin_.y, 96, static_cast<int>(dpi_))};
+}
+
+// The model's outer rectangle on the screen: the drawing area at its zoom
+// and this DPI, the frame as the system draws it at this DPI. At 96 dpi it
+// is the model's own.
 RECT MainWindow::screenFrame() const {
     const Rect& f = program_.ui.frm0.frame;
-    const ScreenMetrics& m = program_.shell.metrics;
-    const int padWidth = f.width - 2 * m.frameWidth;
-    const int padHeight =
-        f.height - m.titleBarHeight - m.menuBarHeight - 2 * m.frameHeight - m.statusBarHeight;
-    const int width = px(padWidth) + 2 * screen_.frameWidth;
-    const int height = px(padHeight) + screen_.titleBarHeight + screen_.menuBarHeight +
+    const int width = px(program_.shell.padWidth) + 2 * screen_.frameWidth;
+    const int height = px(PAD_HEIGHT) + screen_.titleBarHeight + screen_.menuBarHeight +
                        2 * screen_.frameHeight + screen_.statusBarHeight;
-    return {px(f.left), px(f.top), px(f.left) + width, px(f.top) + height};
+    const int left = monitorOrigin_.x + MulDiv(f.left, static_cast<int>(dpi_), 96);
+    const int top = monitorOrigin_.y + MulDiv(f.top, static_cast<int>(dpi_), 96);
+    return {left, top, left + width, top + height};
 }
 
-// Sets the window's outer size and keeps its place. When the system's frame
-// is not what its metrics say, the size is corrected so that the drawing
-// area and the status bar get exactly their room.
+// Sets the window's outer size; it moves only when the model moved it (a
+// window that grew past the work area). When the system's frame is not what
+// its metrics say, the size is corrected so that the drawing area and the
+// status bar get exactly their room.
 void MainWindow::applyFrameSize() {
     const RECT frame = screenFrame();
     modelFrame_ = {frame.right - frame.left, frame.bottom - frame.top};
     frameSize_ = modelFrame_;
-    SetWindowPos(window_, nullptr, 0, 0, frameSize_.cx, frameSize_.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const Rect& f = program_.ui.frm0.frame;
+    const bool move = f.left != appliedFrame_.left || f.top != appliedFrame_.top;
+    appliedFrame_ = f;
+    userSized_ = false;
+    applying_ = true;
+    SetWindowPos(window_, nullptr, frame.left, frame.top, frameSize_.cx, frameSize_.cy,
+                 (move ? 0 : SWP_NOMOVE) | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{};
     GetClientRect(window_, &client);
     const int wantedWidth = px(program_.shell.padWidth);
     const int wantedHeight = px(PAD_HEIGHT) + screen_.statusBarHeight;
-    if (client.right == wantedWidth && client.bottom == wantedHeight) return;
-    frameSize_.cx += wantedWidth - client.right;
-    frameSize_.cy += wantedHeight - client.bottom;
-    SetWindowPos(window_, nullptr, 0, 0, frameSize_.cx, frameSize_.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (client.right != wantedWidth || client.bottom != wantedHeight) {
+        frameSize_.cx += wantedWidth - client.right;
+        frameSize_.cy += wantedHeight - client.bottom;
+        SetWindowPos(window_, nullptr, 0, 0, frameSize_.cx, frameSize_.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    applying_ = false;
+}
+
+// The user resized the window: the drawing area scales with it (within
+// the zoom's limits); the window keeps the size it was given.
+void MainWindow::userResized() {
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    RECT client{};
+    GetClientRect(window_, &client);
+    const auto model = [this](int pixels) { return MulDiv(pixels, 96, static_cast<int>(dpi_)); };
+    const POINT at = modelOrigin();
+    const Rect frame{at.x, at.y, model(outer.right - outer.left), model(outer.bottom - outer.top)};
+    frm0_Resize(program_, frame, model(client.right),
+                model(std::max(0, static_cast<int>(client.bottom) - screen_.statusBarHeight)));
+    appliedFrame_ = program_.ui.frm0.frame;
+    userSized_ = true;
+    frameSize_ = modelFrame_ = {outer.right - outer.left, outer.bottom - outer.top};
+    mirror();
 }
 
 void MainWindow::refit(bool display) {
@@ -499,27 +734,15 @@ void MainWindow::refit(bool display) {
         frm0_DisplayChange(program_, metrics);
     else
         frm0_WinIniChange(program_, metrics);
-    applyFrameSize();
     mirror();
 }
 
 void MainWindow::dpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
-    createFonts();
-    for (Widget& widget : widgets_) {
-        SendMessageW(widget.window, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(boldLook(widget.control->look) ? boldFont_ : font_),
-                     FALSE);
-        if (widget.control->kind == ControlKind::DropDown)
-            SendMessageW(widget.window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                         px(widget.control->rect.height) - px(6));
-        widget.shadow.reset();  // every rectangle again, at the new scale
-    }
-    SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    statusShadow_.clear();
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(status_, WM_SIZE, 0, 0);
+    applyZoom();
+    statusShadow_.clear();
     frm0_DisplayChange(program_, measure());
     applyFrameSize();
     mirror();
@@ -554,11 +777,16 @@ bool MainWindow::preTranslate(const MSG& message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             return keyDown(message);
+        case WM_CHAR:
+            return typedIntoQuickEntry(message);
+        case WM_KEYUP:
         case WM_SYSKEYUP:
-            // Alt released after a command of its own opens no menu.
+            // Alt released after a command of its own opens no menu. The
+            // release itself goes on to the window, so that the keyboard's
+            // state knows Alt is up; only the menu it would open is refused.
             if (message.wParam == VK_MENU && swallowAltUp_) {
                 swallowAltUp_ = false;
-                return true;
+                refuseKeyMenu_ = true;
             }
             return false;
         case WM_MOUSEMOVE:
@@ -582,17 +810,62 @@ bool MainWindow::preTranslate(const MSG& message) {
 }
 
 bool MainWindow::keyDown(const MSG& message) {
+    refuseKeyMenu_ = false;
     if (!IsWindowEnabled(window_)) return false;
     const int key = static_cast<int>(message.wParam);
     const int shift = shiftState();
-    const Widget* focus = widgetOf(GetFocus());
-    if (focus && focus->control->kind == ControlKind::TextField &&
-        (nameFieldKeepsKey(key, shift) || typesCharacter(message, shift)))
+    const HWND focusWindow = GetFocus();
+    const bool inQuickEntry = focusWindow && focusWindow == quickField_;
+    if (inQuickEntry && shift == 0 && (key == VK_RETURN || key == VK_ESCAPE)) {
+        if (key == VK_RETURN)
+            quickEntryEnter(program_);
+        else
+            closeQuickEntry(program_);
+        mirror();
+        return true;
+    }
+    const Widget* focus = widgetOf(focusWindow);
+    const bool textField =
+        inQuickEntry || (focus && focus->control->kind == ControlKind::TextField);
+    if (textField && (nameFieldKeepsKey(key, shift) || typesCharacter(message, shift)))
         return false;
     if (!frm0_KeyDown(program_, key, shift)) return false;
     if (shift & ALT_BIT) swallowAltUp_ = true;
     mirror();
+    if (key == KEY_F2) focusQuickEntry();
     return true;
+}
+
+// A letter or digit typed while no text field has the focus opens quick
+// entry with it.
+bool MainWindow::typedIntoQuickEntry(const MSG& message) {
+    if (!IsWindowEnabled(window_)) return false;
+    const HWND focus = GetFocus();
+    const Widget* widget = widgetOf(focus);
+    if (focus == quickField_ || (widget && widget->control->kind == ControlKind::TextField))
+        return false;
+    const wchar_t typed = static_cast<wchar_t>(message.wParam);
+    const std::string text = narrow(&typed, 1);
+    if (!opensQuickEntry(text, shiftState())) return false;
+    openQuickEntry(program_, text);
+    mirror();
+    focusQuickEntry();
+    return true;
+}
+
+bool MainWindow::onQuickEntryCommand(int id, int code) {
+    if (id == QUICK_FIELD_ID && code == EN_CHANGE) {
+        if (mirroring_) return true;
+        quickEntryEdited(program_, narrow(windowText(quickField_)));
+        showQuickPreview();
+        return true;
+    }
+    if (id == QUICK_CLOSE_ID && code == BN_CLICKED) {
+        closeQuickEntry(program_);
+        mirror();
+        return true;
+    }
+    return id == QUICK_FIELD_ID || id == QUICK_CLOSE_ID;
 }
 
 void MainWindow::mouseDown(Widget& widget, const MSG& message) {
@@ -603,8 +876,8 @@ void MainWindow::mouseDown(Widget& widget, const MSG& message) {
     if (message.wParam & MK_SHIFT) shift |= SHIFT_BIT;
     if (message.wParam & MK_CONTROL) shift |= CTRL_BIT;
     if (GetKeyState(VK_MENU) < 0) shift |= ALT_BIT;
-    const int x = MulDiv(GET_X_LPARAM(message.lParam), 96, static_cast<int>(dpi_));
-    const int y = MulDiv(GET_Y_LPARAM(message.lParam), 96, static_cast<int>(dpi_));
+    const int x = static_cast<int>(GET_X_LPARAM(message.lParam) / scale_);
+    const int y = static_cast<int>(GET_Y_LPARAM(message.lParam) / scale_);
     const auto handler = widget.control->name == "PKT" ? PKT_MouseDown : SPL_MouseDown;
     handler(program_, widget.control->index, button, shift, x, y);
     mirror();
@@ -617,9 +890,11 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
         if (code == 0 && id >= MENU_ID_BASE) {
             frm0_MenuEvent(program_, id - MENU_ID_BASE);
             mirror();
+            if (id - MENU_ID_BASE == CMD_QUICK_ENTRY) focusQuickEntry();
         }
         return;
     }
+    if (onQuickEntryCommand(id, code)) return;
     Widget* widget = widgetOf(reinterpret_cast<HWND>(lParam));
     if (!widget || mirroring_) return;
     const Control& c = *widget->control;
@@ -641,6 +916,11 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
             if (onListNotification(*widget, code)) PostMessageW(window_, WM_MIRROR, 0, 0);
             return;
         case ControlKind::TextField: {
+            if (code == EN_KILLFOCUS) {
+                // Leaving the field completes the rename: one step for undo.
+                finishNameEdit(program_);
+                break;
+            }
             if (code != EN_CHANGE) return;
             std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(widget->window)) + 1,
                               L'\0');
@@ -818,10 +1098,26 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_CTLCOLORSTATIC:
+            if (reinterpret_cast<HWND>(lParam) == quickTitle_ ||
+                reinterpret_cast<HWND>(lParam) == quickPreview_) {
+                const auto dc = reinterpret_cast<HDC>(wParam);
+                SetTextColor(
+                    dc, reinterpret_cast<HWND>(lParam) == quickTitle_ ? INFO_TEXT : previewColour_);
+                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            }
+            [[fallthrough]];
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
+            if (!widgetOf(reinterpret_cast<HWND>(lParam))) break;  // the system's colours
             return reinterpret_cast<LRESULT>(
                 controlColours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)));
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && refuseKeyMenu_) {
+                refuseKeyMenu_ = false;
+                return 0;
+            }
+            break;
         case WM_INITMENUPOPUP:
             mirrorMenu();
             return 0;
@@ -834,17 +1130,28 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                                                                       : 0;
             SendMessageW(status_, WM_SIZE, 0, 0);
             layoutStatusBar();
+            layoutQuickEntry();
+            if (wParam != SIZE_MINIMIZED && !applying_ && frameSize_.cx > 0 &&
+                program_.shell.startupDone)
+                userResized();
             return 0;
-        case WM_GETMINMAXINFO:
-            // The user cannot resize the window; the program sizes it.
-            if (frameSize_.cx > 0) {
-                auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-                limits->ptMinTrackSize = limits->ptMaxTrackSize = {frameSize_.cx, frameSize_.cy};
+        case WM_MOVE:
+            // The user moved the window: the model's frame is where it stands.
+            if (!IsIconic(window_) && frameSize_.cx > 0) {
+                const POINT at = modelOrigin();
+                program_.ui.frm0.frame.left = appliedFrame_.left = at.x;
+                program_.ui.frm0.frame.top = appliedFrame_.top = at.y;
             }
             return 0;
-        case WM_NCHITTEST: {
-            const LRESULT hit = DefWindowProcW(window_, message, wParam, lParam);
-            return hit >= HTLEFT && hit <= HTBOTTOMRIGHT ? HTBORDER : hit;
+        case WM_GETMINMAXINFO: {
+            // No smaller than the drawing area at the least zoom.
+            const double least = MIN_ZOOM * static_cast<int>(dpi_) / 96.0;
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize = {
+                scaledLength(program_.shell.padWidth, least) + 2 * screen_.frameWidth,
+                scaledLength(PAD_HEIGHT, least) + screen_.titleBarHeight + screen_.menuBarHeight +
+                    2 * screen_.frameHeight + screen_.statusBarHeight};
+            return 0;
         }
         case WM_SETCURSOR:
             if (busyDepth_ > 0) {
@@ -866,12 +1173,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             if (wParam == SPI_SETNONCLIENTMETRICS) {
                 createFonts();
-                for (Widget& widget : widgets_)
-                    SendMessageW(widget.window, WM_SETFONT,
-                                 reinterpret_cast<WPARAM>(boldLook(widget.control->look) ? boldFont_
-                                                                                         : font_),
-                                 TRUE);
-                SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+                applyFonts(TRUE);
             }
             refit(false);
             return 0;
@@ -891,6 +1193,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_DESTROY:
             KillTimer(window_, CLOCK_TIMER);
+            if (help_) DestroyWindow(help_);
             PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY:
@@ -932,6 +1235,102 @@ void MainWindow::runModal(SecondaryWindow which) {
     EnableWindow(window_, TRUE);
     SetForegroundWindow(window_);
     SetFocus(window_);
+}
+
+// The page's text with its tags removed; a page that cannot be read says so.
+std::wstring MainWindow::helpText(const std::string& path) {
+    Bytes page;
+    FileSystem* files = program_.services.files;
+    const FileError error = files ? files->read(path, HELP_LIMIT, page) : FileError::Other;
+    if (error != FileError::None)
+        return widen("Die Hilfedatei \xE2\x80\x9E" + path + "\xE2\x80\x9C " +
+                     (error == FileError::NotFound ? "wurde nicht gefunden."
+                                                   : "konnte nicht gelesen werden."));
+    const std::string text =
+        helpPlainText(std::string_view(reinterpret_cast<const char*>(page.data()), page.size()));
+    // The edit control breaks lines at CR LF only.
+    std::wstring shown;
+    for (wchar_t c : widen(text)) {
+        if (c == L'\n') shown += L'\r';
+        shown += c;
+    }
+    return shown;
+}
+
+void MainWindow::showHelpWindow(const std::string& path) {
+    if (!help_) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = helpProc;
+        windowClass.hInstance = instance_;
+        windowClass.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+        windowClass.lpszClassName = HELP_CLASS;
+        RegisterClassExW(&windowClass);  // fails harmlessly the second time
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& work = monitor.rcWork;
+        const int width = std::min(MulDiv(760, static_cast<int>(dpi_), 96),
+                                   static_cast<int>(work.right - work.left) * 9 / 10);
+        const int height = std::min(MulDiv(640, static_cast<int>(dpi_), 96),
+                                    static_cast<int>(work.bottom - work.top) * 9 / 10);
+        help_ = CreateWindowExW(0, HELP_CLASS, L"Kartotrix \u2013 Hilfe", WS_OVERLAPPEDWINDOW,
+                                work.left + (work.right - work.left - width) / 2,
+                                work.top + (work.bottom - work.top - height) / 2, width, height,
+                                nullptr, nullptr, instance_, this);
+        const HWND text = CreateWindowExW(
+            0, L"EDIT", L"",
+            WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0,
+            0, 0, help_, nullptr, instance_, nullptr);
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        LOGFONTW face = metrics.lfMessageFont;
+        face.lfHeight =
+            MulDiv(face.lfHeight, static_cast<int>(dpi_), static_cast<int>(systemDpi()));
+        if (helpFont_) DeleteObject(helpFont_);
+        helpFont_ = CreateFontIndirectW(&face);
+        SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(helpFont_), FALSE);
+        SendMessageW(text, EM_SETLIMITTEXT, 0, 0);  // no limit for the page
+        RECT client{};
+        GetClientRect(help_, &client);
+        MoveWindow(text, 0, 0, client.right, client.bottom, FALSE);
+    }
+    const HWND text = GetWindow(help_, GW_CHILD);
+    SetWindowTextW(text, helpText(path).c_str());
+    ShowWindow(help_, SW_SHOWNORMAL);
+    SetForegroundWindow(help_);
+    SetFocus(text);
+}
+
+LRESULT CALLBACK MainWindow::helpProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+        case WM_SIZE:
+            if (const HWND text = GetWindow(window, GW_CHILD))
+                MoveWindow(text, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+            return 0;
+        case WM_SETFOCUS:
+            if (const HWND text = GetWindow(window, GW_CHILD)) SetFocus(text);
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            // Read-only, yet on the colour of a page.
+            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        case WM_NCDESTROY:
+            if (self && self->help_ == window) self->help_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void MainWindow::closeWindow(SecondaryWindow) {

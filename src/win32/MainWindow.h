@@ -42,6 +42,9 @@ class MainWindow : public WindowHost {
     void setBusy(bool busy) override;
     void runModal(SecondaryWindow window) override;
     void closeWindow(SecondaryWindow window) override;
+    // The help page as text in a window of the program's own, when Windows
+    // has no program that opens it.
+    void showHelpWindow(const std::string& path) override;
 
   private:
     // A control and its window, with what the window shows now.
@@ -56,22 +59,32 @@ class MainWindow : public WindowHost {
     static LRESULT CALLBACK labelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR, DWORD_PTR self);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK helpProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    std::wstring helpText(const std::string& path);
 
     void createFonts();
+    void applyFonts(BOOL redraw);
     void createMenu();
     void createControls();
     HWND createWidget(const Control& control, int id);
 
+    void createQuickEntry();
     void mirrorControl(Widget& widget);
     void mirrorMenu();
     void mirrorStatus();
     void mirrorWindow();
+    void mirrorQuickEntry();
+    void showQuickPreview();
+    void focusQuickEntry();
     void layoutStatusBar();
+    void layoutQuickEntry();
     void showTimeOfDay();
 
     // Keys wherever the focus is, the mouse over the window, Ctrl+clicks on rows.
     bool preTranslate(const MSG& message);
     bool keyDown(const MSG& message);
+    bool typedIntoQuickEntry(const MSG& message);
+    bool onQuickEntryCommand(int id, int code);
     void mouseDown(Widget& widget, const MSG& message);
     void onCommand(WPARAM wParam, LPARAM lParam);
     bool onListNotification(Widget& widget, int code);
@@ -82,13 +95,17 @@ class MainWindow : public WindowHost {
     ScreenMetrics measure();
     RECT screenFrame() const;
     void applyFrameSize();
+    void userResized();
+    void applyZoom();
+    POINT modelOrigin() const;
     void refit(bool display);
     void dpiChanged(UINT dpi, const RECT& suggested);
 
     Widget* widgetOf(HWND window);
     bool belongsHere(HWND window) const;
     HBRUSH brush(COLORREF colour);
-    int px(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+    // A length of the drawing area on the screen: zoom and DPI applied.
+    int px(int pixels) const;
     int systemMetric(int index) const;
 
     HINSTANCE instance_;
@@ -97,7 +114,19 @@ class MainWindow : public WindowHost {
     HWND window_ = nullptr;
     HWND status_ = nullptr;
     HMENU menuBar_ = nullptr;
+    // Quick entry: while open, these take the place of the status bar.
+    HWND quickTitle_ = nullptr;
+    HWND quickField_ = nullptr;
+    HWND quickPreview_ = nullptr;
+    HWND quickClose_ = nullptr;
+    COLORREF previewColour_ = 0;
     UINT dpi_ = 96;
+    double appliedZoom_ = 1.0;  // the zoom the windows show
+    double scale_ = 1.0;        // the drawing area's scale: the zoom times dpi_ / 96
+    POINT monitorOrigin_{};     // the top left corner of the window's monitor
+    Rect appliedFrame_{};       // the model's frame the window has
+    bool userSized_ = false;    // its size is the user's, not the one the model computed
+    bool applying_ = false;     // the window is being sized by the program
     HFONT font_ = nullptr;
     HFONT boldFont_ = nullptr;
     ScreenMetrics screen_;  // the metrics in device pixels at dpi_
@@ -105,15 +134,19 @@ class MainWindow : public WindowHost {
     std::map<HWND, std::size_t> widgetIndex_;
     std::map<COLORREF, HBRUSH> brushes_;
     std::vector<std::string> statusShadow_;
-    std::vector<bool> menuItems_;  // which command numbers have an item
+    std::vector<bool> menuItems_;            // which command numbers have an item
+    std::vector<std::string> menuCaptions_;  // the captions the items show
     std::string captionShadow_;
     SIZE modelFrame_{};  // the outer size from the model and the system's metrics
     SIZE frameSize_{};   // the outer size the window has, corrected to the real frame
     bool mirroring_ = false;
     bool swallowAltUp_ = false;
+    bool refuseKeyMenu_ = false;  // the Alt release of such a command is on its way
     int busyDepth_ = 0;
     HWND lastFocus_ = nullptr;
     ModalWindow* modal_ = nullptr;
+    HWND help_ = nullptr;  // the help window while it is open
+    HFONT helpFont_ = nullptr;
 };
 
 }  // namespace kx::win

@@ -9,6 +9,7 @@
 #include "Services.h"
 #include "io/FileCommands.h"
 #include "io/PadFile.h"
+#include "io/ProgramFiles.h"
 #include "platform/PlatformFileSystem.h"
 #include "platform/WinText.h"
 #include "view/MainWindow.h"
@@ -68,10 +69,15 @@ int runWindow(HINSTANCE instance, const std::string& padFile, int showCommand) {
     services.clock = &clock;
     services.desktop = &desktop;
     services.files = files.get();
+    program.services.files = files.get();
+    // Held until the program ends: this copy's autosave name.
+    const ProgramFilesClaim claim = claimProgramFiles(program);
     MainWindow window(instance, program, services, KARTOTRIX_MAKER_HOST);
     Dialogs dialogs(window.handle(), paths.filesFolder);
     program.services.dialogs = &dialogs;
     window.show(showCommand);
+    if (!claim.notice.empty())
+        dialogs.messageBox(claim.notice, "Kartotrix", MessageButtons::Ok, MessageIcon::Information);
 
     if (!padFile.empty()) {
         const std::string error = files->kind(padFile) == FileKind::Missing

@@ -8,6 +8,7 @@
 //   type X Y TEXT     replace the text of the field at X Y
 //   answer TEXT       type TEXT into the input box that opens, then Enter
 //   key KEYS          press keys (xdotool's names)
+//   write TEXT        type TEXT where the keyboard is
 //   window NAME       wait for a window of that name; gone NAME: until it is gone
 // Usage: evening_plan FOLDER [START]   (START: seconds since midnight at "4 Spieler")
 //        evening_plan --origin SCREENSHOT.ppm   (where the drawing area begins on
@@ -23,6 +24,7 @@
 #include "view/Commands.h"
 #include "view/PadLayout.h"
 #include "view/PadRender.h"
+#include "view/QuickEntry.h"
 #include "view/UserActions.h"
 
 using namespace kx;
@@ -79,9 +81,31 @@ class Evening {
             std::printf("answer %s\n", a);
         check(t_.dialogs.inputAnswers.empty());
     }
+    // F2, the line typed into the quick-entry field, Enter; Escape closes it.
+    void quick(const std::string& line) {
+        key("F2", KEY_F2, 0);
+        std::printf("write %s\n", line.c_str());
+        quickEntryEdited(p_, line);
+        raw("key Return");
+        check(quickEntryEnter(p_));
+        raw("key Escape");
+        closeQuickEntry(p_);
+    }
+    void undo() { key("alt+BackSpace", KEY_BACKSPACE, ALT_BIT); }
+    // A larger window and back to the original size, where the drawing area
+    // must again be exactly as large as before.
+    void zoomInAndBack() {
+        key("ctrl+plus", KEY_PLUS, CTRL_BIT | SHIFT_BIT);
+        key("ctrl+0", '0', CTRL_BIT);
+    }
+    void redo() { key("ctrl+y", 'Y', CTRL_BIT); }
     void raw(const char* line) { std::printf("%s\n", line); }
 
   private:
+    void key(const char* keys, int code, int shift) {
+        std::printf("key %s\n", keys);
+        check(frm0_KeyDown(p_, code, shift));
+    }
     void say(const char* what, const std::string& control, const std::string& rest = "") {
         const Control* c = p_.ui.find(control);
         check(c != nullptr);
@@ -108,6 +132,7 @@ void play(Evening& e) {
     e.raw(
         "gone \xC3\x9C"
         "ber Kartotrix");
+    e.zoomInAndBack();
     e.menu(CMD_PAD4);
     e.raw("origin");
     e.name(1, "Anna");
@@ -122,6 +147,9 @@ void play(Evening& e) {
     e.option("WER1", 6);  // "3 / 4" for 5
     e.item("WAS1", "5");
     e.ok();
+    e.quick("2 4 7");  // typed: Jürgen and Dieter win 7
+    e.undo();          // taken back and made again
+    e.redo();
     e.option("MDS", 2);  // Jürgen's solo, lost
     e.option("WER2", 2);
     e.item("WAS2", "-6");

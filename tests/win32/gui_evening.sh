@@ -88,6 +88,7 @@ while read -r step a b c; do
             xdotool key Return
             wait_gone "$box" ;;
         key) xdotool key "$a" ;;
+        write) xdotool type --delay 40 "$a${b:+ $b}${c:+ $c}" ;;
         window) last=$(find_window "$a${b:+ $b}") ;;
         gone) wait_gone "$last" ;;
         *) fail "unknown step $step" ;;
