@@ -44,7 +44,8 @@ int runCommand(const kx::win::CommandLine& line) {
             return 2;
         case Mode::Batch: {
             const std::unique_ptr<kx::FileSystem> files = kx::makePlatformFileSystem();
-            const int status = line.batch->run(*files, line.arguments);
+            const int status =
+                line.batch->run(*files, line.arguments, line.values, kx::win::Drawing{});
             std::fflush(stdout);
             return status;
         }
