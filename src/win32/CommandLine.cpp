@@ -10,7 +10,7 @@
 
 namespace kx::win {
 
-const char* const PDF_NOT_OFFERED =
+const char* const PDF_COMMAND_NOT_OFFERED =
     "Kartotrix: Einen PDF-Export bietet das Windows-Programm nicht an. \xC3\x9C"
     "ber \xE2\x80\x9E"
     "Extras > Drucken\xE2\x80\xA6\xE2\x80\x9C l\xC3\xA4sst sich der Block auf einem PDF-Drucker "
@@ -253,7 +253,7 @@ int chartCommand(FileSystem& fs, const std::string& padFile, const std::string& 
 }
 
 int pdfCommand() {
-    std::fprintf(stderr, "%s\n", PDF_NOT_OFFERED);
+    std::fprintf(stderr, "%s\n", PDF_COMMAND_NOT_OFFERED);
     return BATCH_REFUSED;
 }
 

@@ -62,7 +62,7 @@ int chartCommand(FileSystem& fs, const std::string& padFile, const std::string& 
 
 // "--pdf PAD PDF": Windows offers a program of its own no PDF writer, so the
 // command says so and writes nothing (exit status 2, as for refused input).
-extern const char* const PDF_NOT_OFFERED;
+extern const char* const PDF_COMMAND_NOT_OFFERED;
 int pdfCommand();
 
 }  // namespace win
