@@ -9,6 +9,9 @@ set -euo pipefail
 linux=$1 wine_run=$2 prefix=$3 exe=$4 work=$5
 rm -rf "$work"
 mkdir -p "$work/pads" "$work/leer" "$work/linux" "$work/windows"
+# The Qt program that draws would otherwise warn about it on standard error.
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
 "$linux/tests/demo_pads" "$work/pads"
 "$linux/tests/evening_plan" "$work/pads" >/dev/null
 mv "$work/pads/autosave.hsc" "$work/pads/abend-umlaute.hsc"
@@ -93,6 +96,35 @@ set +e
     "$(windows_path "$work/windows/tabelle.csv")"
 set -e
 cmp "$work/linux/tabelle.csv" "$work/windows/tabelle.csv" || failed=1
+
+# The chart: refusals as on Linux; a PNG of 1200 x 720 pixels.
+compare verlauf-kaputt --verlauf @pads/kaputt.hsc @windows/kaputt.png
+compare verlauf-kein-ordner --verlauf @pads/abend-4.hsc @fehlt/verlauf.png
+[ ! -e "$work/windows/kaputt.png" ] || { echo "verlauf: a refused pad was drawn"; failed=1; }
+"$wine_run" "$prefix" "$exe" --verlauf "$(windows_path "$work/pads/abend-6.hsc")" \
+    "$(windows_path "$work/windows/verlauf.png")"
+header=$(od -An -tx1 -N24 "$work/windows/verlauf.png" | tr -d ' \n')
+# Signature, length of IHDR (13), "IHDR", width, height.
+if [ "$header" = "89504e470d0a1a0a0000000d49484452000004b0000002d0" ]; then
+    echo "verlauf: a PNG of 1200 x 720"
+else
+    echo "verlauf: no PNG of 1200 x 720 (header $header)"
+    failed=1
+fi
+
+# PDF: the message, status 2 and no file.
+set +e
+"$wine_run" "$prefix" "$exe" --pdf "$(windows_path "$work/pads/abend-6.hsc")" \
+    "$(windows_path "$work/windows/blatt.pdf")" 2>"$work/windows/pdf.err"
+pdf_status=$?
+set -e
+if [ "$pdf_status" = 2 ] && [ ! -e "$work/windows/blatt.pdf" ] &&
+    grep -q "Einen PDF-Export bietet das Windows-Programm nicht an" "$work/windows/pdf.err"; then
+    echo "pdf: not offered, status 2, no file"
+else
+    echo "pdf: status $pdf_status, message: $(cat "$work/windows/pdf.err")"
+    failed=1
+fi
 
 # The help text; the Windows program says of "--pdf" that it does not offer it.
 "$linux/src/app/kartotrix" --help >"$work/linux/help.out"
