@@ -24,6 +24,36 @@ constexpr wchar_t WINDOW_CLASS[] = L"KartotrixExtras";
 constexpr int COPY_ID = 100, SAVE_ID = 101, RATE_ID = 102, SPIN_ID = 103, TEXT_ID = 104,
               LIST_ID = 105;
 
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+
+// Functions of newer Windows versions, looked up so that the program still
+// starts where they are missing.
+template <typename Function>
+Function user32Function(const char* name) {
+    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+UINT dpiOf(HWND window) {
+    static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (window && getDpiForWindow) return getDpiForWindow(window);
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
+
+// The outer rectangle of a client area, with the frame at the window's DPI.
+void addFrame(RECT& rect, DWORD style, DWORD extendedStyle, UINT dpi) {
+    static const auto adjust =
+        user32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    if (adjust)
+        adjust(&rect, style, FALSE, extendedStyle, dpi);
+    else
+        AdjustWindowRectEx(&rect, style, FALSE, extendedStyle);
+}
+
 HFONT scaledFont(const LOGFONTW& face, UINT dpi, int weight) {
     LOGFONTW font = face;
     const HDC screen = GetDC(nullptr);
@@ -70,7 +100,7 @@ bool copyToClipboard(HWND owner, const std::string& utf8) {
 class ExtrasWindow {
   public:
     explicit ExtrasWindow(HWND owner) : owner_(owner) {
-        dpi_ = owner ? GetDpiForWindow(owner) : 96;
+        dpi_ = dpiOf(owner);
         if (dpi_ == 0) dpi_ = 96;
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
@@ -112,8 +142,7 @@ class ExtrasWindow {
         if (!window_) return;
         build();
         RECT frame{0, 0, px(width), px(height)};
-        AdjustWindowRectExForDpi(&frame, style, FALSE, WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME,
-                                 dpi_);
+        addFrame(frame, style, WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, dpi_);
         const int outerWidth = frame.right - frame.left, outerHeight = frame.bottom - frame.top;
         RECT owner{};
         if (owner_) GetWindowRect(owner_, &owner);
@@ -222,9 +251,8 @@ class ExtrasWindow {
             case WM_GETMINMAXINFO: {
                 auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
                 RECT frame{0, 0, minSize_.cx, minSize_.cy};
-                AdjustWindowRectExForDpi(
-                    &frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                    static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi_);
+                addFrame(frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+                         static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi_);
                 info->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
                 return 0;
             }
