@@ -212,6 +212,14 @@ class ExtrasWindow {
         return top;
     }
     int px(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+    // The save dialog and the message boxes belong to the main window and
+    // give it its input back when they close; this window still holds it.
+    void keepOwnerDisabled() {
+        if (owner_ && window_) {
+            EnableWindow(owner_, FALSE);
+            SetForegroundWindow(window_);
+        }
+    }
     void setText(int id, const std::string& utf8) {
         SetDlgItemTextW(window_, id, windowsText(utf8).c_str());
     }
@@ -411,6 +419,7 @@ class ChartWindow : public ExtrasWindow {
             return;
         }
         saveExtrasFile(p_, "Bildexport", "verlauf.png", "PNG-Bild", "png", *png);
+        keepOwnerDisabled();
     }
 
     Program& p_;
