@@ -43,10 +43,17 @@ void print(Program& p) {
 }
 
 void pdf(Program& p) {
-    const std::optional<Bytes> document =
-        p.services.extras ? p.services.extras->sheetPdf(padSheet(p, p.now())) : std::nullopt;
-    if (!document) {
+    if (!p.services.extras) {
         tell(p, NOT_OFFERED);
+        return;
+    }
+    if (!p.services.extras->offersPdf()) {
+        tell(p, PDF_NOT_OFFERED, "PDF-Export", MessageIcon::Information);
+        return;
+    }
+    const std::optional<Bytes> document = p.services.extras->sheetPdf(padSheet(p, p.now()));
+    if (!document) {
+        tell(p, PDF_FAILED);
         return;
     }
     saveExtrasFile(p, "PDF-Export", "karto.pdf", "PDF-Dokument", "pdf", *document);
@@ -75,6 +82,14 @@ bool endsWithSeparator(const std::string& name) {
 }
 
 }  // namespace
+
+const char* const PDF_NOT_OFFERED =
+    "Einen PDF-Export bietet diese Oberfl\xC3\xA4"
+    "che nicht an. \xC3\x9C"
+    "ber \xE2\x80\x9E"
+    "Drucken\xE2\x80\xA6\xE2\x80\x9C l\xC3\xA4sst sich der Block auf einem PDF-Drucker "
+    "ausgeben, wenn einer eingerichtet ist.";
+const char* const PDF_FAILED = "Fehler beim PDF-Export. Das Dokument konnte nicht erstellt werden.";
 
 bool isExtrasCommand(int command) {
     return command > CMD_EXTRAS && command < CMD_EXTRAS_END;

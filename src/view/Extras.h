@@ -39,8 +39,12 @@ class ExtrasHost {
     virtual bool showChart(Program& p, const ScoreChart& chart) = 0;
     // The print dialog, then the sheet on the chosen printer.
     virtual bool printSheet(const PadSheet& sheet) = 0;
-    // The sheet as a one-page A4 PDF document, made in memory.
+    // The sheet as a one-page A4 PDF document, made in memory; nothing when
+    // it could not be made.
     virtual std::optional<Bytes> sheetPdf(const PadSheet& sheet) = 0;
+    // False for a skin without a PDF writer: "PDF-Export" then points to
+    // printing on a PDF printer instead.
+    virtual bool offersPdf() const { return true; }
     virtual bool showStatistics(const Statistics& statistics) = 0;
 };
 
@@ -50,6 +54,11 @@ void extrasCommand(Program& p, int command);
 
 // Entries that need an open pad: disabled at start-up, enabled by every new pad.
 void enablePadExtras(WindowModel& ui, bool enabled);
+
+// What "PDF-Export" says when the skin has no PDF writer, and when the
+// document could not be made.
+extern const char* const PDF_NOT_OFFERED;
+extern const char* const PDF_FAILED;
 
 // Asks for a file name for `kind` and writes the bytes there through
 // replaceFile; a failure is reported with the file's name and the reason.

@@ -98,11 +98,12 @@ int ChartGeometry::y(int value) const {
 ChartGeometry chartGeometry(const ScoreChart& chart, int width, int height) {
     ChartGeometry g;
     const int players = static_cast<int>(chart.series.size());
-    const int perRow = std::max(1, (width - 2 * MARGIN) / LEGEND_ENTRY);
+    const int plotWidth = std::max(10, width - 2 * MARGIN - AXIS_WIDTH - 12);
+    // The legend is as wide as the plot; the skins put legend.width / 150 entries in a row.
+    const int perRow = std::max(1, plotWidth / LEGEND_ENTRY);
     const int legendRows = (players + perRow - 1) / perRow;
     const int legendHeight = legendRows * LEGEND_ROW;
-    g.plot = {MARGIN + AXIS_WIDTH, MARGIN + TITLE_HEIGHT,
-              std::max(10, width - 2 * MARGIN - AXIS_WIDTH - 12),
+    g.plot = {MARGIN + AXIS_WIDTH, MARGIN + TITLE_HEIGHT, plotWidth,
               std::max(10, height - 2 * MARGIN - TITLE_HEIGHT - X_LABEL_HEIGHT - legendHeight - 8)};
     g.legend = {MARGIN + AXIS_WIDTH, g.plot.top + g.plot.height + X_LABEL_HEIGHT + 8, g.plot.width,
                 legendHeight};

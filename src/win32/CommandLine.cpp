@@ -1,8 +1,20 @@
 #include "CommandLine.h"
 
+#include <algorithm>
+#include <cstdio>
+
+#include "core/Program.h"
 #include "io/Batch.h"
+#include "io/ExtrasBatch.h"
+#include "view/ScoreChart.h"
 
 namespace kx::win {
+
+const char* const PDF_COMMAND_NOT_OFFERED =
+    "Kartotrix: Einen PDF-Export bietet das Windows-Programm nicht an. \xC3\x9C"
+    "ber \xE2\x80\x9E"
+    "Extras > Drucken\xE2\x80\xA6\xE2\x80\x9C l\xC3\xA4sst sich der Block auf einem PDF-Drucker "
+    "wie \xE2\x80\x9EMicrosoft Print to PDF\xE2\x80\x9C ausgeben.";
 
 namespace {
 
@@ -15,8 +27,10 @@ bool isOption(const std::string& argument) {
     return argument.size() > 1 && argument[0] == '-';
 }
 
+// The name of an option as written, without its dashes and its "=value".
 std::string optionName(const std::string& argument) {
-    return argument.substr(argument.starts_with("--") ? 2 : 1);
+    const std::string name = argument.substr(argument.starts_with("--") ? 2 : 1);
+    return name.substr(0, name.find('='));
 }
 
 // How an option the program does not know is named in the message.
@@ -24,12 +38,32 @@ std::string shownOption(const std::string& name) {
     return (name.size() == 1 ? "-" : "--") + name;
 }
 
+bool isFlag(const std::string& name) {
+    if (name == "h" || name == "help" || name == "version") return true;
+    return std::any_of(batchCommands().begin(), batchCommands().end(),
+                       [&](const BatchCommand& command) { return command.option == name; });
+}
+
+// The command that owns an option with a value, or null.
+const BatchCommand* valueOwner(const std::string& name) {
+    for (const BatchCommand& command : batchCommands()) {
+        const auto& names = command.valueOptions;
+        if (std::find(names.begin(), names.end(), name) != names.end()) return &command;
+    }
+    return nullptr;
+}
+
 struct Parsed {
-    std::vector<std::string> options;  // names in the order given, without a value
+    std::vector<std::string> options;  // names in the order given
     std::vector<std::string> files;
-    std::string error;
+    BatchValues values;   // the last value given for each option with a value
+    std::string unknown;  // the first option the program does not know
+    std::string error;    // the last option given with a value too many or too few
 };
 
+// Reads the arguments left to right. An option with a value takes it after
+// "=" or as the next argument, whatever that looks like; after "--" all are
+// file names. An unknown option is named before any wrong value.
 Parsed split(const std::vector<std::string>& arguments) {
     Parsed parsed;
     bool optionsEnded = false;
@@ -37,28 +71,37 @@ Parsed split(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[i];
         if (optionsEnded || !isOption(argument)) {
             parsed.files.push_back(argument);
-        } else if (argument == "--") {
+            continue;
+        }
+        if (argument == "--") {
             optionsEnded = true;
-        } else {
-            parsed.options.push_back(optionName(argument));
+            continue;
+        }
+        const std::string name = optionName(argument);
+        const std::size_t assign = argument.find('=');
+        if (valueOwner(name)) {
+            parsed.options.push_back(name);
+            if (assign != std::string::npos) {
+                parsed.values[name] = argument.substr(assign + 1);
+            } else if (i + 1 < arguments.size()) {
+                parsed.values[name] = arguments[++i];
+            } else {
+                parsed.error = "Missing value after '" + argument + "'.";
+            }
+        } else if (isFlag(name)) {
+            parsed.options.push_back(name);
+            // None of the other options takes a value.
+            if (assign != std::string::npos)
+                parsed.error = "Unexpected value after '" + argument.substr(0, assign) + "'.";
+        } else if (parsed.unknown.empty()) {
+            parsed.unknown = name;
         }
     }
     return parsed;
 }
 
-bool known(const std::string& name) {
-    if (name == "h" || name == "help" || name == "version") return true;
-    for (const BatchCommand& command : batchCommands()) {
-        if (command.option == name) return true;
-    }
-    return false;
-}
-
 bool given(const Parsed& parsed, const std::string& name) {
-    for (const std::string& option : parsed.options) {
-        if (option == name) return true;
-    }
-    return false;
+    return std::find(parsed.options.begin(), parsed.options.end(), name) != parsed.options.end();
 }
 
 CommandLine failure(std::string message) {
@@ -68,49 +111,91 @@ CommandLine failure(std::string message) {
     return line;
 }
 
-// The arguments part of a usage line: "--export BLOCK.hsc [TEXT.txt]".
+// The call part of a usage line ("--export BLOCK.hsc [TEXT.txt]") and what it does.
 std::string usageCall(const std::string& usage) {
     return usage.substr(0, usage.find("  "));
+}
+std::string usageWhat(const std::string& usage) {
+    const std::size_t gap = usage.find("  ");
+    return gap == std::string::npos ? "" : usage.substr(usage.find_first_not_of(' ', gap));
+}
+
+// Characters as the reader counts them: UTF-8 continuation bytes do not count.
+std::size_t shownLength(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
 }
 
 }  // namespace
 
 const std::vector<BatchCommand>& batchCommands() {
+    using Arguments = const std::vector<std::string>&;
     static const std::vector<BatchCommand> commands{
         {"export", 1, 2,
          "--export BLOCK.hsc [TEXT.txt]   Textexport ohne Fenster (ohne TEXT.txt: Standardausgabe)",
-         [](FileSystem& fs, const std::vector<std::string>& a) {
+         [](FileSystem& fs, Arguments a, const BatchValues&, const Drawing&) {
              return exportCommand(fs, a[0], a.size() > 1 ? a[1] : "");
+         }},
+        // The end of the evening.
+        {"abrechnung",
+         1,
+         1,
+         "--abrechnung BLOCK.hsc [--cent 5]  Abrechnung in Euro (Cent je Punkt, Vorgabe 5)",
+         [](FileSystem& fs, Arguments a, const BatchValues& v, const Drawing&) {
+             return settlementCommand(fs, a[0], v.count("cent") ? v.at("cent") : "");
+         },
+         {"cent"}},
+        {"verlauf", 2, 2, "--verlauf BLOCK.hsc BILD.png  Verlauf des Abends als Bild",
+         [](FileSystem& fs, Arguments a, const BatchValues&, const Drawing& d) {
+             return chartCommand(fs, a[0], a[1], d);
+         }},
+        {"pdf", 2, 2,
+         "--pdf BLOCK.hsc BLATT.pdf  Block als A4-Blatt (PDF; unter Windows nicht angeboten)",
+         [](FileSystem&, Arguments, const BatchValues&, const Drawing&) { return pdfCommand(); }},
+        {"csv", 1, 2,
+         "--csv BLOCK.hsc [TABELLE.csv]  Tabelle f\xC3\xBCr Excel und LibreOffice (ohne Ziel: "
+         "Standardausgabe)",
+         [](FileSystem& fs, Arguments a, const BatchValues&, const Drawing&) {
+             return csvCommand(fs, a[0], a.size() > 1 ? a[1] : "");
+         }},
+        {"statistik", 1, 1,
+         "--statistik ORDNER  Statistik \xC3\xBC"
+         "ber alle Bl\xC3\xB6"
+         "cke eines Ordners",
+         [](FileSystem& fs, Arguments a, const BatchValues&, const Drawing&) {
+             return statisticsCommand(fs, a[0]);
          }},
     };
     return commands;
 }
 
 std::string usageText() {
-    std::string text =
-        "Aufruf:\n  kartotrix [BLOCK.hsc]                     Block-Fenster \xC3\xB6"
-        "ffnen, "
-        "optional mit einem Block\n";
+    // Each line: the call, then its description in one column.
+    std::vector<std::pair<std::string, std::string>> lines{{"[BLOCK.hsc]",
+                                                            "Block-Fenster \xC3\xB6"
+                                                            "ffnen, optional mit einem Block"}};
     for (const BatchCommand& command : batchCommands())
-        text += "  kartotrix " + command.usage + "\n";
-    text +=
-        "  kartotrix --help                          diese Hilfe\n"
-        "  kartotrix --version                       Version anzeigen\n";
+        lines.emplace_back(usageCall(command.usage), usageWhat(command.usage));
+    lines.emplace_back("--help", "diese Hilfe");
+    lines.emplace_back("--version", "Version anzeigen");
+    std::size_t width = 0;
+    for (const auto& line : lines)
+        width = std::max(width, shownLength(line.first));
+    std::string text = "Aufruf:\n";
+    for (const auto& [call, what] : lines)
+        text +=
+            "  kartotrix " + call + std::string(width + 3 - shownLength(call), ' ') + what + "\n";
     return text;
 }
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     const Parsed parsed = split(arguments);
-    for (const std::string& option : parsed.options) {
-        const std::string name = option.substr(0, option.find('='));
-        if (!known(name))
-            return failure("Kartotrix: Die Option " + quoted(shownOption(name)) +
-                           " gibt es nicht.");
-        // None of the options takes a value.
-        if (name != option)
-            return failure("Kartotrix: Bei der Option fehlt der Wert. Unexpected value after '" +
-                           shownOption(name) + "'.");
-    }
+    if (!parsed.unknown.empty())
+        return failure("Kartotrix: Die Option " + quoted(shownOption(parsed.unknown)) +
+                       " gibt es nicht.");
+    if (!parsed.error.empty())
+        return failure("Kartotrix: Bei der Option fehlt der Wert. " + parsed.error);
     CommandLine line;
     if (given(parsed, "h") || given(parsed, "help")) {
         line.mode = CommandLine::Mode::Help;
@@ -127,6 +212,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                            quoted("--" + command.option) + " gehen nicht zusammen.");
         line.batch = &command;
     }
+    // In the order the commands declare them.
+    for (const BatchCommand& command : batchCommands()) {
+        for (const std::string& name : command.valueOptions) {
+            if (valueOwner(name) != &command || !parsed.values.count(name)) continue;
+            if (line.batch != &command)
+                return failure("Kartotrix: Die Option " + quoted("--" + name) +
+                               " geht nur zusammen mit " + quoted("--" + command.option) + ".");
+            line.values[name] = parsed.values.at(name);
+        }
+    }
     const int files = static_cast<int>(parsed.files.size());
     if (line.batch) {
         if (files < line.batch->minArguments || files > line.batch->maxArguments)
@@ -142,6 +237,24 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             "ffnet werden.");
     if (files == 1) line.padFile = parsed.files.front();
     return line;
+}
+
+int chartCommand(FileSystem& fs, const std::string& padFile, const std::string& target,
+                 const Drawing& drawing) {
+    Program program;
+    if (!loadPadForBatch(program, fs, padFile, stderr)) return BATCH_REFUSED;
+    const std::optional<Bytes> png =
+        drawing.chartPng ? drawing.chartPng(scoreChart(program.pad)) : std::nullopt;
+    if (!png || png->empty()) {
+        std::fputs("Fehler beim Bildexport. Die Datei konnte nicht erstellt werden.\n", stderr);
+        return BATCH_WRITE_FAILED;
+    }
+    return deliverBatchOutput(fs, target, std::string(png->begin(), png->end()), "Bildexport", {});
+}
+
+int pdfCommand() {
+    std::fprintf(stderr, "%s\n", PDF_COMMAND_NOT_OFFERED);
+    return BATCH_REFUSED;
 }
 
 }  // namespace kx::win

@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <vector>
 
@@ -29,6 +30,12 @@ UINT iconFlag(MessageIcon icon) {
         case MessageIcon::None:
             break;
     }
+    return 0;
+}
+
+// Starts the folder dialog in the folder the program's files are in.
+int CALLBACK folderDialogStarted(HWND dialog, UINT message, LPARAM, LPARAM start) {
+    if (message == BFFM_INITIALIZED && start) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, start);
     return 0;
 }
 
@@ -79,6 +86,57 @@ std::string Dialogs::openFileName() {
 
 std::string Dialogs::saveFileName(const std::string& presetName) {
     return askFileName(true, presetName);
+}
+
+std::string Dialogs::saveFileNameFor(const std::string& caption, const std::string& presetName,
+                                     const std::string& kind, const std::string& extension) {
+    // "PNG-Bild (*.png)", "*.png", "Alle Dateien", "*.*", each ended by NUL, then one more.
+    const std::wstring ending = widen(extension);
+    std::wstring filter = widen(kind) + L" (*." + ending + L")" + L'\0' + L"*." + ending + L'\0' +
+                          L"Alle Dateien" + L'\0' + L"*.*" + L'\0';
+    std::vector<wchar_t> name(NAME_BUFFER, L'\0');
+    const std::wstring preset = widen(presetName);
+    preset.copy(name.data(), std::min(preset.size(), NAME_BUFFER - 1));
+    const std::wstring title = widen(caption);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner_;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrInitialDir = startFolder_.empty() ? nullptr : startFolder_.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = ending.c_str();  // "verlauf" is saved as "verlauf.png"
+    dialog.Flags = SAVE_DIALOG_FLAGS;
+    if (!GetSaveFileNameW(&dialog)) return "";
+    return narrow(name.data(), wcsnlen(name.data(), name.size()));
+}
+
+std::string Dialogs::folderName(const std::string& caption) {
+    // The dialog of the new style needs COM in this thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const std::wstring title = widen(caption);
+    BROWSEINFOW browse{};
+    browse.hwndOwner = owner_;
+    browse.lpszTitle = title.c_str();
+    browse.ulFlags =
+        BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON | BIF_EDITBOX;
+    browse.lpfn = folderDialogStarted;
+    // The folder without its closing backslash, as the dialog names folders.
+    std::wstring start = startFolder_;
+    if (start.size() > 3 && (start.back() == L'\\' || start.back() == L'/')) start.pop_back();
+    browse.lParam = reinterpret_cast<LPARAM>(start.empty() ? nullptr : start.c_str());
+    std::string folder;
+    if (PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse)) {
+        std::vector<wchar_t> path(NAME_BUFFER, L'\0');
+        if (SHGetPathFromIDListEx(chosen, path.data(), static_cast<DWORD>(path.size()),
+                                  GPFIDL_DEFAULT))
+            folder = narrow(path.data(), wcsnlen(path.data(), path.size()));
+        CoTaskMemFree(chosen);
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return folder;
 }
 
 }  // namespace kx::win

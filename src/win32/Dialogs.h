@@ -20,6 +20,10 @@ class Dialogs : public kx::Dialogs {
                              MessageButtons buttons, MessageIcon icon) override;
     std::string openFileName() override;
     std::string saveFileName(const std::string& presetName) override;
+    // Files of the menu "Extras": the dialog offers their kind and adds the ending.
+    std::string saveFileNameFor(const std::string& caption, const std::string& presetName,
+                                const std::string& kind, const std::string& extension) override;
+    std::string folderName(const std::string& caption) override;
 
   private:
     std::string askFileName(bool save, const std::string& presetName);

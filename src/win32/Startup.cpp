@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Dialogs.h"
+#include "ExtrasWindows.h"
 #include "MainWindow.h"
 #include "Services.h"
 #include "io/FileCommands.h"
@@ -75,6 +76,8 @@ int runWindow(HINSTANCE instance, const std::string& padFile, int showCommand) {
     MainWindow window(instance, program, services, KARTOTRIX_MAKER_HOST);
     Dialogs dialogs(window.handle(), paths.filesFolder);
     program.services.dialogs = &dialogs;
+    Win32Extras extras(window.handle());
+    program.services.extras = &extras;
     window.show(showCommand);
     if (!claim.notice.empty())
         dialogs.messageBox(claim.notice, "Kartotrix", MessageButtons::Ok, MessageIcon::Information);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ChartPainter.h"
 #include "CommandLine.h"
 #include "Console.h"
 #include "Startup.h"
@@ -44,7 +45,10 @@ int runCommand(const kx::win::CommandLine& line) {
             return 2;
         case Mode::Batch: {
             const std::unique_ptr<kx::FileSystem> files = kx::makePlatformFileSystem();
-            const int status = line.batch->run(*files, line.arguments);
+            // --verlauf draws with GDI+, as the chart window does.
+            const kx::win::Drawing drawing{
+                [](const kx::ScoreChart& chart) { return kx::win::chartPng(chart); }};
+            const int status = line.batch->run(*files, line.arguments, line.values, drawing);
             std::fflush(stdout);
             return status;
         }

@@ -24,11 +24,13 @@ struct FakeExtras : ExtrasHost {
     std::optional<ScoreChart> chart;
     std::optional<PadSheet> sheet;
     std::optional<Bytes> pdf = Bytes{'%', 'P', 'D', 'F'};
+    bool pdfWriter = true;
     bool showSettlement(Program&) override { return shown.push_back("settlement"), true; }
     bool showChart(Program&, const ScoreChart& c) override { return chart = c, true; }
     bool printSheet(const PadSheet& s) override { return sheet = s, true; }
     std::optional<Bytes> sheetPdf(const PadSheet& s) override { return sheet = s, pdf; }
     bool showStatistics(const Statistics& s) override { return shown.push_back(s.folder), true; }
+    bool offersPdf() const override { return pdfWriter; }
 };
 
 struct Evening : TestProgram {
@@ -120,6 +122,17 @@ TEST(ScoreChartData, GeometryKeepsEveryPointInThePlot) {
     EXPECT_GE(g.legend.top, g.plot.top + g.plot.height);
     EXPECT_LE(g.legend.top + g.legend.height, 500);
     EXPECT_GT(g.labelStep, 1);  // 40 labels do not fit side by side in 700 pixels
+
+    // Six players in the rows the skins draw (legend.width / 150 entries each)
+    // fit into the legend's height, at widths where a row of the whole
+    // width would take one more entry than the plot's width.
+    chart.series.resize(6, chart.series[0]);
+    for (int width : {940, 1000, 1200}) {
+        const ChartGeometry six = chartGeometry(chart, width, 600);
+        const int perRow = std::max(1, six.legend.width / 150);
+        EXPECT_EQ(six.legend.height, (6 + perRow - 1) / perRow * 24) << width;
+        EXPECT_LE(six.legend.top + six.legend.height, 600) << width;
+    }
 }
 
 TEST(ExtrasCommands, SettlementIsShownOrRefused) {
@@ -172,6 +185,24 @@ TEST(ExtrasCommands, PdfAndCsvGoThroughTheirDialogAndReplaceFile) {
               0u)
         << t.dialogs.messages[0].text;
     EXPECT_FALSE(test::fileExists(t.file("fehlt/tabelle.csv")));
+}
+
+// A skin without a PDF writer points to printing; a document that could not
+// be made is reported. Neither asks for a file name.
+TEST(ExtrasCommands, PdfNotOfferedOrFailedAsksForNoFile) {
+    Evening t;
+    newPad(t.p, 4);
+    t.extras.pdfWriter = false;
+    frm0_MenuEvent(t.p, CMD_PDF);
+    EXPECT_FALSE(t.extras.sheet);  // not even drawn
+    t.extras.pdfWriter = true;
+    t.extras.pdf = std::nullopt;
+    frm0_MenuEvent(t.p, CMD_PDF);
+    EXPECT_TRUE(t.dialogs.savePresets.empty());
+    ASSERT_EQ(t.dialogs.messages.size(), 2u);
+    EXPECT_EQ(t.dialogs.messages[0].text, PDF_NOT_OFFERED);
+    EXPECT_EQ(t.dialogs.messages[0].caption, "PDF-Export");
+    EXPECT_EQ(t.dialogs.messages[1].text, PDF_FAILED);
 }
 
 TEST(ExtrasCommands, ChartPrintAndStatisticsReachTheSkin) {

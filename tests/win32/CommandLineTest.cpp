@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "CommandLine.h"
 
 namespace kx::win {
@@ -59,6 +61,60 @@ TEST(WindowsCommandLine, RefusalsSayWhatIsWrong) {
         EXPECT_EQ(line.error, message);
     }
     EXPECT_NE(usageText().find("kartotrix --export BLOCK.hsc [TEXT.txt]"), std::string::npos);
+}
+
+// "--cent" takes a value, after "=" or as the next argument, and only with
+// "--abrechnung"; messages and their order as the Linux program gives them.
+TEST(WindowsCommandLine, ValueOfTheSettlementRate) {
+    CommandLine line = parse({"--abrechnung", "a.hsc", "--cent", "12"});
+    ASSERT_EQ(line.mode, Mode::Batch) << line.error;
+    EXPECT_EQ(line.batch->option, "abrechnung");
+    EXPECT_EQ(line.arguments, std::vector<std::string>{"a.hsc"});
+    EXPECT_EQ(line.values, (BatchValues{{"cent", "12"}}));
+    line = parse({"-cent=3", "a.hsc", "-abrechnung", "--cent", "--csv"});
+    ASSERT_EQ(line.mode, Mode::Batch) << line.error;
+    EXPECT_EQ(line.values, (BatchValues{{"cent", "--csv"}}));  // the last value counts
+    EXPECT_EQ(line.arguments, std::vector<std::string>{"a.hsc"});
+
+    const std::string usage = "Aufruf: kartotrix --abrechnung BLOCK.hsc [--cent 5]";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--cent", "5", "a.hsc"},
+         "Kartotrix: Die Option \xE2\x80\x9E--cent\xE2\x80\x9C geht nur zusammen mit "
+         "\xE2\x80\x9E--abrechnung\xE2\x80\x9C."},
+        {{"--csv", "a.hsc", "--cent=5"},
+         "Kartotrix: Die Option \xE2\x80\x9E--cent\xE2\x80\x9C geht nur zusammen mit "
+         "\xE2\x80\x9E--abrechnung\xE2\x80\x9C."},
+        {{"--abrechnung", "a.hsc", "-cent"},
+         "Kartotrix: Bei der Option fehlt der Wert. Missing value after '-cent'."},
+        {{"--abrechnung", "--cent", "3"}, "Kartotrix: Falsche Anzahl von Dateien. " + usage},
+        {{"--abrechnung", "a", "--", "--cent", "3"},
+         "Kartotrix: Falsche Anzahl von Dateien. " + usage},
+        {{"--export=1", "-help=2"},
+         "Kartotrix: Bei der Option fehlt der Wert. Unexpected value after '-help'."},
+        {{"--abrechnung=1", "a", "--bunt"},
+         "Kartotrix: Die Option \xE2\x80\x9E--bunt\xE2\x80\x9C gibt es nicht."},
+        {{"--csv", "a", "--abrechnung"},
+         "Kartotrix: \xE2\x80\x9E--abrechnung\xE2\x80\x9C und \xE2\x80\x9E--csv\xE2\x80\x9C gehen "
+         "nicht zusammen."},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const CommandLine refused = parse(arguments);
+        EXPECT_EQ(refused.mode, Mode::Error) << arguments.front();
+        EXPECT_EQ(refused.error, message);
+    }
+}
+
+// The help text's columns line up behind the longest call.
+TEST(WindowsCommandLine, UsageInOneColumn) {
+    const std::string text = usageText();
+    const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    EXPECT_EQ(lines, batchCommands().size() + 4);
+    EXPECT_NE(text.find("  kartotrix --abrechnung BLOCK.hsc [--cent 5]   Abrechnung in Euro"),
+              std::string::npos);
+    EXPECT_NE(text.find("  kartotrix --help                              diese Hilfe\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("  kartotrix --statistik ORDNER                  Statistik \xC3\xBC"),
+              std::string::npos);
 }
 
 }  // namespace

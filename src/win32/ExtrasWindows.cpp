@@ -1,0 +1,677 @@
+#include "ExtrasWindows.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ChartPainter.h"
+#include "SheetPainter.h"
+#include "core/Program.h"
+#include "io/Statistics.h"
+#include "platform/WinText.h"
+#include "view/PadSheet.h"
+#include "view/ScoreChart.h"
+
+namespace kx::win {
+
+namespace {
+
+constexpr wchar_t WINDOW_CLASS[] = L"KartotrixExtras";
+constexpr int COPY_ID = 100, SAVE_ID = 101, RATE_ID = 102, SPIN_ID = 103, TEXT_ID = 104,
+              LIST_ID = 105;
+
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+
+// Functions of newer Windows versions, looked up so that the program still
+// starts where they are missing.
+template <typename Function>
+Function user32Function(const char* name) {
+    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+UINT dpiOf(HWND window) {
+    static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (window && getDpiForWindow) return getDpiForWindow(window);
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
+
+// The outer rectangle of a client area, with the frame at the window's DPI.
+void addFrame(RECT& rect, DWORD style, DWORD extendedStyle, UINT dpi) {
+    static const auto adjust =
+        user32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    if (adjust)
+        adjust(&rect, style, FALSE, extendedStyle, dpi);
+    else
+        AdjustWindowRectEx(&rect, style, FALSE, extendedStyle);
+}
+
+HFONT scaledFont(const LOGFONTW& face, UINT dpi, int weight) {
+    LOGFONTW font = face;
+    const HDC screen = GetDC(nullptr);
+    const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    font.lfHeight =
+        -MulDiv(std::max(static_cast<int>(std::abs(face.lfHeight)) * 96 / systemDpi, 12),
+                static_cast<int>(dpi), 96);
+    font.lfWeight = weight;
+    return CreateFontIndirectW(&font);
+}
+
+// Line ends as Windows controls and the clipboard want them.
+std::wstring windowsText(const std::string& utf8) {
+    std::wstring text;
+    for (wchar_t c : widen(utf8)) {
+        if (c == L'\n') text += L'\r';
+        text += c;
+    }
+    return text;
+}
+
+bool copyToClipboard(HWND owner, const std::string& utf8) {
+    const std::wstring text = windowsText(utf8);
+    if (!OpenClipboard(owner)) return false;
+    EmptyClipboard();
+    const std::size_t size = (text.size() + 1) * sizeof(wchar_t);
+    bool copied = false;
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size)) {
+        if (void* target = GlobalLock(memory)) {
+            std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(target));
+            GlobalUnlock(memory);
+            copied = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        }
+        if (!copied) GlobalFree(memory);  // the clipboard owns it only when taken
+    }
+    CloseClipboard();
+    return copied;
+}
+
+// A window of "Extras", modal over the main window until it is closed
+// ("Schließen", Escape or its close box). Subclasses build their controls
+// and lay them out in device pixels.
+class ExtrasWindow {
+  public:
+    explicit ExtrasWindow(HWND owner) : owner_(owner) {
+        dpi_ = dpiOf(owner);
+        if (dpi_ == 0) dpi_ = 96;
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        font_ = scaledFont(metrics.lfMessageFont, dpi_, FW_NORMAL);
+        boldFont_ = scaledFont(metrics.lfMessageFont, dpi_, FW_BOLD);
+        LOGFONTW mono = metrics.lfMessageFont;
+        wcscpy_s(mono.lfFaceName, L"Consolas");
+        mono.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+        monoFont_ = scaledFont(mono, dpi_, FW_NORMAL);
+    }
+    virtual ~ExtrasWindow() {
+        if (window_) DestroyWindow(window_);
+        DeleteObject(font_);
+        DeleteObject(boldFont_);
+        DeleteObject(monoFont_);
+    }
+    ExtrasWindow(const ExtrasWindow&) = delete;
+    ExtrasWindow& operator=(const ExtrasWindow&) = delete;
+
+    // Shows the window over its owner (sizes at 96 dpi) and waits until it has closed.
+    void run(const std::string& caption, int width, int height, int minWidth, int minHeight) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = CS_HREDRAW | CS_VREDRAW;
+        windowClass.lpfnWndProc = windowProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
+        windowClass.lpszClassName = WINDOW_CLASS;
+        RegisterClassExW(&windowClass);  // fails harmlessly when the class is there
+        minSize_ = {px(minWidth), px(minHeight)};
+        const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+                            WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+        CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, WINDOW_CLASS,
+                        widen(caption).c_str(), style, 0, 0, 100, 100, owner_, nullptr,
+                        GetModuleHandleW(nullptr), this);
+        if (!window_) return;
+        build();
+        RECT frame{0, 0, px(width), px(height)};
+        addFrame(frame, style, WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, dpi_);
+        const int outerWidth = frame.right - frame.left, outerHeight = frame.bottom - frame.top;
+        RECT owner{};
+        if (owner_) GetWindowRect(owner_, &owner);
+        SetWindowPos(window_, nullptr, owner.left + (owner.right - owner.left - outerWidth) / 2,
+                     std::max(0L, owner.top + (owner.bottom - owner.top - outerHeight) / 3),
+                     outerWidth, outerHeight, SWP_NOZORDER);
+        if (owner_) EnableWindow(owner_, FALSE);
+        ShowWindow(window_, SW_SHOW);
+        SetForegroundWindow(window_);
+        focusFirst();
+        MSG message;
+        while (window_) {
+            const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+            if (got <= 0) {
+                PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
+                break;
+            }
+            if (IsDialogMessageW(window_, &message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (owner_) {
+            EnableWindow(owner_, TRUE);
+            SetForegroundWindow(owner_);
+        }
+    }
+
+  protected:
+    virtual void build() = 0;
+    virtual void layout(int width, int height) = 0;  // the client area in device pixels
+    virtual void command(int id, int code) { (void)id, (void)code; }
+    virtual LRESULT notify(const NMHDR& note) { return (void)note, 0; }
+    // Paints what is not a control; true when it painted.
+    virtual bool paint(HDC dc, const RECT& client) { return (void)dc, (void)client, false; }
+    virtual void focusFirst() { SetFocus(GetDlgItem(window_, IDCANCEL)); }
+
+    HWND add(const wchar_t* windowClass, const std::string& text, DWORD style, int id = 0,
+             DWORD extendedStyle = 0, HFONT font = nullptr) {
+        const HWND control = CreateWindowExW(extendedStyle, windowClass, widen(text).c_str(),
+                                             WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, window_,
+                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                             GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : font_), FALSE);
+        return control;
+    }
+    HWND button(const std::string& text, int id) {
+        return add(L"BUTTON", text, BS_PUSHBUTTON | WS_TABSTOP, id);
+    }
+    void place(int id, int left, int top, int width, int height) {
+        SetWindowPos(GetDlgItem(window_, id), nullptr, left, top, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    void place(HWND control, int left, int top, int width, int height) {
+        SetWindowPos(control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // "Schließen" at the bottom right with the buttons before it on its left;
+    // returns the top of the button row.
+    int placeButtons(int width, int height, std::initializer_list<std::pair<int, int>> buttons) {
+        const int h = px(26), top = height - px(10) - h;
+        int right = width - px(10);
+        place(IDCANCEL, right - px(96), top, px(96), h);
+        right -= px(96) + px(8);
+        for (const auto& [id, w] : buttons) {
+            place(id, right - px(w), top, px(w), h);
+            right -= px(w) + px(8);
+        }
+        return top;
+    }
+    int px(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
+    // The save dialog and the message boxes belong to the main window and
+    // give it its input back when they close; this window still holds it.
+    void keepOwnerDisabled() {
+        if (owner_ && window_) {
+            EnableWindow(owner_, FALSE);
+            SetForegroundWindow(window_);
+        }
+    }
+    void setText(int id, const std::string& utf8) {
+        SetDlgItemTextW(window_, id, windowsText(utf8).c_str());
+    }
+
+    HWND owner_;
+    HWND window_ = nullptr;
+    UINT dpi_ = 96;
+    HFONT font_ = nullptr, boldFont_ = nullptr, monoFont_ = nullptr;
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_NCCREATE) {
+            auto* self = static_cast<ExtrasWindow*>(
+                reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            self->window_ = window;
+        }
+        auto* self = reinterpret_cast<ExtrasWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (!self) return DefWindowProcW(window, message, wParam, lParam);
+        return self->onMessage(window, message, wParam, lParam);
+    }
+
+    LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+            case WM_COMMAND:
+                if (LOWORD(wParam) == IDCANCEL) {
+                    PostMessageW(window, WM_CLOSE, 0, 0);
+                    return 0;
+                }
+                command(LOWORD(wParam), HIWORD(wParam));
+                return 0;
+            case WM_NOTIFY:
+                return notify(*reinterpret_cast<const NMHDR*>(lParam));
+            case WM_SIZE:
+                layout(LOWORD(lParam), HIWORD(lParam));
+                return 0;
+            case WM_GETMINMAXINFO: {
+                auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+                RECT frame{0, 0, minSize_.cx, minSize_.cy};
+                addFrame(frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+                         static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi_);
+                info->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+                return 0;
+            }
+            case DM_GETDEFID:
+                return MAKELRESULT(IDCANCEL, DC_HASDEFID);
+            case WM_PAINT: {
+                PAINTSTRUCT ps;
+                const HDC dc = BeginPaint(window, &ps);
+                RECT client{};
+                GetClientRect(window, &client);
+                paint(dc, client);
+                EndPaint(window, &ps);
+                return 0;
+            }
+            case WM_CLOSE:
+                // The owner takes its input back before this window goes, so
+                // that Windows activates it and not another program.
+                if (owner_) EnableWindow(owner_, TRUE);
+                DestroyWindow(window);
+                return 0;
+            case WM_NCDESTROY:
+                window_ = nullptr;
+                break;
+            default:
+                break;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    SIZE minSize_{};
+};
+
+// The settlement: the rate in cents per point, the report and "Kopieren".
+class SettlementWindow : public ExtrasWindow {
+  public:
+    SettlementWindow(HWND owner, Program& p) : ExtrasWindow(owner), p_(p) {}
+
+  private:
+    void build() override {
+        label_ = add(L"STATIC", "Wert eines Punktes:", SS_NOPREFIX | SS_CENTERIMAGE);
+        rate_ = add(WC_EDITW, std::to_string(p_.shell.centsPerPoint),
+                    ES_NUMBER | ES_RIGHT | WS_TABSTOP, RATE_ID, WS_EX_CLIENTEDGE);
+        SendMessageW(rate_, EM_LIMITTEXT, 4, 0);
+        spin_ = add(UPDOWN_CLASSW, "",
+                    UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, SPIN_ID);
+        SendMessageW(spin_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(rate_), 0);
+        SendMessageW(spin_, UDM_SETRANGE32, 1, MAX_CENTS_PER_POINT);
+        SendMessageW(spin_, UDM_SETPOS32, 0, p_.shell.centsPerPoint);
+        unit_ = add(L"STATIC", "ct", SS_NOPREFIX | SS_CENTERIMAGE);
+        add(WC_EDITW, "",
+            ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
+            TEXT_ID, WS_EX_CLIENTEDGE, monoFont_);
+        button("Kopieren", COPY_ID);
+        button(
+            "Schlie\xC3\x9F"
+            "en",
+            IDCANCEL);
+        show();
+    }
+
+    void layout(int width, int height) override {
+        const int m = px(10), row = px(24);
+        place(label_, m, m, px(130), row);
+        place(rate_, m + px(134), m, px(70), row);
+        SendMessageW(spin_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(rate_), 0);  // sits at its right
+        place(unit_, m + px(210), m, px(40), row);
+        const int buttons = placeButtons(width, height, {{COPY_ID, 96}});
+        place(TEXT_ID, m, m + row + px(8), width - 2 * m, buttons - px(8) - (m + row + px(8)));
+    }
+
+    void command(int id, int code) override {
+        if (id == RATE_ID && code == EN_CHANGE) show();
+        if (id == COPY_ID && !copyToClipboard(window_, shown_))
+            MessageBoxW(window_, L"Der Text konnte nicht in die Zwischenablage kopiert werden.",
+                        L"Abrechnung", MB_OK | MB_ICONWARNING);
+    }
+
+    void focusFirst() override { SetFocus(rate_); }
+
+    // The report for the rate in the field, kept for the pad; a rate that is
+    // no whole number of cents in range is named and the last one stays.
+    void show() {
+        std::wstring typed(16, L'\0');
+        typed.resize(static_cast<std::size_t>(
+            GetWindowTextW(rate_, typed.data(), static_cast<int>(typed.size()))));
+        const std::optional<int> cents = parseCentsPerPoint(narrow(typed));
+        if (!cents) {
+            shown_.clear();
+            const std::string range = "(1 bis " + std::to_string(MAX_CENTS_PER_POINT) + ").";
+            setText(TEXT_ID, typed.empty()
+                                 ? "Bitte den Wert eines Punktes in Cent eingeben " + range
+                                 : "\xE2\x80\x9E" + narrow(typed) +
+                                       "\xE2\x80\x9C ist kein Betrag in Cent je Punkt " + range);
+        } else {
+            p_.shell.centsPerPoint = *cents;
+            shown_ = settlementReport(playerNames(p_), overallScores(p_), *cents).text();
+            setText(TEXT_ID, shown_);
+        }
+        EnableWindow(GetDlgItem(window_, COPY_ID), !shown_.empty());
+    }
+
+    Program& p_;
+    HWND label_ = nullptr, rate_ = nullptr, spin_ = nullptr, unit_ = nullptr;
+    std::string shown_;
+};
+
+// The chart, drawn as the PNG file is, and "Als PNG speichern…".
+class ChartWindow : public ExtrasWindow {
+  public:
+    ChartWindow(HWND owner, Program& p, ScoreChart chart)
+        : ExtrasWindow(owner), p_(p), chart_(std::move(chart)) {}
+
+  private:
+    void build() override {
+        button("Als PNG speichern\xE2\x80\xA6", SAVE_ID);
+        button(
+            "Schlie\xC3\x9F"
+            "en",
+            IDCANCEL);
+    }
+
+    void layout(int width, int height) override {
+        buttonsTop_ = placeButtons(width, height, {{SAVE_ID, 150}});
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+
+    // Drawn at 96 dpi and scaled, through a bitmap so that resizing does not flicker.
+    bool paint(HDC dc, const RECT& client) override {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        const int m = px(10);
+        const int width = client.right - 2 * m, height = buttonsTop_ - px(10) - m;
+        if (width <= 0 || height <= 0 || !gdiPlus_.started()) return true;
+        const HDC memory = CreateCompatibleDC(dc);
+        const HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+        const HGDIOBJ old = SelectObject(memory, bitmap);
+        {
+            Gdiplus::Graphics graphics(memory);
+            const float scale = static_cast<float>(dpi_) / 96.0f;
+            graphics.ScaleTransform(scale, scale);
+            paintScoreChart(graphics, static_cast<int>(static_cast<float>(width) / scale),
+                            static_cast<int>(static_cast<float>(height) / scale), chart_);
+        }
+        BitBlt(dc, m, m, width, height, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        return true;
+    }
+
+    void command(int id, int) override {
+        if (id != SAVE_ID) return;
+        const std::optional<Bytes> png = chartPng(chart_);
+        if (!png) {
+            MessageBoxW(window_, L"Fehler beim Bildexport. Das Bild konnte nicht erstellt werden.",
+                        L"Kartotrix", MB_OK | MB_ICONWARNING);
+            return;
+        }
+        saveExtrasFile(p_, "Bildexport", "verlauf.png", "PNG-Bild", "png", *png);
+        keepOwnerDisabled();
+    }
+
+    Program& p_;
+    ScoreChart chart_;
+    GdiPlusSession gdiPlus_;
+    int buttonsTop_ = 0;
+};
+
+// Names as a German reader sorts them: "Cäcilie" before "Carla", case aside.
+int germanOrder(const std::string& a, const std::string& b) {
+    const std::wstring x = widen(a), y = widen(b);
+    const int result =
+        CompareStringEx(L"de-DE", LINGUISTIC_IGNORECASE, x.c_str(), static_cast<int>(x.size()),
+                        y.c_str(), static_cast<int>(y.size()), nullptr, nullptr, 0);
+    if (result == 0) return foldedName(a).compare(foldedName(b));
+    return result - CSTR_EQUAL;
+}
+
+std::string signedText(long long v) {
+    return v > 0 ? "+" + std::to_string(v) : std::to_string(v);
+}
+
+// The statistics in a table that sorts by the column whose header is clicked.
+class StatisticsWindow : public ExtrasWindow {
+  public:
+    StatisticsWindow(HWND owner, const Statistics& statistics)
+        : ExtrasWindow(owner), statistics_(statistics) {
+        for (const PlayerStatistics& s : statistics.players)
+            rows_.push_back(&s);
+    }
+
+  private:
+    static constexpr int COLUMNS = 8;
+
+    void build() override {
+        heading_ = add(L"STATIC",
+                       std::to_string(statistics_.evenings) +
+                           (statistics_.evenings == 1 ? " Abend" : " Abende") +
+                           " aus \xE2\x80\x9E" + statistics_.folder + "\xE2\x80\x9C",
+                       SS_NOPREFIX | SS_ENDELLIPSIS, 0, 0, boldFont_);
+        list_ = add(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+                    LIST_ID, WS_EX_CLIENTEDGE);
+        ListView_SetExtendedListViewStyle(
+            list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_GRIDLINES);
+        const char* titles[COLUMNS] = {
+            "Spieler", "Abende",   "gewonnen",     "Punkte",
+            "Spiele",  "je Spiel", "bester Abend", "schlechtester Abend"};
+        const int widths[COLUMNS] = {170, 80, 92, 80, 76, 84, 112, 154};
+        for (int k = 0; k < COLUMNS; ++k) {
+            std::wstring title = widen(titles[k]);
+            LVCOLUMNW column{};
+            column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+            column.fmt = k == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
+            column.cx = px(widths[k]);
+            column.pszText = title.data();
+            column.iSubItem = k;
+            ListView_InsertColumn(list_, k, &column);
+        }
+        if (std::any_of(rows_.begin(), rows_.end(), [](const auto* s) { return s->seat; }))
+            seats_ =
+                add(L"STATIC", "* Standardname: gez\xC3\xA4hlt nach Sitzplatz, nicht nach Person.",
+                    SS_NOPREFIX);
+        if (!statistics_.skipped.empty()) {
+            skippedLabel_ =
+                add(L"STATIC",
+                    "Nicht gez\xC3\xA4hlt (" + std::to_string(statistics_.skipped.size()) + "):",
+                    SS_NOPREFIX);
+            std::string lines;
+            for (const SkippedPad& pad : statistics_.skipped)
+                lines += (lines.empty() ? "" : "\n") + pad.file + ": " + pad.reason;
+            add(WC_EDITW, "",
+                ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL |
+                    WS_VSCROLL | WS_TABSTOP,
+                TEXT_ID, WS_EX_CLIENTEDGE, monoFont_);
+            setText(TEXT_ID, lines);
+        }
+        button("Kopieren", COPY_ID);
+        button(
+            "Schlie\xC3\x9F"
+            "en",
+            IDCANCEL);
+        sortBy(3, true);  // by points, best first
+    }
+
+    void layout(int width, int height) override {
+        const int m = px(10), line = px(20);
+        const int buttons = placeButtons(width, height, {{COPY_ID, 96}});
+        place(heading_, m, m, width - 2 * m, line);
+        int bottom = buttons - px(8);
+        if (skippedLabel_) {
+            place(TEXT_ID, m, bottom - px(96), width - 2 * m, px(96));
+            place(skippedLabel_, m, bottom - px(96) - line, width - 2 * m, line);
+            bottom -= px(96) + line + px(4);
+        }
+        if (seats_) {
+            place(seats_, m, bottom - line, width - 2 * m, line);
+            bottom -= line + px(4);
+        }
+        const int top = m + line + px(6);
+        place(list_, m, top, width - 2 * m, std::max(px(40), bottom - top));
+    }
+
+    void command(int id, int) override {
+        if (id == COPY_ID && !copyToClipboard(window_, statisticsText(statistics_)))
+            MessageBoxW(window_, L"Der Text konnte nicht in die Zwischenablage kopiert werden.",
+                        L"Statistik", MB_OK | MB_ICONWARNING);
+    }
+
+    LRESULT notify(const NMHDR& note) override {
+        if (note.idFrom == LIST_ID && note.code == LVN_COLUMNCLICK) {
+            const int column = reinterpret_cast<const NMLISTVIEW&>(note).iSubItem;
+            // Another click on the same column turns the order round; a new
+            // column starts with names from A and numbers from the highest.
+            sortBy(column, column == column_ ? !descending_ : column != 0);
+        }
+        return 0;
+    }
+
+    void focusFirst() override { SetFocus(list_); }
+
+    static double perGame(const PlayerStatistics& s) {
+        return s.games ? static_cast<double>(s.points) / s.games : 0;
+    }
+    static double number(const PlayerStatistics& s, int column) {
+        switch (column) {
+            case 1:
+                return s.evenings;
+            case 2:
+                return s.won;
+            case 3:
+                return static_cast<double>(s.points);
+            case 4:
+                return s.games;
+            case 5:
+                return perGame(s);
+            case 6:
+                return s.best;
+            default:
+                return s.worst;
+        }
+    }
+
+    void sortBy(int column, bool descending) {
+        column_ = column;
+        descending_ = descending;
+        // Ties keep the order of the statistics (by points).
+        std::vector<const PlayerStatistics*> order;
+        for (const PlayerStatistics& s : statistics_.players)
+            order.push_back(&s);
+        std::stable_sort(order.begin(), order.end(), [&](const auto* a, const auto* b) {
+            if (column == 0) {
+                const int order = germanOrder(a->name, b->name);
+                return descending ? order > 0 : order < 0;
+            }
+            return descending ? number(*b, column) < number(*a, column)
+                              : number(*a, column) < number(*b, column);
+        });
+        rows_ = order;
+        fill();
+        const HWND header = ListView_GetHeader(list_);
+        for (int k = 0; k < COLUMNS; ++k) {
+            HDITEMW item{};
+            item.mask = HDI_FORMAT;
+            Header_GetItem(header, k, &item);
+            item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+            if (k == column) item.fmt |= descending ? HDF_SORTDOWN : HDF_SORTUP;
+            Header_SetItem(header, k, &item);
+        }
+    }
+
+    void fill() {
+        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+        ListView_DeleteAllItems(list_);
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            const PlayerStatistics& s = *rows_[i];
+            const std::string cells[COLUMNS] = {s.name + (s.seat ? " *" : ""),
+                                                std::to_string(s.evenings),
+                                                std::to_string(s.won),
+                                                signedText(s.points),
+                                                std::to_string(s.games),
+                                                s.pointsPerGame(),
+                                                signedText(s.best),
+                                                signedText(s.worst)};
+            for (int k = 0; k < COLUMNS; ++k) {
+                std::wstring textOfCell = widen(cells[k]);
+                LVITEMW item{};
+                item.mask = LVIF_TEXT;
+                item.iItem = static_cast<int>(i);
+                item.iSubItem = k;
+                item.pszText = textOfCell.data();
+                if (k == 0)
+                    ListView_InsertItem(list_, &item);
+                else
+                    ListView_SetItem(list_, &item);
+            }
+        }
+        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+
+    const Statistics& statistics_;
+    std::vector<const PlayerStatistics*> rows_;
+    HWND heading_ = nullptr, list_ = nullptr, seats_ = nullptr, skippedLabel_ = nullptr;
+    int column_ = -1;
+    bool descending_ = false;
+};
+
+}  // namespace
+
+bool Win32Extras::showSettlement(Program& p) {
+    SettlementWindow window(owner_, p);
+    window.run("Abrechnung", 480, 110 + 18 * (2 * p.pad.playerCount + 6), 340, 260);
+    return true;
+}
+
+bool Win32Extras::showChart(Program& p, const ScoreChart& chart) {
+    ChartWindow window(owner_, p, chart);
+    window.run("Verlauf", 960, 600, 580, 420);
+    return true;
+}
+
+bool Win32Extras::printSheet(const PadSheet& sheet) {
+    switch (kx::win::printSheet(owner_, sheet)) {
+        case PrintResult::NoPrinter:
+            MessageBoxW(owner_,
+                        L"Es ist kein Drucker eingerichtet. Bitte in den Windows-Einstellungen "
+                        L"einen Drucker hinzuf\u00fcgen.",
+                        L"Drucken", MB_OK | MB_ICONWARNING);
+            break;
+        case PrintResult::Failed:
+            MessageBoxW(owner_,
+                        L"Der Block konnte nicht gedruckt werden. Bitte den Drucker pr\u00fcfen.",
+                        L"Kartotrix", MB_OK | MB_ICONWARNING);
+            break;
+        case PrintResult::Printed:
+        case PrintResult::Cancelled:
+            break;
+    }
+    return true;
+}
+
+std::optional<Bytes> Win32Extras::sheetPdf(const PadSheet&) {
+    return std::nullopt;  // offersPdf() says so before anything is drawn
+}
+
+bool Win32Extras::showStatistics(const Statistics& statistics) {
+    StatisticsWindow window(owner_, statistics);
+    const int rows = static_cast<int>(statistics.players.size());
+    window.run("Statistik", 880,
+               std::clamp(22 * rows + 140 + (statistics.skipped.empty() ? 0 : 120), 300, 640), 480,
+               260);
+    return true;
+}
+
+}  // namespace kx::win
