@@ -404,11 +404,13 @@ void MainWindow::mirrorControl(const Control& c, QWidget* w, std::optional<Contr
 }
 
 void MainWindow::mirrorMenu() {
+    // A caption that changes ("Rückgängig: Spiel 7") keeps its menu letter.
+    const std::vector<int> mnemonics = menuMnemonics(program_.ui);
     for (std::size_t i = 0; i < actions_.size(); ++i) {
         QAction* action = actions_[i];
         if (!action) continue;
         const MenuEntry& entry = program_.ui.menu[i];
-        QString text = qstr(entry.caption);
+        QString text = qstr(captionWithMnemonic(entry.caption, mnemonics[i]));
         if (!entry.hint.empty()) text += QLatin1Char('\t') + qstr(entry.hint);
         if (action->text() != text) action->setText(text);
         action->setEnabled(entry.enabled);

@@ -367,7 +367,7 @@ class SettlementWindow : public ExtrasWindow {
     std::string shown_;
 };
 
-// The chart, drawn as the PNG file is, and "Als PNG speichern…".
+// The chart, drawn as the PNG file is, and "Als Bild speichern…".
 class ChartWindow : public ExtrasWindow {
   public:
     ChartWindow(HWND owner, Program& p, ScoreChart chart)
@@ -375,7 +375,7 @@ class ChartWindow : public ExtrasWindow {
 
   private:
     void build() override {
-        button("Als PNG speichern\xE2\x80\xA6", SAVE_ID);
+        button("Als Bild speichern\xE2\x80\xA6", SAVE_ID);
         button(
             "Schlie\xC3\x9F"
             "en",

@@ -211,6 +211,13 @@ class DesktopTest : public QObject {
         QCOMPARE(QApplication::activePopupWidget()->objectName(), QStringLiteral("menu_0"));
         QApplication::activePopupWidget()->close();
         QVERIFY(app.program.pad.autosaveEnabled);  // Alt+letters toggle nothing
+
+        // Mirroring the model keeps the letters of the entries.
+        auto* load = app.window->findChild<QAction*>(QStringLiteral("menu_1"));
+        const QString withLetter = load->text();
+        QVERIFY(withLetter.contains(QLatin1Char('&')));
+        app.window->mirror();
+        QCOMPARE(load->text(), withLetter);
     }
 
     void f1OpensTheHelpAndTheOwnViewerWhenTheDesktopCannot() {
