@@ -48,6 +48,8 @@ struct AppFixture {
     QAction* menu(int entry) const {
         return window->findChild<QAction*>(QStringLiteral("menu_%1").arg(entry));
     }
+    // A menu entry's text as the user reads it, without the marker of its letter.
+    QString caption(int entry) const { return menu(entry)->text().remove(QLatin1Char('&')); }
     PadArea* pad() const { return window->padArea(); }
 
     // A label the drawing area paints (a pad cell, heading or caption).
