@@ -125,18 +125,20 @@ void paintXLabels(QPainter& painter, const ChartGeometry& g, const ScoreChart& c
 
 void paintBorders(QPainter& painter, const ChartGeometry& g, const ScoreChart& chart) {
     painter.setFont(chartFont(12, true));
-    for (const ChartBorder& border : chart.borders) {
-        const int x = g.x(border.index, chart.pointCount());
+    std::vector<int> widths;
+    for (const ChartBorder& border : chart.borders)
+        widths.push_back(painter.fontMetrics().horizontalAdvance(qstr(border.label)));
+    const std::vector<ChartLabelPlace> places = borderLabelPlaces(g, chart, widths);
+    for (std::size_t i = 0; i < chart.borders.size(); ++i) {
+        const int x = g.x(chart.borders[i].index, chart.pointCount());
         QPen pen(QColor(90, 90, 90), 1.2, Qt::DashLine);
         painter.setPen(pen);
         painter.drawLine(x, g.plot.top, x, g.plot.top + g.plot.height - 1);
         painter.setPen(QColor(60, 60, 60));
-        // The label stands right of its line, or left of it where the plot ends.
-        const QString label = qstr(border.label);
-        const int width = painter.fontMetrics().horizontalAdvance(label) + 4;
-        const bool room = x + 5 + width <= g.plot.left + g.plot.width;
-        painter.drawText(QRect(room ? x + 5 : x - 5 - width, g.plot.top + 3, width, 18),
-                         (room ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop, label);
+        const Rect& r = places[i].rect;
+        painter.drawText(QRect(r.left, r.top, r.width, r.height),
+                         (places[i].rightOfLine ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop,
+                         qstr(chart.borders[i].label));
     }
 }
 

@@ -44,6 +44,28 @@ ScoreChart scoreChart(const PadState& pad) {
     return chart;
 }
 
+std::vector<ChartLabelPlace> borderLabelPlaces(const ChartGeometry& g, const ScoreChart& chart,
+                                               const std::vector<int>& textWidths) {
+    constexpr int GAP = 5, PADDING = 4, TOP = 3, LINE = 18;
+    std::vector<ChartLabelPlace> places;
+    for (std::size_t i = 0; i < chart.borders.size() && i < textWidths.size(); ++i) {
+        const int x = g.x(chart.borders[i].index, chart.pointCount());
+        const int width = textWidths[i] + PADDING;
+        ChartLabelPlace place;
+        place.rightOfLine = x + GAP + width <= g.plot.left + g.plot.width;
+        place.rect = {place.rightOfLine ? x + GAP : x - GAP - width, g.plot.top + TOP, width, LINE};
+        const auto covers = [&place](const ChartLabelPlace& earlier) {
+            const Rect& a = place.rect;
+            const Rect& b = earlier.rect;
+            return a.top == b.top && a.left < b.left + b.width && b.left < a.left + a.width;
+        };
+        while (std::any_of(places.begin(), places.end(), covers))
+            place.rect.top += LINE;
+        places.push_back(place);
+    }
+    return places;
+}
+
 std::vector<int> niceTicks(int low, int high, int maxCount) {
     if (high <= low) high = low + 1;
     const long long span = static_cast<long long>(high) - low;

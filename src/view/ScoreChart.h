@@ -62,6 +62,16 @@ struct ChartGeometry {
 };
 ChartGeometry chartGeometry(const ScoreChart& chart, int width, int height);
 
+// Where a section border's label stands: right of its line, or left of it
+// where the plot ends; a label that would cover an earlier one moves down a
+// line. `textWidths` holds each label's width in the skin's font.
+struct ChartLabelPlace {
+    Rect rect;
+    bool rightOfLine = true;
+};
+std::vector<ChartLabelPlace> borderLabelPlaces(const ChartGeometry& g, const ScoreChart& chart,
+                                               const std::vector<int>& textWidths);
+
 // Round grid values ("nice" steps 1, 2, 5 x 10^k) covering low..high, at most about maxCount.
 std::vector<int> niceTicks(int low, int high, int maxCount);
 

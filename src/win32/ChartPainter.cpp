@@ -210,16 +210,19 @@ void paintBorders(G::Graphics& g, const ChartGeometry& geometry, const ScoreChar
     const Rect& plot = geometry.plot;
     G::Pen pen(grey(90), 1.2f);
     pen.SetDashStyle(G::DashStyleDash);
-    for (const ChartBorder& border : chart.borders) {
-        const int x = geometry.x(border.index, chart.pointCount());
+    std::vector<int> widths;
+    for (const ChartBorder& border : chart.borders)
+        widths.push_back(static_cast<int>(textWidth(g, border.label, font)));
+    const std::vector<ChartLabelPlace> places = borderLabelPlaces(geometry, chart, widths);
+    for (std::size_t i = 0; i < chart.borders.size(); ++i) {
+        const int x = geometry.x(chart.borders[i].index, chart.pointCount());
         g.DrawLine(&pen, x, plot.top, x, plot.top + plot.height - 1);
-        // The label stands right of its line, or left of it where the plot ends.
-        const int width = static_cast<int>(textWidth(g, border.label, font)) + 4;
-        const bool room = x + 5 + width <= plot.left + plot.width;
-        text(g, border.label, font, grey(60),
-             G::RectF(static_cast<G::REAL>(room ? x + 5 : x - 5 - width),
-                      static_cast<G::REAL>(plot.top + 3), static_cast<G::REAL>(width), 18),
-             room ? G::StringAlignmentNear : G::StringAlignmentFar, G::StringAlignmentNear);
+        const Rect& r = places[i].rect;
+        text(g, chart.borders[i].label, font, grey(60),
+             G::RectF(static_cast<G::REAL>(r.left), static_cast<G::REAL>(r.top),
+                      static_cast<G::REAL>(r.width), static_cast<G::REAL>(r.height)),
+             places[i].rightOfLine ? G::StringAlignmentNear : G::StringAlignmentFar,
+             G::StringAlignmentNear);
     }
 }
 

@@ -135,6 +135,32 @@ TEST(ScoreChartData, GeometryKeepsEveryPointInThePlot) {
     }
 }
 
+TEST(ScoreChartData, SectionLabelsNeverCoverEachOther) {
+    ScoreChart chart;
+    chart.xLabels = std::vector<std::string>(30, "x");
+    chart.series = {{"A", std::vector<int>(30, 0), seriesStyle(1)}};
+    const ChartGeometry g = chartGeometry(chart, 900, 500);
+    const auto overlap = [](const Rect& a, const Rect& b) {
+        return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+               b.top < a.top + a.height;
+    };
+    // One solo between the sections: the second label would stand on the first.
+    chart.borders = {{20, "Soli"}, {21, "Strafpunkte"}};
+    std::vector<ChartLabelPlace> places = borderLabelPlaces(g, chart, {40, 90});
+    ASSERT_EQ(places.size(), 2u);
+    EXPECT_TRUE(places[0].rightOfLine);
+    EXPECT_EQ(places[0].rect.left, g.x(20, 30) + 5);
+    EXPECT_FALSE(overlap(places[0].rect, places[1].rect));
+    EXPECT_GT(places[1].rect.top, places[0].rect.top);
+
+    // Far apart they share the top line; at the plot's end a label stands left of its line.
+    chart.borders = {{5, "Soli"}, {29, "Strafpunkte"}};
+    places = borderLabelPlaces(g, chart, {40, 90});
+    EXPECT_EQ(places[0].rect.top, places[1].rect.top);
+    EXPECT_FALSE(places[1].rightOfLine);
+    EXPECT_EQ(places[1].rect.left + places[1].rect.width, g.x(29, 30) - 5);
+}
+
 TEST(ExtrasCommands, SettlementIsShownOrRefused) {
     Evening t;
     newPad(t.p, 4);
