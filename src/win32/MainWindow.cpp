@@ -772,6 +772,12 @@ MainWindow::Widget* MainWindow::widgetOf(HWND window) {
 }
 
 bool MainWindow::preTranslate(const MSG& message) {
+    // Escape closes the help window, as it closes a dialog.
+    if (help_ && message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
+        (message.hwnd == help_ || IsChild(help_, message.hwnd))) {
+        PostMessageW(help_, WM_CLOSE, 0, 0);
+        return true;
+    }
     if (!belongsHere(message.hwnd)) return false;
     switch (message.message) {
         case WM_KEYDOWN:
