@@ -463,7 +463,7 @@ class StatisticsWindow : public ExtrasWindow {
         list_ = add(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
                     LIST_ID, WS_EX_CLIENTEDGE);
         ListView_SetExtendedListViewStyle(
-            list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_GRIDLINES);
+            list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
         const char* titles[COLUMNS] = {
             "Spieler", "Abende",   "gewonnen",     "Punkte",
             "Spiele",  "je Spiel", "bester Abend", "schlechtester Abend"};
@@ -534,6 +534,25 @@ class StatisticsWindow : public ExtrasWindow {
             // Another click on the same column turns the order round; a new
             // column starts with names from A and numbers from the highest.
             sortBy(column, column == column_ ? !descending_ : column != 0);
+        }
+        if (note.idFrom == LIST_ID && note.code == LVN_GETINFOTIPW) {
+            // The list gives one tip per row: which files the best and the
+            // worst evening come from.
+            auto& tip =
+                const_cast<NMLVGETINFOTIPW&>(reinterpret_cast<const NMLVGETINFOTIPW&>(note));
+            if (tip.iItem >= 0 && static_cast<std::size_t>(tip.iItem) < rows_.size() &&
+                tip.cchTextMax > 0) {
+                const PlayerStatistics& s = *rows_[static_cast<std::size_t>(tip.iItem)];
+                std::string text =
+                    "Bester Abend: " + s.bestFile + "\nSchlechtester Abend: " + s.worstFile;
+                if (s.seat)
+                    text += "\nStandardname: gez\xC3\xA4hlt nach Sitzplatz, nicht nach Person";
+                const std::wstring wide = widen(text);
+                const std::size_t room = static_cast<std::size_t>(tip.cchTextMax) - 1;
+                const std::size_t length = std::min(wide.size(), room);
+                wide.copy(tip.pszText, length);
+                tip.pszText[length] = L'\0';
+            }
         }
         return 0;
     }
