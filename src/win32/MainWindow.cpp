@@ -360,7 +360,19 @@ void MainWindow::createQuickEntry() {
                         QUICK_FIELD_ID);
     SendMessageW(quickField_, EM_LIMITTEXT, 200, 0);
     SendMessageW(quickField_, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(L"z. B. 1 2 3"));
-    quickPreview_ = child(L"STATIC", L"", SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS, 0, 0);
+    quickPreview_ =
+        child(L"STATIC", L"", SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS | SS_NOTIFY, 0, 0);
+    // A preview cut off at the window's edge shows whole in a tooltip.
+    quickTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                                nullptr, instance_, nullptr);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(quickPreview_);
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(quickTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     quickClose_ = child(L"BUTTON", L"\u00d7", BS_PUSHBUTTON | BS_FLAT, 0, QUICK_CLOSE_ID);
 }
 
@@ -537,6 +549,15 @@ void MainWindow::showQuickPreview() {
     const std::wstring shown = (preview.admissible ? L"\u21b5 " : L"") + widen(preview.text);
     if (windowText(quickPreview_) != shown) SetWindowTextW(quickPreview_, shown.c_str());
     InvalidateRect(quickPreview_, nullptr, TRUE);
+    RECT room{};
+    GetClientRect(quickPreview_, &room);
+    std::wstring tip = textWidth(quickPreview_, font_, shown) > room.right ? shown : L"";
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(quickPreview_);
+    tool.lpszText = tip.data();
+    SendMessageW(quickTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void MainWindow::focusQuickEntry() {
@@ -564,6 +585,8 @@ void MainWindow::layoutQuickEntry() {
     const int closeLeft = client.right - px(2) - height;
     MoveWindow(quickPreview_, left, top, std::max(0, closeLeft - gap - left), height, TRUE);
     MoveWindow(quickClose_, closeLeft, top, height, height, TRUE);
+    // The tooltip depends on the preview's new width.
+    if (program_.ui.quickEntry.open) showQuickPreview();
 }
 
 // The status bar's clock panel, kept current by a timer of the window.

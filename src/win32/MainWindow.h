@@ -118,6 +118,7 @@ class MainWindow : public WindowHost {
     HWND quickTitle_ = nullptr;
     HWND quickField_ = nullptr;
     HWND quickPreview_ = nullptr;
+    HWND quickTip_ = nullptr;  // the whole preview when it is cut off
     HWND quickClose_ = nullptr;
     COLORREF previewColour_ = 0;
     UINT dpi_ = 96;
