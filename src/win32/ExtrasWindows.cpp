@@ -102,21 +102,11 @@ class ExtrasWindow {
     explicit ExtrasWindow(HWND owner) : owner_(owner) {
         dpi_ = dpiOf(owner);
         if (dpi_ == 0) dpi_ = 96;
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-        font_ = scaledFont(metrics.lfMessageFont, dpi_, FW_NORMAL);
-        boldFont_ = scaledFont(metrics.lfMessageFont, dpi_, FW_BOLD);
-        LOGFONTW mono = metrics.lfMessageFont;
-        wcscpy_s(mono.lfFaceName, L"Consolas");
-        mono.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-        monoFont_ = scaledFont(mono, dpi_, FW_NORMAL);
+        createFonts();
     }
     virtual ~ExtrasWindow() {
         if (window_) DestroyWindow(window_);
-        DeleteObject(font_);
-        DeleteObject(boldFont_);
-        DeleteObject(monoFont_);
+        deleteFonts(font_, boldFont_, monoFont_);
     }
     ExtrasWindow(const ExtrasWindow&) = delete;
     ExtrasWindow& operator=(const ExtrasWindow&) = delete;
@@ -133,6 +123,7 @@ class ExtrasWindow {
         windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
         windowClass.lpszClassName = WINDOW_CLASS;
         RegisterClassExW(&windowClass);  // fails harmlessly when the class is there
+        minSize96_ = {minWidth, minHeight};
         minSize_ = {px(minWidth), px(minHeight)};
         const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
                             WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
@@ -264,6 +255,9 @@ class ExtrasWindow {
                 info->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
                 return 0;
             }
+            case WM_DPICHANGED:
+                dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+                return 0;
             case DM_GETDEFID:
                 return MAKELRESULT(IDCANCEL, DC_HASDEFID);
             case WM_PAINT: {
@@ -290,7 +284,59 @@ class ExtrasWindow {
         return DefWindowProcW(window, message, wParam, lParam);
     }
 
+    void createFonts() {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        font_ = scaledFont(metrics.lfMessageFont, dpi_, FW_NORMAL);
+        boldFont_ = scaledFont(metrics.lfMessageFont, dpi_, FW_BOLD);
+        LOGFONTW mono = metrics.lfMessageFont;
+        wcscpy_s(mono.lfFaceName, L"Consolas");
+        mono.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+        monoFont_ = scaledFont(mono, dpi_, FW_NORMAL);
+    }
+    static void deleteFonts(HFONT a, HFONT b, HFONT c) {
+        for (HFONT font : {a, b, c})
+            if (font) DeleteObject(font);
+    }
+
+    // Moved to a monitor of another DPI: new fonts for every control, list
+    // columns of the same share, and the size Windows suggests; WM_SIZE then
+    // lays the controls out again.
+    void dpiChanged(UINT dpi, const RECT& suggested) {
+        if (dpi == 0 || dpi == dpi_) return;
+        const UINT oldDpi = dpi_;
+        const HFONT oldFonts[3] = {font_, boldFont_, monoFont_};
+        dpi_ = dpi;
+        createFonts();
+        const HFONT newFonts[3] = {font_, boldFont_, monoFont_};
+        for (HWND child = GetWindow(window_, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+            for (int k = 0; k < 3; ++k)
+                if (font == oldFonts[k])
+                    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(newFonts[k]), TRUE);
+            wchar_t name[32] = {};
+            GetClassNameW(child, name, 32);
+            if (std::wstring(name) == WC_LISTVIEWW) {
+                const HWND header = ListView_GetHeader(child);
+                for (int c = 0; c < Header_GetItemCount(header); ++c)
+                    ListView_SetColumnWidth(
+                        child, c,
+                        MulDiv(ListView_GetColumnWidth(child, c), static_cast<int>(dpi),
+                               static_cast<int>(oldDpi)));
+            }
+        }
+        deleteFonts(oldFonts[0], oldFonts[1], oldFonts[2]);
+        minSize_ = {px(minSize96_.cx), px(minSize96_.cy)};
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(window_, nullptr, TRUE);
+    }
+
     SIZE minSize_{};
+    SIZE minSize96_{};  // at 96 dpi
 };
 
 // The settlement: the rate in cents per point, the report and "Kopieren".
