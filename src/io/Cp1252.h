@@ -15,6 +15,9 @@ std::string cp1252ToUtf8(const std::string& bytes);
 std::string printableText(const std::string& utf8);
 bool isControlCharacter(char32_t cp);
 
+// Appends one character (a Unicode code point) in UTF-8.
+void appendUtf8(std::string& out, char32_t cp);
+
 // Keeps at most `count` characters of a UTF-8 text.
 std::string truncateUtf8(const std::string& utf8, std::size_t count);
 

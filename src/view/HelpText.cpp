@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdint>
 
+#include "io/Cp1252.h"
+
 namespace kx {
 
 namespace {
@@ -13,24 +15,6 @@ std::string lower(std::string_view text) {
     for (char& c : out)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
-}
-
-void appendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 // The character an entity stands for ("amp", "#8211", "#x2013"); false for
@@ -66,12 +50,12 @@ bool decodeEntity(std::string_view name, std::string& out) {
             code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
         }
         if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-        appendUtf8(out, code == 0xA0 ? ' ' : code);
+        appendUtf8(out, code == 0xA0 ? U' ' : static_cast<char32_t>(code));
         return true;
     }
     for (const Named& n : named) {
         if (name == n.name) {
-            appendUtf8(out, n.code);
+            appendUtf8(out, static_cast<char32_t>(n.code));
             return true;
         }
     }
