@@ -3,9 +3,9 @@
 # a short run (about a minute) of the pad file fuzzer, when clang is present.
 # Both use one clang build, so any overflow of a total, a read past the end of
 # a pad file or a leak is reported.
-# Usage: tools/run-sanitized.sh BUILD_DIR   (the normal build, whose demo pads join the seeds)
-# The seeds kept in fuzz/corpus (valid pads of every size and state, written
-# by tools/seed_pads.cpp) let even a short run get past the reader's checks.
+# Usage: tools/run-sanitized.sh BUILD_DIR   (the normal build, whose demo pads join the corpus)
+# The pads kept in fuzz/corpus (valid pads of every size and state, written
+# by tools/corpus_pads.cpp) let even a short run get past the reader's checks.
 set -eu
 build=${1:-build}
 if ! command -v clang++ >/dev/null 2>&1; then

@@ -252,17 +252,17 @@ TEST(PadFileExactValues, TotalsBeyondTheByteRangeComeBackExactly) {
 
 // The fuzzer starts from these; a reader check that refused them would leave it
 // stuck at the door.
-TEST(PadFileSeeds, EveryCommittedSeedIsAValidPad) {
-    int seeds = 0;
+TEST(PadFileCorpus, EveryCommittedPadIsValid) {
+    int pads = 0;
     for (const auto& entry :
          std::filesystem::directory_iterator(KARTOTRIX_SOURCE_DIR "/fuzz/corpus")) {
         SCOPED_TRACE(entry.path().string());
         const auto bytes = test::fileBytes(entry.path().string());
         ASSERT_TRUE(bytes);
         EXPECT_TRUE(decodePadFile(*bytes).image);
-        ++seeds;
+        ++pads;
     }
-    EXPECT_GE(seeds, 9);
+    EXPECT_GE(pads, 9);
 }
 
 TEST(PadFileNames, StoredOneWindows1252BytePerCharacter) {

@@ -1,7 +1,7 @@
-// Writes the pads that seed the fuzzer of the pad reader (fuzz/corpus): valid
+// Writes the pads the fuzzer of the pad reader starts from (fuzz/corpus): valid
 // pads of 4, 5 and 6 players, fresh, partial and full, with and without exact
 // values, so that a short fuzzer run starts past the reader's checks.
-// Usage: seed_pads FOLDER
+// Usage: corpus_pads FOLDER
 #include <cstdio>
 #include <string>
 
@@ -45,36 +45,36 @@ bool play(Program& p, int n, int games, int solos, int penalties, bool big) {
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fprintf(stderr, "Aufruf: seed_pads ORDNER\n");
+        std::fprintf(stderr, "Aufruf: corpus_pads ORDNER\n");
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";
-    struct Seed {
+    struct Sample {
         const char* name;
         int n, games, solos, penalties;
         bool big;
     };
-    const Seed seeds[] = {
+    const Sample samples[] = {
         {"frisch-4", 4, 0, 0, 0, false}, {"teil-4", 4, 7, 2, 1, false},
         {"voll-4", 4, 20, 4, 3, false},  {"teil-5", 5, 11, 3, 2, false},
         {"voll-5", 5, 25, 5, 3, false},  {"teil-6", 6, 13, 4, 1, false},
         {"voll-6", 6, 30, 6, 3, false},  {"exakt-4", 4, 12, 1, 0, true},
         {"exakt-6", 6, 30, 6, 2, true},
     };
-    for (const Seed& seed : seeds) {
+    for (const Sample& sample : samples) {
         TestProgram t;
-        if (!play(t.p, seed.n, seed.games, seed.solos, seed.penalties, seed.big)) {
-            std::fprintf(stderr, "seed_pads: an entry of %s was refused\n", seed.name);
+        if (!play(t.p, sample.n, sample.games, sample.solos, sample.penalties, sample.big)) {
+            std::fprintf(stderr, "corpus_pads: an entry of %s was refused\n", sample.name);
             return 1;
         }
-        if (seed.big) {
+        if (sample.big) {
             const char* names[] = {
                 "",           "J\xC3\xBCrgen", "K\xC3\xA4the", "\xC3\x96zlem", "Bj\xC3\xB6rn",
                 "Sa\xC3\xAF", "Gro\xC3\x9F"};
-            for (int k = 1; k <= seed.n; ++k)
+            for (int k = 1; k <= sample.n; ++k)
                 editName(t.p, k, names[k]);
         }
-        if (!writePadFile(t.p, folder + seed.name + ".hsc")) return 1;
+        if (!writePadFile(t.p, folder + sample.name + ".hsc")) return 1;
     }
     return 0;
 }
