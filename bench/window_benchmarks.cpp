@@ -46,6 +46,7 @@ class NoSyncFileSystem : public FileSystem {
     FileError flush(FileHandle handle) override { return real_->flush(handle); }
     FileError sync(FileHandle) override { return FileError::None; }
     FileError close(FileHandle handle) override { return real_->close(handle); }
+    FileError replaceable(const std::string& path) override { return real_->replaceable(path); }
     void copyPermissions(const std::string& model, FileHandle handle) override {
         real_->copyPermissions(model, handle);
     }

@@ -41,8 +41,7 @@ LocalTime localTime(const QDateTime& t) {
 int deliver(FileSystem& fs, const std::string& target, const QByteArray& bytes, const char* what,
             const BatchStreams& streams) {
     if (bytes.isEmpty()) {
-        std::fprintf(streams.err, "Fehler beim %s. Die Datei konnte nicht erstellt werden.\n",
-                     what);
+        std::fprintf(streams.err, "Fehler %s. Die Datei konnte nicht erstellt werden.\n", what);
         return BATCH_WRITE_FAILED;
     }
     return deliverBatchOutput(fs, target, bytes.toStdString(), what, streams);
@@ -55,7 +54,7 @@ int chartCommand(FileSystem& fs, const std::string& padFile, const std::string& 
     Program program;
     if (!loadPadForBatch(program, fs, padFile, streams.err)) return BATCH_REFUSED;
     const OffscreenGui gui;
-    return deliver(fs, target, chartPng(scoreChart(program.pad)), "Bildexport", streams);
+    return deliver(fs, target, chartPng(scoreChart(program.pad)), "beim Bildexport", streams);
 }
 
 int pdfCommand(FileSystem& fs, const std::string& padFile, const std::string& target,
@@ -66,7 +65,7 @@ int pdfCommand(FileSystem& fs, const std::string& padFile, const std::string& ta
     const QFileInfo info(qstr(padFile));
     const LocalTime date = eveningDate(padFile, localTime(info.lastModified()),
                                        localTime(QDateTime::currentDateTime()));
-    return deliver(fs, target, sheetPdf(padSheet(program, date)), "PDF-Export", streams);
+    return deliver(fs, target, sheetPdf(padSheet(program, date)), "beim PDF-Export", streams);
 }
 
 }  // namespace kx

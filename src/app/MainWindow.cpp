@@ -20,13 +20,13 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
-#include <QTextBrowser>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "ExtrasWindows.h"
+#include "HelpBrowser.h"
 #include "PadArea.h"
 #include "QtServices.h"
 #include "QuickEntryBar.h"
@@ -691,7 +691,7 @@ void MainWindow::showHelpWindow(const std::string& path) {
         helpWindow_->setWindowTitle(QStringLiteral("Kartotrix \u2013 Hilfe"));
         auto* layout = new QVBoxLayout(helpWindow_);
         layout->setContentsMargins(0, 0, 0, 0);
-        helpBrowser_ = new QTextBrowser(helpWindow_);
+        helpBrowser_ = new HelpBrowser(helpWindow_);
         helpBrowser_->setObjectName(QStringLiteral("help_browser"));
         helpBrowser_->setOpenExternalLinks(true);
         layout->addWidget(helpBrowser_);
@@ -701,6 +701,7 @@ void MainWindow::showHelpWindow(const std::string& path) {
     }
     const QString file = qstr(path);
     if (QFileInfo::exists(file)) {
+        helpBrowser_->setPageFolder(QFileInfo(file).absolutePath());
         helpBrowser_->setSource(QUrl::fromLocalFile(file));
     } else {
         helpBrowser_->setPlainText(

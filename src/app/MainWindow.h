@@ -16,10 +16,9 @@ class QAction;
 class QButtonGroup;
 class QKeyEvent;
 
-class QTextBrowser;
-
 namespace kx {
 
+class HelpBrowser;
 class PadArea;
 class QtExtras;
 class QuickEntryBar;
@@ -106,7 +105,7 @@ class MainWindow : public QMainWindow, public WindowHost {
     std::vector<StatusPanelLabel*> panels_;
     QPointer<QDialog> secondary_;
     QPointer<QWidget> helpWindow_;
-    QTextBrowser* helpBrowser_ = nullptr;
+    HelpBrowser* helpBrowser_ = nullptr;
     int busyDepth_ = 0;
     std::unique_ptr<QtExtras> extras_;  // the windows of "Extras"
     Rect appliedFrame_;                 // the model's frame as last applied or reported

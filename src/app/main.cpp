@@ -7,13 +7,24 @@
 #include "QtServices.h"
 #include "Startup.h"
 #include "core/Program.h"
+#include "io/Cp1252.h"
 #include "io/PadFile.h"
 #include "platform/PlatformFileSystem.h"
 
 int main(int argc, char** argv) {
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
+    for (int i = 0; i < argc; ++i) {
+        // Qt would turn bytes that are no UTF-8 into U+FFFD, and a file would
+        // then be read or written under another name.
+        if (i > 0 && !kx::isValidUtf8(argv[i])) {
+            std::fprintf(stderr,
+                         "Kartotrix: \u201E%s\u201C ist kein g\u00FCltiger Name (kein UTF-8). "
+                         "Bitte die Datei umbenennen.\n",
+                         kx::printableText(argv[i]).c_str());
+            return 2;
+        }
         arguments << QString::fromLocal8Bit(argv[i]);
+    }
     const kx::CommandLine line = kx::parseCommandLine(arguments);
     switch (line.mode) {
         case kx::CommandLine::Mode::Help:

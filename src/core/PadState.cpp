@@ -9,6 +9,8 @@ std::string PadState::shownName(int player) const {
 }
 
 int PadState::entryCount() const {
+    // Before the first pad the table holds no rows at all.
+    if (!padOpen()) return 0;
     int count = 0;
     for (int r = 1; r <= LAST_PAD_ROW; ++r)
         count += gameTable[static_cast<std::size_t>(r)][0] != EMPTY_CELL;

@@ -83,6 +83,9 @@ struct PadState {
     // A player's name as the window and the exports show it: a control
     // character that a file brought in is shown as a blank.
     std::string shownName(int player) const;
+    // Whether a pad has been started or loaded in this run; before that the
+    // table and counters are not a pad at all.
+    bool padOpen() const { return nextGameRow != 0; }
     // How many rows of the pad hold an entry.
     int entryCount() const;
     int overallScore(int player) const;

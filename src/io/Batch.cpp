@@ -41,14 +41,13 @@ int deliverBatchOutput(FileSystem& fs, const std::string& target, const std::str
         if (std::fflush(streams.out) == 0 && written) return BATCH_OK;
         const FileResult failed{FileStep::Write,
                                 errno == ENOSPC ? FileError::DiskFull : FileError::Other};
-        std::fprintf(streams.err, "Fehler beim %s. Die Standardausgabe nimmt nichts mehr an. %s\n",
-                     what, reasonText(failed).c_str());
+        std::fprintf(streams.err, "Fehler %s. Die Standardausgabe nimmt nichts mehr an. %s\n", what,
+                     reasonText(failed).c_str());
         return BATCH_WRITE_FAILED;
     }
     const FileResult written = replaceFile(fs, target, Bytes(bytes.begin(), bytes.end()));
     if (written) return BATCH_OK;
-    std::fprintf(streams.err, "Fehler beim %s. %s\n", what,
-                 writeFailureText(target, written).c_str());
+    std::fprintf(streams.err, "Fehler %s. %s\n", what, writeFailureText(target, written).c_str());
     return BATCH_WRITE_FAILED;
 }
 
@@ -57,7 +56,7 @@ int exportCommand(FileSystem& fs, const std::string& padFile, const std::string&
     Program program;
     if (!loadPadForBatch(program, fs, padFile, streams.err)) return BATCH_REFUSED;
     const Bytes text = exportBytes(program);
-    return deliverBatchOutput(fs, target, std::string(text.begin(), text.end()), "Textexport",
+    return deliverBatchOutput(fs, target, std::string(text.begin(), text.end()), "beim Textexport",
                               streams);
 }
 

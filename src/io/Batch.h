@@ -24,7 +24,8 @@ enum BatchStatus { BATCH_OK = 0, BATCH_WRITE_FAILED = 1, BATCH_REFUSED = 2 };
 bool loadPadForBatch(Program& p, FileSystem& fs, const std::string& padFile, std::FILE* err);
 
 // Writes bytes to the file `target`, or to `out` when `target` is empty; a
-// failure is reported to `err` with `what` ("Textexport") and the reason.
+// failure is reported to `err` as "Fehler " + `what` ("beim Textexport", "bei der
+// Statistik") with the reason.
 int deliverBatchOutput(FileSystem& fs, const std::string& target, const std::string& bytes,
                        const char* what, const BatchStreams& streams);
 

@@ -55,6 +55,37 @@ char32_t nextCodePoint(const std::string& s, std::size_t& i) {
 
 }  // namespace
 
+bool isValidUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto lead = static_cast<unsigned char>(s[i]);
+        std::size_t extra = 0;
+        char32_t low = 0;  // the smallest code point of that length (no overlong forms)
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1, low = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            extra = 2, low = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3, low = 0x10000;
+        } else {
+            return false;
+        }
+        if (s.size() - i <= extra) return false;
+        char32_t cp = lead & (0x3F >> extra);
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(s[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (next & 0x3F);
+        }
+        if (cp < low || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
 std::string utf8ToCp1252(const std::string& utf8) {
     std::string out;
     for (std::size_t i = 0; i < utf8.size();) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kx {
 
@@ -14,6 +15,9 @@ std::string cp1252ToUtf8(const std::string& bytes);
 // neither shift the columns of an export nor reach a terminal.
 std::string printableText(const std::string& utf8);
 bool isControlCharacter(char32_t cp);
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
+bool isValidUtf8(std::string_view bytes);
 
 // Appends one character (a Unicode code point) in UTF-8.
 void appendUtf8(std::string& out, char32_t cp);

@@ -26,7 +26,7 @@ int settlementCommand(FileSystem& fs, const std::string& padFile, const std::str
         std::fprintf(streams.err, "%s\n", report.error.c_str());
         return BATCH_REFUSED;
     }
-    return deliverBatchOutput(fs, "", report.text(), "Abrechnung", streams);
+    return deliverBatchOutput(fs, "", report.text(), "bei der Abrechnung", streams);
 }
 
 int csvCommand(FileSystem& fs, const std::string& padFile, const std::string& target,
@@ -34,8 +34,8 @@ int csvCommand(FileSystem& fs, const std::string& padFile, const std::string& ta
     Program program;
     if (!loadPadForBatch(program, fs, padFile, streams.err)) return BATCH_REFUSED;
     const Bytes bytes = csvBytes(padSheet(program, LocalTime{}));
-    return deliverBatchOutput(fs, target, std::string(bytes.begin(), bytes.end()), "CSV-Export",
-                              streams);
+    return deliverBatchOutput(fs, target, std::string(bytes.begin(), bytes.end()),
+                              "beim CSV-Export", streams);
 }
 
 int statisticsCommand(FileSystem& fs, const std::string& folder, const BatchStreams& streams) {
@@ -44,7 +44,7 @@ int statisticsCommand(FileSystem& fs, const std::string& folder, const BatchStre
         std::fprintf(streams.err, "%s\n", statistics.error.c_str());
         return BATCH_REFUSED;
     }
-    return deliverBatchOutput(fs, "", statisticsText(statistics), "Statistik", streams);
+    return deliverBatchOutput(fs, "", statisticsText(statistics), "bei der Statistik", streams);
 }
 
 }  // namespace kx

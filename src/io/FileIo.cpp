@@ -56,11 +56,17 @@ FileResult replaceFile(FileSystem& fs, const std::string& path, const Bytes& byt
     }
     if (kind == FileKind::Folder) return {FileStep::Check, FileError::Folder};
     if (kind == FileKind::Other) return {FileStep::Check, FileError::NotRegular};
+    if (kind == FileKind::Regular) {
+        if (const FileError e = fs.replaceable(target); e != FileError::None)
+            return {FileStep::Check, e};
+    }
 
     std::string temp;
     FileHandle handle = 0;
-    const FileError opened = fs.createTemporary(folderOf(target), fileNameOf(target) + TEMP_INFIX,
-                                                TEMP_SUFFIX, temp, handle);
+    // The temporary name does not repeat the target's, so that a target name
+    // near the file system's limit can still be written.
+    const FileError opened =
+        fs.createTemporary(folderOf(target), TEMP_INFIX, TEMP_SUFFIX, temp, handle);
     if (opened != FileError::None) return {FileStep::Open, opened};
     if (kind == FileKind::Regular) fs.copyPermissions(target, handle);
     for (std::size_t at = 0; at < bytes.size(); at += WRITE_CHUNK) {
@@ -117,7 +123,7 @@ FileResult readFile(FileSystem& fs, const std::string& path, std::size_t limit, 
 
 bool isTemporaryName(const std::string& fileName) {
     const std::string infix = TEMP_INFIX, suffix = TEMP_SUFFIX;
-    if (fileName.size() < infix.size() + TEMP_RANDOM + suffix.size() + 1) return false;
+    if (fileName.size() < infix.size() + TEMP_RANDOM + suffix.size()) return false;
     if (!fileName.ends_with(suffix)) return false;
     const std::size_t at = fileName.size() - suffix.size() - TEMP_RANDOM - infix.size();
     return fileName.compare(at, infix.size(), infix) == 0;
@@ -156,6 +162,8 @@ std::string reasonText(const FileResult& result) {
                    "nur als gew\xC3\xB6hnliche Dateien.";
         case FileError::TooLarge:
             return "Die Datei ist zu gro\xC3\x9F.";
+        case FileError::WriteProtected:
+            return "Die Datei ist schreibgesch\xC3\xBCtzt.";
         case FileError::NameTooLong:
             return "Der Dateiname ist zu lang.";
         case FileError::Busy:

@@ -36,7 +36,8 @@ FileResult replaceFile(FileSystem& fs, const std::string& path, const Bytes& byt
 // (FileError::TooLarge) without being read whole.
 FileResult readFile(FileSystem& fs, const std::string& path, std::size_t limit, Bytes& out);
 
-// Temporary files of a replace are called "<target name>.kx-XXXXXX.tmp".
+// Temporary files of a replace are called ".kx-XXXXXX.tmp" (earlier versions
+// put the target's name in front; those are recognised too).
 bool isTemporaryName(const std::string& fileName);
 // Removes the temporary files that an interrupted replace left in `folder`.
 void removeTemporaries(FileSystem& fs, const std::string& folder);

@@ -17,14 +17,15 @@ enum class FileKind { Missing, Regular, Folder, Link, Other };
 // Why a file operation failed, in the categories the user is told about.
 enum class FileError {
     None,
-    DiskFull,    // no space left, or the user's quota is used up
-    ReadOnly,    // the medium or the file system is read-only
-    Denied,      // no permission
-    NotFound,    // the file or its folder does not exist
-    NotRegular,  // a folder, a FIFO, a device or a socket where a file was expected
-    Folder,      // a folder where a file was expected
-    Link,        // a symbolic link where the program writes only real files
-    TooLarge,    // longer than the reader accepts
+    DiskFull,        // no space left, or the user's quota is used up
+    ReadOnly,        // the medium or the file system is read-only
+    Denied,          // no permission
+    NotFound,        // the file or its folder does not exist
+    NotRegular,      // a folder, a FIFO, a device or a socket where a file was expected
+    Folder,          // a folder where a file was expected
+    Link,            // a symbolic link where the program writes only real files
+    TooLarge,        // longer than the reader accepts
+    WriteProtected,  // the file itself is marked read-only
     NameTooLong,
     Busy,   // held by another program
     Other,  // any other input or output error
@@ -76,6 +77,10 @@ class FileSystem {
     // Waits until the file's data lie on the medium.
     virtual FileError sync(FileHandle handle) = 0;
     virtual FileError close(FileHandle handle) = 0;
+    // Whether the existing regular file at `path` may be replaced: a file
+    // marked read-only is refused, although the rename that replaces it only
+    // asks the folder for permission.
+    virtual FileError replaceable(const std::string& path) = 0;
     // Gives the file behind `handle` the access rights of the file at `model`, if any.
     virtual void copyPermissions(const std::string& model, FileHandle handle) = 0;
     // Gives `from` the name `to` in one step, replacing a file of that name.

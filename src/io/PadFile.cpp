@@ -170,6 +170,12 @@ bool within(int value, int low, int high) {
     return value != EMPTY_CELL && value >= low && value <= high;
 }
 
+// At six players the second sit-out is the seat before the dealer; any other
+// pair would leave one player too many at the table.
+bool neighbours(int n, int dealer, int second) {
+    return n != 6 || second == previousSeat(dealer);
+}
+
 // An entered row holds what an entry writes: a value that a game can have, the
 // running total of every player (0 for seats above n) and the deal. A row
 // whose player cell is empty holds nothing at all. Anything else would make
@@ -193,13 +199,79 @@ bool rowSound(const GameRow& row, int n, int r) {
     const bool soloRow = r > lastGame && r <= lastSolo;
     // Only a four-player solo may be entered without a dealer.
     const int lowestDealer = soloRow && n == 4 ? 0 : 1;
-    return within(row[8], lowestDealer, n) && within(row[9], lowestDealer, MAX_PLAYERS);
+    if (!within(row[8], lowestDealer, n) || !within(row[9], lowestDealer, MAX_PLAYERS))
+        return false;
+    return row[8] == 0 || neighbours(n, row[8], row[9]);
 }
+// Rows from `first` up to the one before `next` hold entries: the counters
+// never pass a row that was not filled.
+bool filledUpTo(const GameTable& t, int first, int next) {
+    for (int r = first; r < next; ++r) {
+        if (rowEmpty(t, r)) return false;
+    }
+    return true;
+}
+
+// What an entered row adds to each player's total of its section, as entering
+// the game did (see core/Scoring.cpp).
+PlayerValues rowEffect(const GameRow& row, int n, int section) {
+    PlayerValues effect{};
+    const int value = row[1], d = row[8], s = row[9];
+    if (section == 3) {
+        const int penalised = row[0];
+        effect[static_cast<std::size_t>(penalised)] = -12;
+        for (int k = 1; k <= n; ++k) {
+            if (k == penalised) continue;
+            if (n == 4)
+                effect[static_cast<std::size_t>(k)] = 4;
+            else if (n == 5 || k != s)
+                effect[static_cast<std::size_t>(k)] = 3;
+        }
+        return effect;
+    }
+    const bool pair = row[0] > MAX_PLAYERS;
+    const int a = pair ? row[0] / 10 : row[0];
+    const int b = pair ? row[0] % 10 : a;
+    const int loss = pair ? value : value / 3;
+    for (int k = 1; k <= n; ++k) {
+        if (k == a || k == b)
+            effect[static_cast<std::size_t>(k)] = value;
+        else if (takesPart(n, k, d, s))
+            effect[static_cast<std::size_t>(k)] = -loss;
+    }
+    return effect;
+}
+
+// Each row's running totals are the previous row's plus the row's game. A
+// file whose cells say otherwise (bytes that wrapped because the exact-value
+// block is missing or was not recognised, or any other damage) would show
+// wrong totals and take corrections that go wrong further.
+bool totalsFollow(const PadImage& im) {
+    const int n = im.playerCount;
+    const int firsts[] = {1, 5 * n + 1, 6 * n + 1};
+    const int lasts[] = {5 * n, 6 * n, 6 * n + 3};
+    for (int section = 1; section <= 3; ++section) {
+        PlayerValues total{};
+        for (int r = firsts[section - 1]; r <= lasts[section - 1]; ++r) {
+            const GameRow& row = im.table[static_cast<std::size_t>(r)];
+            if (row[0] == EMPTY_CELL) break;
+            const PlayerValues effect = rowEffect(row, n, section);
+            for (int k = 1; k <= n; ++k) {
+                const std::size_t slot = static_cast<std::size_t>(k);
+                total[slot] += effect[slot];
+                if (row[slot + 1] != total[slot]) return false;
+            }
+        }
+    }
+    return true;
+}
+
 // Whether the counters, flags and rows describe a pad the program can go on with.
 bool consistent(const PadImage& im) {
     const int n = im.playerCount;
     const int lastGame = 5 * n, lastSolo = 6 * n, lastPenalty = 6 * n + 3;
     if (im.dealer < 1 || im.dealer > n || im.secondSitOut < 1 || im.secondSitOut > 6) return false;
+    if (!neighbours(n, im.dealer, im.secondSitOut)) return false;
     if (im.nextGameRow < 1 || im.nextGameRow > lastGame + 1) return false;
     if (im.nextSoloRow < lastGame + 1 || im.nextSoloRow > lastSolo + 1) return false;
     if (im.nextPenaltyRow < lastSolo + 1 || im.nextPenaltyRow > lastPenalty) return false;
@@ -229,7 +301,11 @@ bool consistent(const PadImage& im) {
             if (cell != EMPTY_CELL) return false;
         }
     }
-    return true;
+    if (!filledUpTo(im.table, 1, im.nextGameRow) ||
+        !filledUpTo(im.table, lastGame + 1, im.nextSoloRow) ||
+        !filledUpTo(im.table, lastSolo + 1, im.nextPenaltyRow))
+        return false;
+    return totalsFollow(im);
 }
 
 }  // namespace
@@ -398,7 +474,26 @@ std::string readPadFile(Program& p, const std::string& name) {
     const DecodeResult decoded = decodePadFile(bytes);
     if (!decoded.image) return decoded.error;
     applyPadImage(p, *decoded.image);
+    // The program's own autosave is overwritten by the next entry: a pad
+    // loaded from it is only safe once "Speichern" writes it elsewhere.
+    if (isAutosaveFileName(path)) p.shell.changesSinceSave = p.pad.entryCount();
     return "";
+}
+
+bool isAutosaveFileName(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    for (char& c : name)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    const std::string stem = "autosave", extension = ".hsc";
+    if (name.size() < stem.size() + extension.size() || name.compare(0, stem.size(), stem) != 0 ||
+        name.compare(name.size() - extension.size(), extension.size(), extension) != 0)
+        return false;
+    const std::string copy = name.substr(stem.size(), name.size() - stem.size() - extension.size());
+    if (copy.empty()) return true;
+    // "autosave-2.hsc" and so on: the files of further running copies.
+    return copy.size() > 1 && copy[0] == '-' &&
+           copy.find_first_not_of("0123456789", 1) == std::string::npos;
 }
 
 void rebuildPad(Program& p) {
@@ -439,6 +534,9 @@ void rebuildPad(Program& p) {
 }
 
 void autosave(Program& p) {
+    // The state before the first pad is no pad: writing it would replace the
+    // previous evening's autosave with a file that loading refuses.
+    if (!p.pad.padOpen()) return;
     const FileResult written = writePadFile(p, "");
     if (written) {
         p.shell.autosaveFailureReported = false;

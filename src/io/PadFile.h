@@ -74,6 +74,10 @@ FileResult writePadFile(Program& p, const std::string& name, LinkRule links = Li
 // Replaces the open pad by a decoded pad file, as loading does.
 void applyPadImage(Program& p, const PadImage& image);
 
+// Whether a file name is one of the program's autosave files ("autosave.hsc",
+// "autosave-2.hsc", …), whatever its folder and letter case.
+bool isAutosaveFileName(const std::string& path);
+
 // Reads a pad file into the open pad. A missing file changes nothing and gives
 // an empty text; a folder, a file that cannot be read or is no valid pad
 // changes nothing and gives the German message to show.

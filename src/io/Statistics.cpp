@@ -111,19 +111,24 @@ struct Reader {
         Bytes bytes;
         const FileResult result =
             readFile(fs, inFolder(out.folder, name), MAX_PAD_FILE_SIZE, bytes);
+        // File names are shown as text: an escape sequence or a line break in
+        // a name must neither reach a terminal nor forge a line of the table.
+        const std::string shown = printableText(name);
         std::string reason;
         if (result.error == FileError::TooLarge)
             reason = LOAD_ERROR_INVALID;
-        else if (result.error == FileError::Folder || result.error == FileError::NotRegular)
+        else if (result.error == FileError::Folder)
             reason = LOAD_ERROR_FOLDER;
+        else if (result.error == FileError::NotRegular)
+            reason = "Fehler beim Laden. " + reasonText(result);
         else if (!result)
             reason =
                 "Fehler beim Laden. Die Datei konnte nicht gelesen werden. " + reasonText(result);
         if (reason.empty()) {
             const DecodeResult decoded = decodePadFile(bytes);
-            reason = decoded.image ? count(name, *decoded.image) : decoded.error;
+            reason = decoded.image ? count(shown, *decoded.image) : decoded.error;
         }
-        if (!reason.empty()) out.skipped.push_back({name, reason});
+        if (!reason.empty()) out.skipped.push_back({shown, reason});
     }
 };
 
@@ -179,7 +184,8 @@ Statistics collectStatistics(FileSystem& fs, const std::string& folder) {
     const FileKind kind = fs.kind(folder);
     if (kind != FileKind::Folder &&
         !(kind == FileKind::Link && fs.kind(fs.resolveLinks(folder)) == FileKind::Folder)) {
-        out.error = "Der Ordner \xE2\x80\x9E" + folder + "\xE2\x80\x9C wurde nicht gefunden.";
+        out.error = "Der Ordner \xE2\x80\x9E" + printableText(folder) +
+                    "\xE2\x80\x9C wurde nicht gefunden.";
         return out;
     }
     std::vector<std::string> names = fs.list(folder);
@@ -204,7 +210,7 @@ std::string statisticsText(const Statistics& s) {
         "Statistik \xC3\xBC"
         "ber " +
         std::to_string(s.evenings) + (s.evenings == 1 ? " Abend" : " Abende") +
-        " aus \xE2\x80\x9E" + s.folder + "\xE2\x80\x9C\n\n";
+        " aus \xE2\x80\x9E" + printableText(s.folder) + "\xE2\x80\x9C\n\n";
     if (s.players.empty()) {
         text += "Keine Abende gefunden.\n";
     } else {

@@ -30,7 +30,7 @@ struct PlayerStatistics {
 };
 
 struct SkippedPad {
-    std::string file;  // the name within the folder
+    std::string file;  // the name within the folder, control characters as blanks
     std::string reason;
 };
 

@@ -169,6 +169,15 @@ class PosixFileSystem : public FileSystem {
         return ::close(fd(handle)) == 0 || errno == EINTR ? FileError::None : lastError();
     }
 
+    FileError replaceable(const std::string& path) override {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0) return FileError::None;
+        // The mode bits, not access(): the superuser could write anything.
+        if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)
+            return FileError::WriteProtected;
+        return FileError::None;
+    }
+
     void copyPermissions(const std::string& model, FileHandle handle) override {
         struct stat st {};
         if (::stat(model.c_str(), &st) == 0) ::fchmod(fd(handle), st.st_mode & 07777);

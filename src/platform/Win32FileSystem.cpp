@@ -263,6 +263,13 @@ class Win32FileSystem : public FileSystem {
 
     // The new file takes the access rights of its folder, as every new file
     // there does; of the old file it keeps whether it was hidden or a system file.
+    FileError replaceable(const std::string& path) override {
+        const DWORD attributes = GetFileAttributesW(nativePath(path).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            return FileError::WriteProtected;
+        return FileError::None;
+    }
+
     void copyPermissions(const std::string& model, FileHandle handle) override {
         const DWORD attributes = GetFileAttributesW(nativePath(model).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) return;

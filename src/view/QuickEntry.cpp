@@ -59,7 +59,8 @@ std::string folded(std::string_view s) {
 }
 
 std::string nameOf(const PadState& pad, int k) {
-    const std::string& name = pad.playerNames[static_cast<std::size_t>(k)];
+    // As the name fields show it: a control character from a file is a blank.
+    const std::string name = pad.shownName(k);
     return name.empty() ? "Spieler " + std::to_string(k) : name;
 }
 

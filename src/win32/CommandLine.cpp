@@ -249,7 +249,8 @@ int chartCommand(FileSystem& fs, const std::string& padFile, const std::string& 
         std::fputs("Fehler beim Bildexport. Die Datei konnte nicht erstellt werden.\n", stderr);
         return BATCH_WRITE_FAILED;
     }
-    return deliverBatchOutput(fs, target, std::string(png->begin(), png->end()), "Bildexport", {});
+    return deliverBatchOutput(fs, target, std::string(png->begin(), png->end()), "beim Bildexport",
+                              {});
 }
 
 int pdfCommand() {

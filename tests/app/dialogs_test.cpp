@@ -4,7 +4,15 @@
 #include <QTimer>
 #include <functional>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include <sys/stat.h>
+
 #include "AppFixture.h"
+#include "HelpBrowser.h"
 #include "view/SecondaryWindows.h"
 
 using namespace kx;
@@ -115,6 +123,40 @@ class DialogsTest : public QObject {
         app.menu(22)->trigger();
         const std::string expected = "file://" + stdstr(app.dir.path()) + "/KartotrixHilfe.html";
         QCOMPARE(app.desktop.opened, (std::vector<std::string>{expected, expected}));
+    }
+
+    // The help page is a file anyone can edit: only regular files of its own
+    // folder are shown, never a FIFO (which would stall), a device (which
+    // would fill the memory) or a file elsewhere.
+    void helpPageLoadsOnlyRegularFilesOfItsFolder() {
+        QTemporaryDir dir;
+        const QString root = dir.path();
+        QDir(root).mkdir(QStringLiteral("hilfe"));
+        const QString folder = root + QStringLiteral("/hilfe/");
+        const auto put = [](const QString& path, const QByteArray& bytes) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        };
+        put(folder + QStringLiteral("bild.png"), QByteArrayLiteral("PNG"));
+        put(root + QStringLiteral("/fremd.png"), QByteArrayLiteral("PNG"));
+        put(folder + QStringLiteral("seite.html"), QByteArrayLiteral("<p>Hilfe</p>"));
+        QCOMPARE(::mkfifo(QFile::encodeName(folder + QStringLiteral("rohr.png")).constData(), 0600),
+                 0);
+        QFile::link(QStringLiteral("/dev/zero"), folder + QStringLiteral("null.png"));
+        HelpBrowser browser;
+        browser.setPageFolder(folder);
+        browser.setSource(QUrl::fromLocalFile(folder + QStringLiteral("seite.html")));
+        QVERIFY(browser.toPlainText().contains(QStringLiteral("Hilfe")));
+        const auto load = [&](const QString& name) {
+            return browser.loadResource(QTextDocument::ImageResource, QUrl(name));
+        };
+        QCOMPARE(load(QStringLiteral("bild.png")).toByteArray(), QByteArrayLiteral("PNG"));
+        for (const QString& refused :
+             {QStringLiteral("rohr.png"), QStringLiteral("null.png"),
+              QStringLiteral("../fremd.png"), QStringLiteral("file:///dev/zero"),
+              QStringLiteral("/etc/passwd")})
+            QVERIFY2(load(refused).isNull(), qPrintable(refused));
     }
 };
 

@@ -3,6 +3,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include "io/CsvExport.h"
 #include "io/ExtrasBatch.h"
 #include "io/PadFile.h"
@@ -137,6 +139,25 @@ TEST(Statistics, AcrossAFolderWithABrokenFile) {
         << text;
 }
 
+// File names reach a terminal: no escape sequence, no forged line; a FIFO
+// or device is no folder.
+TEST(Statistics, FileNamesAreShownCleanAndOddFilesNamedForWhatTheyAre) {
+    TestProgram t;
+    const std::string in = t.file("abende/");
+    std::filesystem::create_directory(in);
+    test::putFile(in + "\x1B[2Jweg\nAnna +99.hsc", "Kartotrix---kein Block");
+    ASSERT_EQ(::mkfifo((in + "rohr.hsc").c_str(), 0600), 0);
+    const Statistics s = collectStatistics(*t.files, in);
+    ASSERT_EQ(s.skipped.size(), 2u);
+    EXPECT_EQ(s.skipped[0].file, " [2Jweg Anna +99.hsc");
+    EXPECT_EQ(s.skipped[1].reason,
+              "Fehler beim Laden. Das ist keine gew\xC3\xB6hnliche Datei, sondern zum Beispiel "
+              "ein Ger\xC3\xA4t oder eine Pipe.");
+    const std::string text = statisticsText(s);
+    EXPECT_EQ(text.find('\x1B'), std::string::npos) << text;
+    EXPECT_EQ(text.find("\nAnna +99"), std::string::npos) << text;
+}
+
 TEST(Statistics, NamesMatchWithoutRegardToCase) {
     EXPECT_EQ(foldedName(" J\xC3\x9CRGEN "), foldedName("j\xC3\xBCrgen"));
     EXPECT_EQ(foldedName("\xC3\x84nne"), foldedName("\xC3\xA4NNE"));
@@ -148,8 +169,15 @@ TEST(ExtrasBatch, StatusAndMessages) {
     newPad(t.p, 4);
     ASSERT_TRUE(enterPair(t.p, 1, 2, 3));
     ASSERT_TRUE(writePadFile(t.p, t.file("gut.hsc")));
-    t.p.pad.gameTable[1][2] = 4;  // totals that do not add up
-    ASSERT_TRUE(writePadFile(t.p, t.file("schief.hsc")));
+    {
+        // Totals that follow from their row but do not add up: a penalty of
+        // the player who sits out pays the other five.
+        TestProgram six;
+        newPad(six.p, 6);
+        six.p.pad.gameTable[37] = {6, -12, 3, 3, 3, 3, 3, -12, 1, 6};
+        six.p.pad.nextPenaltyRow = 38;
+        ASSERT_TRUE(writePadFile(six.p, t.file("schief.hsc")));
+    }
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     const BatchStreams streams{out, err};

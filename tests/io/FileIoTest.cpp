@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "io/Cp1252.h"
 #include "io/FileIo.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TestProgram.h"
@@ -166,6 +167,16 @@ TEST(ReplaceFileOnPosix, RefusalsOfTheSystemLeaveTheOldFile) {
 }
 
 #endif
+
+// Names from the command line must be UTF-8, or they would be written under
+// another name.
+TEST(FileNames, OnlyWellFormedUtf8IsAName) {
+    for (const char* good : {"", "abend.hsc", "J\xC3\xBCrgen", "\xE2\x82\xAC", "\xF0\x9F\x82\xA1"})
+        EXPECT_TRUE(isValidUtf8(good)) << good;
+    for (const char* bad : {"\xFC", "abend\xE4.hsc", "\xC3", "\xC0\xAF", "\xED\xA0\x80",
+                            "\xF4\x90\x80\x80", "\xE2\x82"})
+        EXPECT_FALSE(isValidUtf8(bad)) << bad;
+}
 
 }  // namespace
 }  // namespace kx

@@ -250,6 +250,49 @@ TEST(PadFileExactValues, TotalsBeyondTheByteRangeComeBackExactly) {
     EXPECT_EQ(decodePadFile(trailing).image->table, t.p.pad.gameTable);
 }
 
+// Pads whose bytes are each in range but do not fit together: the running
+// totals must follow from the rows, the counters must not pass an empty row,
+// and at six players the two who sit out are neighbours.
+TEST(PadFileLoad, PadsThatContradictThemselvesAreRefused) {
+    TestProgram t;
+    newPad(t.p, 4);
+    for (int v : {18, 18, 18, 18, 18, 18, 18, 2, 16})
+        ASSERT_TRUE(enterPair(t.p, 1, 2, v));
+    const Bytes exact = encodePadFile(t.p);
+    const std::size_t base = 506;                    // header, table and the four names "1".."4"
+    Bytes cut(exact.begin(), exact.begin() + base);  // the block gone: 144 would read as -112
+    Bytes renamed = exact;
+    renamed[base + 3] = 'Y';  // "KXEY" is no block, and the bytes alone wrap
+    EXPECT_FALSE(decodePadFile(cut).image);
+    EXPECT_FALSE(decodePadFile(renamed).image);
+
+    TestProgram six;
+    playEvening(six.p, {6, 5, {4}, {1}});  // rows 1..5, solo row 31, penalty row 37
+    const Bytes good = encodePadFile(six.p);
+    ASSERT_TRUE(decodePadFile(good).image);
+    // clang-format off
+    const struct { const char* what; std::vector<std::pair<std::size_t, int>> changes; } cases[] = {
+        {"second sit-out not beside the dealer", {{31, good[31] % 6 + 1}}},
+        {"a game row's sit-outs not neighbours", {{cellAt(2, 9), good[cellAt(2, 9)] % 6 + 1}}},
+        {"one total moved, the row still balanced", {{cellAt(3, 2), good[cellAt(3, 2)] + 1},
+                                                     {cellAt(3, 3), good[cellAt(3, 3)] - 1}}},
+        {"a value that does not give the totals", {{cellAt(1, 1), good[cellAt(1, 1)] + 1}}}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bytes bad = good;
+        for (auto [at, value] : c.changes)
+            bad[at] = static_cast<std::uint8_t>(value);
+        EXPECT_FALSE(decodePadFile(bad).image);
+    }
+    // An empty row below the next one to fill: a later correction of row 1
+    // would add to the empty marker.
+    Bytes gap = good;
+    for (int c = 0; c < TABLE_COLUMNS; ++c)
+        gap[cellAt(2, c)] = EMPTY_BYTE;
+    EXPECT_FALSE(decodePadFile(gap).image);
+}
+
 // The fuzzer starts from these; a reader check that refused them would leave it
 // stuck at the door.
 TEST(PadFileCorpus, EveryCommittedPadIsValid) {

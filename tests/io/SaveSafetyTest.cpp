@@ -16,6 +16,7 @@
 #include "support/TestProgram.h"
 #include "view/Commands.h"
 #include "view/PadLayout.h"
+#include "view/QuickEntry.h"
 #include "view/UserActions.h"
 
 #ifndef _WIN32
@@ -215,6 +216,32 @@ TEST(SaveTargets, OnlyRegularFilesAreReplaced) {
     EXPECT_TRUE(temporaries(t.folder).empty());
 }
 
+TEST(SaveTargets, AWriteProtectedFileStaysAndALongNameIsWritten) {
+    TestProgram t;
+    newPad(t.p, 4);
+    ASSERT_TRUE(enterPair(t.p, 1, 2, 3));
+    ASSERT_TRUE(writePadFile(t.p, t.file("pad.hsc")));
+    const std::string locked = t.file("gesperrt.txt");
+    test::putFile(locked, std::string("alt"));
+    ::chmod(locked.c_str(), 0444);
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(exportCommand(*t.files, t.file("pad.hsc"), locked, {stdout, err}),
+              BATCH_WRITE_FAILED);
+    EXPECT_NE(stderrOf(err).find("Die Datei ist schreibgesch\xC3\xBCtzt."), std::string::npos);
+    std::fclose(err);
+    t.dialogs.saveAnswers = {locked};
+    frm0_MenuEvent(t.p, CMD_SAVE_AS);
+    ASSERT_EQ(t.dialogs.messages.size(), 1u);
+    EXPECT_NE(t.dialogs.messages[0].text.find("schreibgesch\xC3\xBCtzt"), std::string::npos);
+    EXPECT_EQ(fileText(locked), "alt");
+    EXPECT_EQ(t.p.shell.changesSinceSave, 1);
+    // The temporary file's name does not grow with the target's: 255 bytes fit.
+    const std::string longest = t.file(std::string(251, 'x') + ".txt");
+    EXPECT_EQ(exportCommand(*t.files, t.file("pad.hsc"), longest, {stdout, stderr}), BATCH_OK);
+    EXPECT_TRUE(test::fileExists(longest));
+    EXPECT_TRUE(temporaries(t.folder).empty());
+}
+
 TEST(SaveTargets, ProgramNamedFilesAreNeverWrittenThroughALink) {
     TestProgram t;
     newPad(t.p, 4);
@@ -339,6 +366,45 @@ TEST(DiscardQuestion, AnUndoneStepAfterSavingIsUnsavedAgain) {
     EXPECT_EQ(t.p.pad.entryCount(), 1);
 }
 
+// The previous evening's autosave is the way back after a crash: neither an
+// undo to the empty start nor a load of that file may put it at risk.
+TEST(DiscardQuestion, TheLastAutosaveIsNeverTheOnlyCopyAtRisk) {
+    TestProgram before;
+    newPad(before.p, 4);
+    ASSERT_TRUE(enterPair(before.p, 1, 2, 3));
+    ASSERT_TRUE(enterPair(before.p, 1, 3, 5));
+    const auto evening = test::fileBytes(before.file("autosave.hsc"));
+    ASSERT_TRUE(evening);
+
+    TestProgram t;
+    t.p.shell.programFolder = before.folder;
+    frm0_MenuEvent(t.p, CMD_PAD4);
+    frm0_KeyDown(t.p, KEY_BACKSPACE, ALT_BIT);  // back to no pad at all
+    EXPECT_FALSE(t.p.pad.padOpen());
+    EXPECT_EQ(test::fileBytes(before.file("autosave.hsc")), evening);
+    frm0_MenuEvent(t.p, CMD_PAD4);
+    EXPECT_TRUE(t.dialogs.messages.empty());  // no entry to ask about
+
+    // Loaded from the autosave, the evening is unsaved until "Speichern".
+    t.dialogs.openAnswers = {before.file("autosave.hsc")};
+    frm0_MenuEvent(t.p, CMD_LOAD);
+    ASSERT_EQ(t.p.pad.entryCount(), 2);
+    t.dialogs.messageAnswers = {MessageAnswer::No};
+    frm0_MenuEvent(t.p, CMD_PAD4);
+    ASSERT_EQ(t.dialogs.messages.size(), 1u);
+    EXPECT_NE(t.dialogs.messages[0].text.find("2 Eintr\xC3\xA4ge, die"), std::string::npos);
+    EXPECT_EQ(t.p.pad.entryCount(), 2);
+    frm0_MenuEvent(t.p, CMD_SAVE);
+    t.dialogs.messages.clear();
+    frm0_MenuEvent(t.p, CMD_PAD4);
+    EXPECT_TRUE(t.dialogs.messages.empty());
+    for (const char* name : {"autosave.hsc", "x/AUTOSAVE-2.hsc", "autosave-12.HSC"})
+        EXPECT_TRUE(isAutosaveFileName(name)) << name;
+    for (const char* name :
+         {"autosave-.hsc", "autosave2.hsc", "autosave-2a.hsc", "mein-autosave.hsc"})
+        EXPECT_FALSE(isAutosaveFileName(name)) << name;
+}
+
 TEST(ProgramFiles, EachRunningCopyHasAnAutosaveOfItsOwn) {
     TestProgram first, second, third;
     for (TestProgram* t : {&second, &third})
@@ -428,6 +494,7 @@ TEST(Names, ControlCharactersNeverReachTheWindowOrTheExport) {
     EXPECT_NE(lines.find("\r\n\t\t\tAn na\t\tB  ert\t\t [31mCarla\t\tDieter\r\n"),
               std::string::npos);
     EXPECT_EQ(lines.find('\x1B'), std::string::npos);
+    EXPECT_EQ(previewQuickEntry(t.p, "1 3 2").text, "Spiel 1: An na /  [31mCarla gewinnen 2");
     // The file itself is kept as it was read.
     EXPECT_EQ(encodePadFile(t.p), bytes);
     // Typed or pasted into a name field, a control character becomes a blank.

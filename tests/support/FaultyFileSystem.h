@@ -50,6 +50,7 @@ class FaultyFileSystem : public FileSystem {
         const FileError closed = real_.close(handle);
         return fails(FileStep::Close) ? error : closed;
     }
+    FileError replaceable(const std::string& path) override { return real_.replaceable(path); }
     void copyPermissions(const std::string& model, FileHandle handle) override {
         real_.copyPermissions(model, handle);
     }
