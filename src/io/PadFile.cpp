@@ -37,8 +37,22 @@ namespace kx {
 // with the marker (or with a part of it, at the very end) must form a whole
 // block whose checksum matches and whose cells agree with their bytes;
 // otherwise the file is refused, since the bytes alone would give wrong
-// totals. Other bytes after the names are ignored. Readers that do not know
-// the block stop after the names.
+// totals. Readers that do not know the block stop after the names.
+//
+// Checked blocks. What travels with a pad besides its table (the inputs of the
+// value calculator, the house rules, the journal) follows, after the
+// exact-value block if there is one, as blocks of the same form:
+//   4 bytes  marker "KX" and two letters ("KXRK", …)
+//   2 bytes  block version
+//   4 bytes  payload length
+//   …        payload
+//   4 bytes  CRC-32 of the payload
+// A pad without them is the plain pad: every addition at its default writes
+// no block. Bytes after the names that begin with "KX" (or with a part of it,
+// at the very end) must form whole blocks with matching checksums, whose
+// payloads the program can read; otherwise the file is refused. A block with
+// a marker this program does not know is skipped whole. Other bytes are
+// ignored, as before.
 
 namespace {
 
@@ -47,6 +61,7 @@ constexpr std::uint16_t EXTENSION_VERSION = 1;
 constexpr std::uint32_t EXTENSION_PAYLOAD = PAD_TABLE_SIZE * 4;
 constexpr std::size_t EXTENSION_SIZE = 4 + 2 + 4 + EXTENSION_PAYLOAD + 4;
 constexpr std::size_t MAX_NAME_BYTES = 255;
+constexpr std::size_t BLOCK_FRAME = 4 + 2 + 4 + 4;
 
 enum class Extension { Absent, Read, Damaged };
 
@@ -147,6 +162,46 @@ Extension readExtension(const Bytes& in, std::size_t at, GameTable& table) {
     }
     table = exact;
     return Extension::Read;
+}
+
+// The blocks this program writes and reads, in the order they are written.
+const std::vector<BlockKind>& blockKinds() {
+    static const std::vector<BlockKind> kinds{};
+    return kinds;
+}
+
+const BlockKind* blockKind(const std::array<char, 4>& marker) {
+    for (const BlockKind& kind : blockKinds()) {
+        if (kind.marker == marker) return &kind;
+    }
+    return nullptr;
+}
+
+bool startsWithBlockMarker(const Bytes& in, std::size_t at) {
+    const std::size_t rest = in.size() - at;
+    if (rest == 0) return false;
+    if (in[at] != 'K') return false;
+    return rest == 1 || in[at + 1] == 'X';
+}
+
+// Reads the checked blocks from `at` to the end: false when one is not whole.
+bool readBlocks(const Bytes& in, std::size_t at, std::vector<PadBlock>& blocks) {
+    while (startsWithBlockMarker(in, at)) {
+        const std::size_t rest = in.size() - at;
+        if (rest < BLOCK_FRAME) return false;
+        const std::uint32_t length = get32(in, at + 6);
+        if (length > MAX_BLOCK_PAYLOAD || rest - BLOCK_FRAME < length) return false;
+        const std::size_t payload = at + 10;
+        if (crc32(in.data() + payload, length) != get32(in, payload + length)) return false;
+        PadBlock block;
+        std::copy_n(in.begin() + static_cast<std::ptrdiff_t>(at), 4, block.marker.begin());
+        block.version = static_cast<std::uint16_t>(get16(in, at + 4));
+        block.payload.assign(in.begin() + static_cast<std::ptrdiff_t>(payload),
+                             in.begin() + static_cast<std::ptrdiff_t>(payload + length));
+        blocks.push_back(std::move(block));
+        at = payload + length + 4;
+    }
+    return true;
 }
 
 bool validPlayerCell(int value, int n, bool pairAllowed) {
@@ -340,11 +395,15 @@ Bytes encodePadFile(const Program& p) {
     }
     out.insert(out.end(), names.begin(), names.end());
     if (exactNeeded) appendExtension(out, pad.gameTable);
+    for (const BlockKind& kind : blockKinds()) {
+        if (const std::optional<PadBlock> block = kind.write(p)) appendBlock(out, *block);
+    }
     return out;
 }
 
-const std::size_t MAX_PAD_FILE_SIZE =
-    PAD_HEADER_SIZE + PAD_TABLE_SIZE + MAX_PLAYERS * MAX_NAME_BYTES + EXTENSION_SIZE;
+const std::size_t MAX_PAD_FILE_SIZE = PAD_HEADER_SIZE + PAD_TABLE_SIZE +
+                                      MAX_PLAYERS * MAX_NAME_BYTES + EXTENSION_SIZE +
+                                      MAX_PAD_BLOCKS * (BLOCK_FRAME + MAX_BLOCK_PAYLOAD);
 
 DecodeResult decodePadFile(const Bytes& in) {
     DecodeResult result;
@@ -379,8 +438,16 @@ DecodeResult decodePadFile(const Bytes& in) {
     const Extension extension = readExtension(in, at, im.table);
     if (extension == Extension::Damaged) return result;
     im.exactValues = extension == Extension::Read;
+    std::vector<PadBlock> blocks;
+    if (!readBlocks(in, im.exactValues ? at + EXTENSION_SIZE : at, blocks)) return result;
 
     if (!consistent(im)) return result;
+    for (PadBlock& block : blocks) {
+        const BlockKind* kind = blockKind(block.marker);
+        if (!kind) continue;  // a later program's addition
+        if (!kind->check(block, im)) return result;
+        im.blocks.push_back(std::move(block));
+    }
     result.image = im;
     result.error.clear();
     return result;
@@ -399,6 +466,22 @@ FileResult writePadFile(Program& p, const std::string& name, LinkRule links) {
                     name.empty() ? LinkRule::Refuse : links);
     if (host) host->setBusy(false);
     return written;
+}
+
+void appendBlock(Bytes& out, const PadBlock& block) {
+    out.insert(out.end(), block.marker.begin(), block.marker.end());
+    out.resize(out.size() + 2);
+    put16(out, out.size() - 2, block.version);
+    append32(out, static_cast<std::uint32_t>(block.payload.size()));
+    out.insert(out.end(), block.payload.begin(), block.payload.end());
+    append32(out, crc32(block.payload.data(), block.payload.size()));
+}
+
+const PadBlock* PadImage::block(const std::array<char, 4>& marker) const {
+    for (const PadBlock& b : blocks) {
+        if (b.marker == marker) return &b;
+    }
+    return nullptr;
 }
 
 void applyPadImage(Program& p, const PadImage& im) {
@@ -451,6 +534,8 @@ void applyPadImage(Program& p, const PadImage& im) {
     ui.setStatus(5, "Gespielt: " + std::to_string(pad.nextGameRow - 1));
     ui.setStatus(2, "Geber: " + pad.shownName(pad.dealer));
     MDS_Click(p, 1);
+    for (const BlockKind& kind : blockKinds())
+        kind.apply(p, im.block(kind.marker));
 }
 
 std::string readPadFile(Program& p, const std::string& name) {

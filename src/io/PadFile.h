@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/PadState.h"
 #include "io/FileIo.h"
@@ -34,6 +35,21 @@ inline constexpr std::uint32_t soloOpenBit(int player) {
     return 1u << (25 + player);
 }
 
+// A checked block after the names: what travels with a pad besides its table
+// (see io/PadFile.cpp for the layout).
+struct PadBlock {
+    std::array<char, 4> marker{};
+    std::uint16_t version = 1;
+    Bytes payload;
+    bool operator==(const PadBlock&) const = default;
+};
+// The longest payload a block may have, and how many blocks a pad may carry.
+inline constexpr std::size_t MAX_BLOCK_PAYLOAD = 1024 * 1024;
+inline constexpr std::size_t MAX_PAD_BLOCKS = 4;
+
+// Appends the block with its frame and checksum.
+void appendBlock(Bytes& out, const PadBlock& block);
+
 // A pad file's contents, checked and decoded, before they touch the open pad.
 struct PadImage {
     int playerCount = 4;
@@ -44,8 +60,23 @@ struct PadImage {
     int nextGameRow = 0, nextSoloRow = 0, nextPenaltyRow = 0;
     int lastEntryPlayer1 = 0, lastEntryPlayer2 = 0, lastEntryDealer = 0;
     GameTable table{};
-    PlayerNames names;         // UTF-8
-    bool exactValues = false;  // the extension block supplied the table
+    PlayerNames names;             // UTF-8
+    bool exactValues = false;      // the extension block supplied the table
+    std::vector<PadBlock> blocks;  // the known checked blocks, each checked
+    const PadBlock* block(const std::array<char, 4>& marker) const;
+};
+
+// One kind of checked block: how the open pad gives it, how a read one is
+// checked against the pad it came with, and how it is put into the program.
+struct BlockKind {
+    std::array<char, 4> marker;
+    // The block for the open pad; nothing when the addition is at its default.
+    std::optional<PadBlock> (*write)(const Program& p);
+    // Whether a block whose checksum matched can belong to the pad; false refuses the file.
+    bool (*check)(const PadBlock& block, const PadImage& image);
+    // Puts the contents into the program after the pad was loaded; `block`
+    // is null when the file has none, which restores the default.
+    void (*apply)(Program& p, const PadBlock* block);
 };
 
 // Either a checked image, or why the bytes were refused (a German message).

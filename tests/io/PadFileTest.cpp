@@ -293,6 +293,33 @@ TEST(PadFileLoad, PadsThatContradictThemselvesAreRefused) {
     EXPECT_FALSE(decodePadFile(gap).image);
 }
 
+// Blocks after the names and the exact values: one this program does not
+// know is skipped whole; a cut or damaged one refuses the file.
+TEST(PadFileBlocks, ALaterProgramsBlockIsSkippedWholeOrRefused) {
+    for (const std::vector<int>& games :
+         {std::vector<int>{3}, {18, 18, 18, 18, 18, 18, 18, 2, 16}}) {
+        TestProgram t;
+        newPad(t.p, 4);
+        for (int v : games)
+            ASSERT_TRUE(enterPair(t.p, 1, 2, v));
+        const Bytes plain = encodePadFile(t.p);  // the second with exact values
+        Bytes later = plain;
+        appendBlock(later, {{'K', 'X', 'Z', 'Z'}, 3, Bytes(100, 7)});
+        const auto read = decodePadFile(later);
+        ASSERT_TRUE(read.image);
+        EXPECT_EQ(read.image->table, t.p.pad.gameTable);
+        EXPECT_TRUE(read.image->blocks.empty());
+        for (std::size_t size = plain.size() + 1; size < later.size(); ++size)
+            EXPECT_FALSE(decodePadFile(Bytes(later.begin(), later.begin() + size)).image) << size;
+        for (std::size_t at :
+             {plain.size() + 6, plain.size() + 9, plain.size() + 50, later.size() - 1}) {
+            Bytes bad = later;
+            bad[at] ^= 0x10;
+            EXPECT_FALSE(decodePadFile(bad).image) << at;
+        }
+    }
+}
+
 // The fuzzer starts from these; a reader check that refused them would leave it
 // stuck at the door.
 TEST(PadFileCorpus, EveryCommittedPadIsValid) {
