@@ -70,6 +70,9 @@ struct PadState {
     int soloValue = 0;
     int soloDealer = 0;
     int soloSecondSitOut = 0;
+    // The chosen value is one the panel's lists cannot hold (see
+    // chooseValueBeyondList); no list shows a selection then.
+    bool valueBeyondList = false;
 
     // Options: on at every start, never stored.
     bool autosaveEnabled = true;

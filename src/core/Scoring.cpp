@@ -176,11 +176,12 @@ void OKB_Click(Program& p) {
     switch (pad.entryMode) {
         case 1:
             if (checkedOption(ui.WER1) == 0) return;
-            if (ui.WAS1.selection < 0 && ui.WAS1s.selection < 0) return;
+            if (ui.WAS1.selection < 0 && ui.WAS1s.selection < 0 && !pad.valueBeyondList) return;
             commitNormalGame(p);
             break;
         case 2:
-            if (checkedOption(ui.WER2) == 0 || ui.WAS2.selection < 0) return;
+            if (checkedOption(ui.WER2) == 0 || (ui.WAS2.selection < 0 && !pad.valueBeyondList))
+                return;
             if (pad.playerCount > 4 && ui.WIE2.selection < 0) return;
             if (soloistSitsOut(pad)) {
                 p.ui.WIE2.selection = -1;

@@ -18,6 +18,7 @@ constexpr const char* REDO_CAPTION = "Wiederherstellen";
 PadState recordedPart(PadState pad) {
     pad.chosenPlayer = pad.chosenPartner = pad.gameValue = pad.soloValue = 0;
     pad.soloDealer = pad.soloSecondSitOut = 0;
+    pad.valueBeyondList = false;
     pad.entryMode = 0;
     pad.autosaveEnabled = pad.rowChangeEnabled = pad.confirmQuit = true;
     return pad;
