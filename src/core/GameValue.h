@@ -27,12 +27,14 @@ struct PartyPlay {
     int doppelkopfs = 0;       // tricks of 40 card points or more
     int foxesCaught = 0;       // aces of diamonds of the other party
     int karlchen = 0;          // the jack of clubs took the last trick (0 or 1)
+    bool operator==(const PartyPlay&) const = default;
 };
 
 struct GamePlay {
     bool solo = false;     // Re is one soloist
     int reCardPoints = 0;  // Kontra has 240 minus these
     PartyPlay re, kontra;
+    bool operator==(const GamePlay&) const = default;
 };
 
 // How a game is valued: today's tournament rules. House rules are further
