@@ -12,6 +12,7 @@
 namespace kx {
 
 class ExtrasHost;
+class ValueWindowHost;
 
 inline constexpr const char* VERSION_TEXT = "Kartotrix v1.0.2.5";
 inline constexpr int FILE_FORMAT_VERSION = 258;
@@ -73,6 +74,8 @@ struct Services {
     FileSystem* files = nullptr;
     // The windows of the menu "Extras" (view/Extras.h); a skin may offer none.
     ExtrasHost* extras = nullptr;
+    // The window "Spielwert" (view/ValueWindow.h); a skin may offer none.
+    ValueWindowHost* valueWindow = nullptr;
 };
 
 // Everything the handlers work on: the pad, the window as data, the shell's

@@ -11,6 +11,7 @@
 #include "view/PadLayout.h"
 #include "view/QuickEntry.h"
 #include "view/SecondaryWindows.h"
+#include "view/ValueWindow.h"
 #include "view/WindowFit.h"
 
 namespace kx {
@@ -34,6 +35,7 @@ const std::vector<AddedMenuText> addedMenuTexts{
     {CMD_REDO, "Wiederherstellen\t^Y"},
     {28, "'-'"},
     {CMD_QUICK_ENTRY, "Schnelleingabe\tF2"},
+    {CMD_VALUE_WINDOW, "Spielwert berechnen\xE2\x80\xA6\tF3"},
     {CMD_EDIT_END, ""},
     // "Ansicht": the size of the window's drawing area.
     {31, "Ansicht"},
@@ -283,6 +285,9 @@ void frm0_MenuEvent(Program& p, int command) {
         case CMD_QUICK_ENTRY:
             openQuickEntry(p, "");
             break;
+        case CMD_VALUE_WINDOW:
+            valueWindowCommand(p);
+            break;
         case CMD_ZOOM_IN:
             zoomBy(p, 1);
             break;
@@ -315,6 +320,10 @@ bool addedKeyDown(Program& p, int key, int shift) {
         case KEY_F2:
             if (shift != 0) return false;
             frm0_MenuEvent(p, CMD_QUICK_ENTRY);
+            return true;
+        case KEY_F3:
+            if (shift != 0) return false;
+            frm0_MenuEvent(p, CMD_VALUE_WINDOW);
             return true;
         case KEY_F1:
             if (shift != 0) return false;

@@ -50,6 +50,7 @@ enum MenuCommand {
     CMD_REDO = 27,
     CMD_QUICK_ENTRY = 29,
     CMD_EDIT_END = 30,
+    CMD_VALUE_WINDOW = 44,  // "Spielwert berechnen…", in "Bearbeiten"
     // "Ansicht"
     CMD_ZOOM_IN = 32,
     CMD_ZOOM_OUT = 33,
@@ -66,6 +67,7 @@ enum KeyCode {
     KEY_ESCAPE = 0x1B,
     KEY_F1 = 0x70,
     KEY_F2 = 0x71,
+    KEY_F3 = 0x72,
     KEY_F10 = 0x79,
     KEY_NUMPAD_ADD = 0x6B,
     KEY_NUMPAD_SUBTRACT = 0x6D,
