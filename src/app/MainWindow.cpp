@@ -31,6 +31,7 @@
 #include "QtServices.h"
 #include "QuickEntryBar.h"
 #include "StatusStrip.h"
+#include "ValueWindow.h"
 #include "core/Correction.h"
 #include "view/Accessibility.h"
 #include "view/Commands.h"
@@ -140,9 +141,11 @@ class SecondaryDialog : public QDialog {
 MainWindow::MainWindow(Program& program, Services services, QString makerHost)
     : program_(program),
       makerHost_(std::move(makerHost)),
-      extras_(std::make_unique<QtExtras>(this)) {
+      extras_(std::make_unique<QtExtras>(this)),
+      valueWindow_(std::make_unique<QtValueWindow>(this, [this] { mirror(); })) {
     services.host = this;
     services.extras = extras_.get();
+    services.valueWindow = valueWindow_.get();
     program_.services = services;
     setObjectName(QStringLiteral("frm0_window"));
     padArea_ = new PadArea(program_, this);
@@ -170,6 +173,7 @@ MainWindow::MainWindow(Program& program, Services services, QString makerHost)
 
 MainWindow::~MainWindow() {
     program_.services.extras = nullptr;
+    program_.services.valueWindow = nullptr;
     // The widgets go after this body; a name field that loses the focus then
     // must not reach a half-destroyed window.
     qApp->removeEventFilter(this);
@@ -353,6 +357,11 @@ void MainWindow::mirror() {
     mirrorQuickEntry();
     mirrorWindow();
     padArea_->sync();
+    valueWindow_->refresh();
+}
+
+QDialog* MainWindow::valueWindow() const {
+    return valueWindow_->window();
 }
 
 void MainWindow::mirrorControl(const Control& c, QWidget* w, std::optional<Control>& shadow) {

@@ -21,6 +21,7 @@ namespace kx {
 class HelpBrowser;
 class PadArea;
 class QtExtras;
+class QtValueWindow;
 class QuickEntryBar;
 class StatusPanelLabel;
 class StatusStrip;
@@ -57,6 +58,8 @@ class MainWindow : public QMainWindow, public WindowHost {
     QDialog* secondaryWindow() const { return secondary_; }
     // The program's own help window, once shown.
     QWidget* helpWindow() const { return helpWindow_; }
+    // The window "Spielwert", once opened.
+    QDialog* valueWindow() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -108,11 +111,12 @@ class MainWindow : public QMainWindow, public WindowHost {
     HelpBrowser* helpBrowser_ = nullptr;
     int busyDepth_ = 0;
     std::unique_ptr<QtExtras> extras_;  // the windows of "Extras"
-    Rect appliedFrame_;                 // the model's frame as last applied or reported
-    double statusScale_ = -1.0;         // the zoom the status bar's font was chosen for
-    bool applying_ = false;             // the program itself is resizing or moving the window
-    bool framePending_ = false;         // the window manager's frame is not known yet
-    QSize requested_;                   // the client size last asked for, until it arrives
+    std::unique_ptr<QtValueWindow> valueWindow_;
+    Rect appliedFrame_;          // the model's frame as last applied or reported
+    double statusScale_ = -1.0;  // the zoom the status bar's font was chosen for
+    bool applying_ = false;      // the program itself is resizing or moving the window
+    bool framePending_ = false;  // the window manager's frame is not known yet
+    QSize requested_;            // the client size last asked for, until it arrives
     QElapsedTimer requestedAt_;
 };
 

@@ -360,7 +360,7 @@ Rect valueWindowPlace(const Rect& main, int width, int height, const ScreenMetri
     else if (roomLeft >= width)
         left = main.left - width;
     else
-        left = roomRight >= roomLeft ? workRight - width : workLeft;
+        left = workRight - width;  // over the pad's last columns, never over the panel
     const int top = std::max(workTop, std::min(main.top, workBottom - height));
     return {std::max(workLeft, left), top, width, height};
 }

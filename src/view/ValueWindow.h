@@ -108,8 +108,9 @@ ValueTakeOver valueTakeOver(const Program& p, const ValueInputs& in);
 bool takeOverValue(Program& p, const ValueInputs& in);
 
 // Where the window's frame (width × height) goes: beside the main window's
-// frame, right of it when there is room, else left of it, else at the edge of
-// the work area on the side with more room; never outside the work area.
+// frame, right of it when there is room, else left of it, else at the right
+// edge of the work area, where it covers the pad's last columns and never
+// the entry panel with its "OK"; never outside the work area.
 Rect valueWindowPlace(const Rect& mainFrame, int width, int height, const ScreenMetrics& m);
 
 // The skin's window. With none, the command tells the user it is not offered.

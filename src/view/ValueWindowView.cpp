@@ -116,7 +116,10 @@ int addPlayers(Builder& b, const Program& p, const ValueInputs& in) {
     }
     top += 2 * (LINE + 2) + 4;
     b.caption("kontra", "Kontra", top);
-    b.add("kontra", FieldKind::Label, joinedNames(pad, kontraPlayers(p, in)),
+    // Kontra follows once Re is complete.
+    const bool reComplete = in.re.size() == (in.play.solo ? 1u : 2u);
+    b.add("kontra", FieldKind::Label,
+          joinedNames(pad, reComplete ? kontraPlayers(p, in) : std::vector<int>{}),
           {FIELD_LEFT, top + 2, WIDTH - FIELD_LEFT - MARGIN, LINE - 2});
     top += LINE + 4;
     const bool dealer =

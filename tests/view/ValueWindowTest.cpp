@@ -311,9 +311,10 @@ TEST(ValueWindowPlace, BesideTheMainWindowAndOnTheScreen) {
     m.workLeft = 0, m.workTop = 0, m.workWidth = 1920, m.workHeight = 1040;
     EXPECT_EQ(valueWindowPlace({300, 20, 700, 760}, 420, 640, m), (Rect{1000, 20, 420, 640}));
     EXPECT_EQ(valueWindowPlace({1000, 20, 700, 760}, 420, 640, m), (Rect{580, 20, 420, 640}));
-    // No room on either side: at the edge with more room, over as little as can be.
+    // No room on either side: at the right edge, over the pad's last columns
+    // and never over the entry panel.
     EXPECT_EQ(valueWindowPlace({500, 20, 1000, 760}, 420, 640, m), (Rect{1500, 20, 420, 640}));
-    EXPECT_EQ(valueWindowPlace({300, 20, 1400, 760}, 420, 640, m), (Rect{0, 20, 420, 640}));
+    EXPECT_EQ(valueWindowPlace({100, 20, 1400, 760}, 420, 640, m), (Rect{1500, 20, 420, 640}));
     // Low on the screen: as far up as it must.
     EXPECT_EQ(valueWindowPlace({300, 600, 700, 400}, 420, 640, m), (Rect{1000, 400, 420, 640}));
 }
