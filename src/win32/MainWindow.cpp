@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "SecondaryWindows.h"
+#include "ValueWindow.h"
 #include "core/Correction.h"
 #include "platform/WinText.h"
 #include "view/Commands.h"
@@ -209,12 +210,15 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
     createMenu();
     createControls();
     createQuickEntry();
+    valueWindow_ = std::make_unique<Win32ValueWindow>(window_, [this] { mirror(); });
+    program_.services.valueWindow = valueWindow_.get();
     SetTimer(window_, CLOCK_TIMER, 500, nullptr);
     showTimeOfDay();
     mirror();
 }
 
 MainWindow::~MainWindow() {
+    program_.services.valueWindow = nullptr;
     if (help_) DestroyWindow(help_);
     if (window_) DestroyWindow(window_);
     for (HFONT font : {font_, boldFont_, helpFont_}) {
@@ -405,6 +409,7 @@ void MainWindow::mirror() {
     mirrorStatus();
     mirrorQuickEntry();
     mirrorWindow();
+    if (valueWindow_) valueWindow_->refresh();
     // The background and the ruling between the controls; at a new scale
     // every control is drawn anew as well.
     if (rescaled)
@@ -777,6 +782,7 @@ int MainWindow::run() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (preTranslate(message)) continue;
+        if (valueWindow_ && valueWindow_->dialogMessage(message)) continue;
         if (window_ && IsDialogMessageW(window_, &message))
             continue;  // Tab moves through the controls
         TranslateMessage(&message);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 namespace kx::win {
 
 class ModalWindow;
+class Win32ValueWindow;
 
 // The main window: one child window of the Windows API per control of the
 // window model, the menu bar and the status bar. It forwards what the user
@@ -146,7 +148,8 @@ class MainWindow : public WindowHost {
     int busyDepth_ = 0;
     HWND lastFocus_ = nullptr;
     ModalWindow* modal_ = nullptr;
-    HWND help_ = nullptr;  // the help window while it is open
+    HWND help_ = nullptr;                            // the help window while it is open
+    std::unique_ptr<Win32ValueWindow> valueWindow_;  // "Spielwert"
     HFONT helpFont_ = nullptr;
 };
 

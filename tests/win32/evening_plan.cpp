@@ -13,11 +13,13 @@
 // Usage: evening_plan FOLDER [START]   (START: seconds since midnight at "4 Spieler")
 //        evening_plan --origin SCREENSHOT.ppm   (where the drawing area begins on
 //            a screenshot of the window with its fresh 4-player pad)
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "core/Correction.h"
 #include "support/TestProgram.h"
@@ -26,6 +28,7 @@
 #include "view/PadRender.h"
 #include "view/QuickEntry.h"
 #include "view/UserActions.h"
+#include "view/ValueWindow.h"
 
 using namespace kx;
 
@@ -91,6 +94,32 @@ class Evening {
         raw("key Escape");
         closeQuickEntry(p_);
     }
+    // F3, the window "Spielwert" worked with Tab, Space (a tick) and digits
+    // (a number), "Übernehmen" by Enter, Escape; then "OK" on the panel.
+    void valueWindow(std::initializer_list<std::pair<const char*, const char*>> inputs) {
+        key("F3", KEY_F3, 0);
+        raw("window Spielwert");
+        ValueInputs in = valueWindowOpened(p_);
+        std::string at = tabStops(valueWindowView(p_, in)).front();
+        for (const auto& [name, value] : inputs) {
+            const std::vector<std::string> stops = tabStops(valueWindowView(p_, in));
+            const auto index = [&](const std::string& n) {
+                return std::find(stops.begin(), stops.end(), n) - stops.begin();
+            };
+            check(index(name) < static_cast<std::ptrdiff_t>(stops.size()));
+            for (auto k = index(at); k < index(name); ++k)
+                raw("key Tab");
+            const bool tick = std::string(value) == "x";
+            std::printf(tick ? "key space\n" : "write %s\n", value);
+            const ValueField& field = *valueWindowView(p_, in).field(name);
+            valueWindowInput(p_, in, name, tick ? 1 - field.value : std::atoi(value));
+            at = name;
+        }
+        raw("key Return");
+        check(takeOverValue(p_, in));
+        raw("key Escape");
+        ok();
+    }
     void undo() { key("alt+BackSpace", KEY_BACKSPACE, ALT_BIT); }
     // A larger window and back to the original size, where the drawing area
     // must again be exactly as large as before.
@@ -102,6 +131,19 @@ class Evening {
     void raw(const char* line) { std::printf("%s\n", line); }
 
   private:
+    // The fields the Tab key stops at, in its order: every check box, number,
+    // list and button that can be used, and a run of choices once.
+    static std::vector<std::string> tabStops(const ValueWindowView& view) {
+        std::vector<std::string> stops;
+        FieldKind last = FieldKind::Label;
+        for (const ValueField& f : view.fields) {
+            const bool runGoesOn = f.kind == FieldKind::Choice && last == FieldKind::Choice;
+            last = f.kind;
+            if (!f.visible || !f.enabled || runGoesOn) continue;
+            if (f.kind != FieldKind::Label && f.kind != FieldKind::Text) stops.push_back(f.name);
+        }
+        return stops;
+    }
     void key(const char* keys, int code, int shift) {
         std::printf("key %s\n", keys);
         check(frm0_KeyDown(p_, code, shift));
@@ -150,6 +192,8 @@ void play(Evening& e) {
     e.quick("2 4 7");  // typed: Jürgen and Dieter win 7
     e.undo();          // taken back and made again
     e.redo();
+    // Re were Jürgen and Cäcilie with 80; Kontra announced: Anna and Dieter win 5.
+    e.valueWindow({{"re_2", "x"}, {"re_3", "x"}, {"augen_kontra", "160"}, {"ansage_kontra", "x"}});
     e.option("MDS", 2);  // Jürgen's solo, lost
     e.option("WER2", 2);
     e.item("WAS2", "-6");
