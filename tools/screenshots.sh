@@ -53,5 +53,24 @@ extras statistik Statistik 6 "$pads"
 "$program" --pdf "$pads/abend-6.hsc" "$pads/blatt.pdf" 2>/dev/null
 pdftoppm -r 80 -png -singlefile "$pads/blatt.pdf" docs/blatt
 shot quick "F2 1 space 3 space 5" "$pads/abend-4.hsc"
+
+# The window "Spielwert" on the 4-player pad, worked with the keyboard: Anna
+# and Carla are Re with 130, "Re"; Kontra says "keine 90"; Re caught a fox.
+spielwert() {
+    xvfb-run -a -s "-screen 0 1280x900x24" bash -c "
+        $program $pads/abend-4.hsc & pid=\$!
+        sleep 2
+        window=\$(xdotool search --name '  Kartotrix  ' | head -n 1)
+        xdotool key --window \$window F3; sleep 1
+        for k in Tab space Tab Tab space Tab Tab; do xdotool key \$k; sleep 0.1; done
+        xdotool type --delay 40 130
+        for k in Tab Tab space Tab Tab Tab Down Tab Tab Tab Tab Tab; do xdotool key \$k; sleep 0.1; done
+        xdotool type --delay 40 1; sleep 0.5
+        dialog=\$(xdotool search --name '^Spielwert\$' | tail -n 1)
+        eval \$(xdotool getwindowgeometry --shell \$dialog)
+        import -window root -crop \${WIDTH}x\${HEIGHT}+\${X}+\${Y} +repage docs/spielwert.png
+        kill \$pid" 2>/dev/null
+}
+spielwert
 rm -rf "$pads"
 ls -l docs/*.png
