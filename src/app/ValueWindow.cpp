@@ -96,6 +96,9 @@ class ValueDialog : public QDialog {
                 break;
         }
         widget->setObjectName(name);
+        // A number or a list says with its name what it is for.
+        if (field.kind == FieldKind::Number || field.kind == FieldKind::List)
+            widget->setAccessibleName(qstr(field.text));
         widget->setGeometry(field.rect.left, field.rect.top, field.rect.width, field.rect.height);
         widgets_.insert(name, widget);
     }

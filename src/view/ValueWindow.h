@@ -48,8 +48,9 @@ enum class FieldKind { Label, Choice, Check, Number, List, Text, Button };
 struct ValueField {
     std::string name;  // "augen_re", "re_3", "uebernehmen"
     FieldKind kind = FieldKind::Label;
-    std::string text;  // caption or shown text (UTF-8)
-    Rect rect;         // in the client area, pixels of a 96-dpi screen
+    std::string
+        text;   // caption or shown text (UTF-8); a number's or list's name for screen readers
+    Rect rect;  // in the client area, pixels of a 96-dpi screen
     bool visible = true;
     bool enabled = true;
     int value = 0;

@@ -126,7 +126,7 @@ int addPlayers(Builder& b, const Program& p, const ValueInputs& in) {
         in.kind == ValueKind::MandatorySolo && pad.padOpen() && pad.playerCount >= 5;
     b.caption("geber", "Geber", top).visible = dealer;
     ValueField& list =
-        b.add("geber", FieldKind::List, "", {FIELD_LEFT, top, 2 * PLAYER_STEP - 4, BOX});
+        b.add("geber", FieldKind::List, "Geber", {FIELD_LEFT, top, 2 * PLAYER_STEP - 4, BOX});
     list.visible = dealer;
     for (int k = 1; k <= pad.playerCount; ++k)
         list.items.push_back(nameOf(pad, k));
@@ -141,7 +141,8 @@ int addParties(Builder& b, const ValueInputs& in, int top) {
     b.add("kopf_kontra", FieldKind::Label, "Kontra", {KONTRA_LEFT, top, COLUMN_WIDTH, LINE - 2});
     top += LINE;
     b.caption("augen", "Augen", top);
-    b.pair("augen", FieldKind::Number, "", "", top, 70, play.reCardPoints, 240 - play.reCardPoints);
+    b.pair("augen", FieldKind::Number, "Augen Re", "Augen Kontra", top, 70, play.reCardPoints,
+           240 - play.reCardPoints);
     b.lastPair(0, 240, true);
     top += BOX + 4;
     const auto announced = [](const PartyPlay& party) {
@@ -153,7 +154,7 @@ int addParties(Builder& b, const ValueInputs& in, int top) {
     b.lastPairEnabled(play.re.absage == Absage::None, play.kontra.absage == Absage::None);
     top += LINE + 4;
     b.caption("absage", "Absage", top);
-    b.pair("absage", FieldKind::List, "", "", top, COLUMN_WIDTH - 10,
+    b.pair("absage", FieldKind::List, "Absage Re", "Absage Kontra", top, COLUMN_WIDTH - 10,
            static_cast<int>(play.re.absage), static_cast<int>(play.kontra.absage));
     b.lastPairItems({"\xE2\x80\x93", "keine 90", "keine 60", "keine 30", "schwarz"});
     top += BOX + 4;
@@ -162,16 +163,20 @@ int addParties(Builder& b, const ValueInputs& in, int top) {
     top += LINE + 8;
     const bool extras = !play.solo;
     b.caption("doppelkopf", "Doppelk\xC3\xB6pfe", top);
-    b.pair("doppelkopf", FieldKind::Number, "", "", top, 56, play.re.doppelkopfs,
-           play.kontra.doppelkopfs);
+    b.pair("doppelkopf", FieldKind::Number, "Doppelk\xC3\xB6pfe Re", "Doppelk\xC3\xB6pfe Kontra",
+           top, 56, play.re.doppelkopfs, play.kontra.doppelkopfs);
     b.lastPair(0, 4, extras);
     top += BOX + 4;
     b.caption("fuchs",
               "F\xC3\xBC"
               "chse gefangen",
               top);
-    b.pair("fuchs", FieldKind::Number, "", "", top, 56, play.re.foxesCaught,
-           play.kontra.foxesCaught);
+    b.pair("fuchs", FieldKind::Number,
+           "F\xC3\xBC"
+           "chse Re",
+           "F\xC3\xBC"
+           "chse Kontra",
+           top, 56, play.re.foxesCaught, play.kontra.foxesCaught);
     b.lastPair(0, 2, extras);
     top += BOX + 4;
     b.pair("karlchen", FieldKind::Check, "Karlchen", "Karlchen", top, COLUMN_WIDTH,
