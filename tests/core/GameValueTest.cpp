@@ -163,6 +163,7 @@ TEST(GameValue, ImpossibleGamesGetAReason) {
          "mindestens 80 Augen."},
         {game(230, SILENT, {.foxesCaught = 1}), "Kontra-Partei hat nur 10 Augen"},
         {game(0, {.karlchen = 1}), "mindestens 2 Augen"},
+        {game(21, {.foxesCaught = 2}), "mindestens 22 Augen"},
         {game(100, {.doppelkopfs = -1}), "nicht abziehen"},
     };
     for (const ImpossibleRow& row : rows) {
@@ -173,7 +174,7 @@ TEST(GameValue, ImpossibleGamesGetAReason) {
     }
     // The least that is possible is not refused.
     for (const GamePlay& possible :
-         {game(11, {.foxesCaught = 2}), game(2, {.karlchen = 1}), game(0),
+         {game(22, {.foxesCaught = 2}), game(2, {.karlchen = 1}), game(0),
           game(160, {.doppelkopfs = 4}), game(240, says(Schwarz), NO_TRICK)})
         EXPECT_EQ(computeGameValue(possible).error, "");
 }
