@@ -141,6 +141,68 @@ TEST(QuickEntryPreview, SaysWhatEnterEntersOrWhyNot) {
     expectPreviews(p, {{"p 4", false, "Alle drei Strafpunkte sind eingetragen."}});
 }
 
+TEST(QuickEntryParse, CalculatorWordsGiveTheGameValue) {
+    PadState pad;
+    pad.playerNames = {"", "Anna", "Bert", "Carla", "Dirk"};
+    using enum QuickKind;
+    const std::string max = "1 2 kontra rs 240 ohne dk dk dk dk fuchs fuchs karlchen";
+    const ParseRow rows[] = {
+        {"1 2 re 160", QuickEntry{Pair, 1, 2, 4, 0, "gewonnen, unter 90, Re"}, ""},
+        {"bert ANNA 100a", QuickEntry{Pair, 3, 4, 2, 0, "gewonnen, gegen die Alten"}, ""},
+        {"1 3 160 kontra kfuchs",
+         QuickEntry{Pair, 1, 3, 3, 0, "Re: gewonnen, unter 90, Kontra; Kontra: Fuchs"}, ""},
+        {"1 2 k60 r60 170 kdk",
+         QuickEntry{Pair, 1, 2, 2, 0,
+                    "kein Gewinner; Re: unter 90, 120 gegen keine 90, 90 gegen keine 60; Kontra: "
+                    "Doppelkopf"},
+         ""},
+        {"2 r60 190",
+         QuickEntry{Single, 2, 0, 21, 0, "gewonnen, unter 90, unter 60, Re, keine 90, keine 60"},
+         ""},
+        {"d 119a", QuickEntry{Single, 4, 0, -3, 0, "Kontra: gewonnen"}, ""},
+        {"s c re 200 g2", QuickEntry{Solo, 3, 0, 15, 2, "gewonnen, unter 90, unter 60, Re"}, ""},
+        // Today's forms keep their meaning.
+        {"1 2 160", QuickEntry{Pair, 1, 2, 160, 0}, ""},
+        {"s 3 6 2", QuickEntry{Solo, 3, 0, 6, 2}, ""},
+        {"1 2 re", std::nullopt, "Es fehlen die Augen von Re"},
+        {"1 2 re 130 140", std::nullopt, "Zweimal Augen: \xE2\x80\x9E"},
+        {"1 2 re 130 dulle", std::nullopt, "dulle\xE2\x80\x9C ist weder Ansage noch Augen"},
+        {"1 2 re 130 ohne", std::nullopt, "ohne Stich bleibt nur eine Partei ohne Augen"},
+        {"1 2 240 ohne kfuchs", std::nullopt, "Die Kontra-Partei hat keinen Stich"},
+        {"s 3 130a gx", std::nullopt, "Kein Spieler hei\xC3\x9Ft \xE2\x80\x9Ex"},
+        {max.c_str(), std::nullopt,
+         "Spielwert 20: auf dem Block bekommt ein Paar h\xC3\xB6"
+         "chstens 18 (gewonnen, unter 90"},
+        {"2 rs k90 240 ohne", std::nullopt,
+         "Spielwert 15, allein 45: der Block nimmt allein h\xC3\xB6"
+         "chstens 39"},
+    };
+    for (const ParseRow& row : rows) {
+        SCOPED_TRACE(row.text);
+        const QuickParse parsed = parseQuickEntry(pad, row.text);
+        EXPECT_EQ(parsed.entry, row.entry);
+        EXPECT_NE(parsed.error.find(row.error), std::string::npos) << parsed.error;
+    }
+}
+
+// The pair that gains is entered: Re's, or the two others who take part.
+TEST(QuickEntryPreview, CalculatorEntersThePairThatGains) {
+    TestProgram t;
+    Program& p = t.p;
+    newPad(p, 5);  // Anna deals and sits out
+    nameAll(p, {"Anna", "Bert", "Carla", "Dirk", "Eva"});
+    expectPreviews(
+        p,
+        {
+            {"2 3 re 160", true, "Spiel 1: Bert / Carla gewinnen 4 (gewonnen, unter 90, Re)"},
+            {"2 3 re 100", true, "Spiel 1: Dirk / Eva gewinnen 4 (gewonnen, Re, gegen die Alten)"},
+            {"1 2 re 160", false, "Anna setzt in diesem Spiel aus."},
+        });
+    ASSERT_TRUE(enterQuickEntry(p, "2 3 re 100"));
+    EXPECT_EQ(p.pad.gameTable[1][0], 45);
+    EXPECT_EQ(p.pad.gameTable[1][1], 4);
+}
+
 // Letters and digits open it, with Shift too; not with Ctrl or Alt.
 TEST(QuickEntryField, OpensOnLettersAndDigits) {
     EXPECT_TRUE(opensQuickEntry("a", 0));
