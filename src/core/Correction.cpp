@@ -254,7 +254,8 @@ void changePlayers(Program& p, int row, int shift) {
 
 std::string correctRow(Program& p, int row, std::optional<int> value, std::optional<int> players) {
     if (!p.pad.rowChangeEnabled)
-        return "Korrekturen sind ausgeschaltet (Optionen \xE2\x80\x9EZeile \xC3\xA4ndern\xE2\x80\x9C).";
+        return "Korrekturen sind ausgeschaltet (Optionen \xE2\x80\x9EZeile "
+               "\xC3\xA4ndern\xE2\x80\x9C).";
     const std::optional<Target> t = target(p, row, CTRL_SHIFT);
     if (!t) return "Diese Zeile kann nicht korrigiert werden.";
     GameRow& cells = p.pad.gameTable[static_cast<std::size_t>(row)];
@@ -270,11 +271,14 @@ std::string correctRow(Program& p, int row, std::optional<int> value, std::optio
     if (newValue < -MAX_GAME_VALUE || newValue > MAX_GAME_VALUE ||
         (t->a == t->b && (newValue == 0 || newValue % 3 != 0)))
         return "Diesen Wert kann die Zeile nicht haben.";
-    if (!moveResult(p, *t, oldValue, newValue, p1, p2)) return "Der Stand l\xC3\xA4ge au\xC3\x9F" "erhalb der Grenzen.";
+    if (!moveResult(p, *t, oldValue, newValue, p1, p2))
+        return "Der Stand l\xC3\xA4ge au\xC3\x9F"
+               "erhalb der Grenzen.";
     cells[1] = newValue;
     p.ui.PKT(row).text = std::to_string(newValue);
     cells[0] = p1 == p2 ? p1 : 10 * p1 + p2;
-    p.ui.SPL(row).text = p1 == p2 ? std::to_string(p1) : std::to_string(p1) + " / " + std::to_string(p2);
+    p.ui.SPL(row).text =
+        p1 == p2 ? std::to_string(p1) : std::to_string(p1) + " / " + std::to_string(p2);
     if (t->solo && p1 != t->a) moveSoloMark(p, t->a, p1);
     finish(p);
     return "";

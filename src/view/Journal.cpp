@@ -11,8 +11,9 @@ namespace kx {
 namespace {
 
 constexpr const char* ARROW = " \xE2\x86\x92 ";
-constexpr const char* TAKE_BACK_LABEL = "Zur\xC3\xBC"
-                                        "cknahme ";
+constexpr const char* TAKE_BACK_LABEL =
+    "Zur\xC3\xBC"
+    "cknahme ";
 
 std::string quotedName(const std::string& name) {
     return "\xE2\x80\x9E" + name + "\xE2\x80\x9C";
@@ -80,8 +81,9 @@ void noteRowChanges(Program& p, const std::string& label, const PadState& before
         for (const bool players : {false, true}) {
             const int b = old[players ? 0 : 1], a = now[players ? 0 : 1];
             if (a == b) continue;
-            JournalLine line{{}, takingBack ? JournalKind::TakeBack : JournalKind::Correction,
-                             r, players, b, a, ""};
+            JournalLine line{
+                {}, takingBack ? JournalKind::TakeBack : JournalKind::Correction, r, players, b, a,
+                ""};
             line.text = (takingBack ? "Zur\xC3\xBC"
                                       "ckgenommen: Korrektur "
                                     : "Korrektur ") +
@@ -95,7 +97,12 @@ void noteRenames(Program& p, const PadState& before) {
     for (int k = 1; k <= p.pad.playerCount; ++k) {
         const std::size_t slot = static_cast<std::size_t>(k);
         if (before.playerNames[slot] == p.pad.playerNames[slot]) continue;
-        add(p, {{}, JournalKind::Rename, 0, false, 0, 0,
+        add(p, {{},
+                JournalKind::Rename,
+                0,
+                false,
+                0,
+                0,
                 "Name " + std::to_string(k) + ": " + quotedName(before.shownName(k)) + ARROW +
                     quotedName(p.pad.shownName(k))});
     }
@@ -158,8 +165,9 @@ void noteUndo(Program& p, const std::string& label, bool redo) {
             false,
             0,
             0,
-            (redo ? "Wiederherstellen: " : "R\xC3\xBC"
-                                           "ckg\xC3\xA4ngig: ") +
+            (redo ? "Wiederherstellen: "
+                  : "R\xC3\xBC"
+                    "ckg\xC3\xA4ngig: ") +
                 label});
 }
 
@@ -171,29 +179,32 @@ void noteLine(Program& p, JournalKind kind, const std::string& text, int row) {
 TakeBackCheck canTakeBack(const Program& p, std::size_t index) {
     const Journal& journal = journalOf(p);
     if (index >= journal.size() || journal[index].kind != JournalKind::Correction)
-        return {false, "Nur eine Korrektur l\xC3\xA4sst sich zur\xC3\xBC"
-                       "cknehmen."};
+        return {false,
+                "Nur eine Korrektur l\xC3\xA4sst sich zur\xC3\xBC"
+                "cknehmen."};
     const JournalLine& line = journal[index];
     const std::string row = rowName(p.pad, line.row);
     for (std::size_t later = index + 1; later < journal.size(); ++later) {
         const JournalLine& other = journal[later];
-        const bool changesRow =
-            other.row == line.row &&
-            (other.kind == JournalKind::Correction || other.kind == JournalKind::TakeBack);
+        const bool changesRow = other.row == line.row && (other.kind == JournalKind::Correction ||
+                                                          other.kind == JournalKind::TakeBack);
         if (changesRow)
-            return {false, row + " wurde danach noch einmal korrigiert. Bitte die sp\xC3\xA4tere "
-                                 "Korrektur zuerst zur\xC3\xBC"
-                                 "cknehmen."};
+            return {false, row +
+                               " wurde danach noch einmal ge\xC3\xA4ndert; nur die letzte "
+                               "Korrektur einer Zeile l\xC3\xA4sst sich zur\xC3\xBC"
+                               "cknehmen."};
     }
     const GameRow& cells = p.pad.gameTable[static_cast<std::size_t>(line.row)];
     if (cells[line.players ? 0 : 1] != line.after)
-        return {false, row + " steht nicht mehr so, wie die Korrektur es hinterlassen hat "
-                             "(etwa nach \xE2\x80\x9E"
-                             "R\xC3\xBC"
-                             "ckg\xC3\xA4ngig\xE2\x80\x9C)."};
+        return {false, row +
+                           " steht nicht mehr so, wie die Korrektur es hinterlassen hat "
+                           "(etwa nach \xE2\x80\x9E"
+                           "R\xC3\xBC"
+                           "ckg\xC3\xA4ngig\xE2\x80\x9C)."};
     if (!p.pad.rowChangeEnabled)
-        return {false, "Korrekturen sind ausgeschaltet (Optionen \xE2\x80\x9EZeile "
-                       "\xC3\xA4ndern\xE2\x80\x9C)."};
+        return {false,
+                "Korrekturen sind ausgeschaltet (Optionen \xE2\x80\x9EZeile "
+                "\xC3\xA4ndern\xE2\x80\x9C)."};
     return {true, ""};
 }
 
