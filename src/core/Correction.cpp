@@ -12,6 +12,7 @@ namespace kx {
 namespace {
 
 constexpr const char* CAPTION = "Kartotrix";
+constexpr int CTRL_SHIFT = 2;  // the shift bits of a Ctrl+click
 
 int& cell(Program& p, int r, int player) {
     return p.pad.gameTable[static_cast<std::size_t>(r)][static_cast<std::size_t>(player + 1)];
@@ -35,7 +36,7 @@ struct Target {
 
 std::optional<Target> target(const Program& p, int row, int shift) {
     const PadState& pad = p.pad;
-    if (!pad.rowChangeEnabled || shift != 2) return std::nullopt;
+    if (!pad.rowChangeEnabled || shift != CTRL_SHIFT) return std::nullopt;
     if (row < 1 || row > pad.lastSoloRow) return std::nullopt;
     Target t;
     t.row = row;
@@ -114,6 +115,13 @@ void finish(Program& p) {
     ++p.shell.changesSinceSave;
     rebuildPad(p);
     if (p.pad.autosaveEnabled) autosave(p);
+}
+
+bool playersAdmissible(const Program& p, const Target& t, int p1, int p2) {
+    const auto admissible = [&](int player) {
+        return player >= 1 && player <= p.pad.playerCount && playedIn(p, player, t.sitOut);
+    };
+    return admissible(p1) && admissible(p2) && ((t.a != t.b) == (p1 != p2));
 }
 
 // The mandatory-solo mark moves with a corrected soloist: the old soloist
@@ -243,6 +251,38 @@ void changePlayers(Program& p, int row, int shift) {
 }
 
 }  // namespace
+
+std::string correctRow(Program& p, int row, std::optional<int> value, std::optional<int> players) {
+    if (!p.pad.rowChangeEnabled)
+        return "Korrekturen sind ausgeschaltet (Optionen \xE2\x80\x9EZeile "
+               "\xC3\xA4ndern\xE2\x80\x9C).";
+    const std::optional<Target> t = target(p, row, CTRL_SHIFT);
+    if (!t) return "Diese Zeile kann nicht korrigiert werden.";
+    GameRow& cells = p.pad.gameTable[static_cast<std::size_t>(row)];
+    const int oldValue = cells[1];
+    const int newValue = value.value_or(oldValue);
+    int p1 = t->a, p2 = t->b;
+    if (players) {
+        p1 = *players > MAX_PLAYERS ? *players / 10 : *players;
+        p2 = *players > MAX_PLAYERS ? *players % 10 : *players;
+        if (p1 > p2) std::swap(p1, p2);
+    }
+    if (!playersAdmissible(p, *t, p1, p2)) return "Diese Spieler passen nicht zu der Zeile.";
+    if (newValue < -MAX_GAME_VALUE || newValue > MAX_GAME_VALUE ||
+        (t->a == t->b && (newValue == 0 || newValue % 3 != 0)))
+        return "Diesen Wert kann die Zeile nicht haben.";
+    if (!moveResult(p, *t, oldValue, newValue, p1, p2))
+        return "Der Stand l\xC3\xA4ge au\xC3\x9F"
+               "erhalb der Grenzen.";
+    cells[1] = newValue;
+    p.ui.PKT(row).text = std::to_string(newValue);
+    cells[0] = p1 == p2 ? p1 : 10 * p1 + p2;
+    p.ui.SPL(row).text =
+        p1 == p2 ? std::to_string(p1) : std::to_string(p1) + " / " + std::to_string(p2);
+    if (t->solo && p1 != t->a) moveSoloMark(p, t->a, p1);
+    finish(p);
+    return "";
+}
 
 // The questions come first; a correction that was made is one step of undo.
 void PKT_MouseDown(Program& p, int row, int /*button*/, int shift, int /*x*/, int /*y*/) {

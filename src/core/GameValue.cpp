@@ -11,10 +11,11 @@ constexpr int DECK_POINTS = 240;
 // A trick of 40 card points or more holds four aces or tens, and the deck has sixteen.
 constexpr int MAX_DOPPELKOPFS = 4;
 constexpr int FOXES = 2;
-// The least card points of a trick that holds a fox (an ace, 11), and of the
-// last trick taken by the jack of clubs (2).
-constexpr int FOX_TRICK_POINTS = 11;
-constexpr int KARLCHEN_TRICK_POINTS = 2;
+// What extra points bring of card points at least: each caught fox is an ace
+// (11) in the catching party's tricks, Karlchen the jack of clubs (2), each
+// Doppelkopf a trick of 40. A fox or Karlchen may lie in a Doppelkopf.
+constexpr int FOX_POINTS = 11;
+constexpr int KARLCHEN_POINTS = 2;
 constexpr int DOPPELKOPF_POINTS = 40;
 
 const char* const TIMES = "\xC3\x97";
@@ -134,9 +135,8 @@ std::string extrasProblem(const Side& s, bool solo) {
         return "Sonderpunkte lassen sich nicht abziehen.";
     if (any && solo) return "Im Solo gibt es keine Sonderpunkte.";
     if (any && p.tookNoTrick) return party + " hat keinen Stich und damit keine Sonderpunkte.";
-    const int least =
-        std::max({DOPPELKOPF_POINTS * p.doppelkopfs, FOX_TRICK_POINTS * std::min(p.foxesCaught, 1),
-                  KARLCHEN_TRICK_POINTS * p.karlchen});
+    const int least = std::max({DOPPELKOPF_POINTS * p.doppelkopfs, FOX_POINTS * p.foxesCaught,
+                                KARLCHEN_POINTS * p.karlchen});
     if (s.points < least)
         return party + " hat nur " + points(s.points) + ", ihre Sonderpunkte brauchen " +
                "mindestens " + points(least) + ".";

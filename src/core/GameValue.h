@@ -69,8 +69,9 @@ struct GameValue {
     std::vector<ReckoningItem> items;
 
     // One German line per item ("unter 90 gespielt 1"), each naming its party
-    // when both parties score ("Kontra: Fuchs gefangen 1"), then "Spielwert 5"
-    // and for a solo the soloist's share ("Solist: 3 × 5 = 15").
+    // when both parties score or nobody won ("Kontra: Fuchs gefangen 1"), then
+    // "Spielwert 5" ("Spielwert 1 für Kontra" when both scored) and for a solo
+    // the soloist's share ("Solist: 3 × 5 = 15").
     std::vector<std::string> reckoning() const;
     // The items on one line: "gewonnen, unter 90, Kontra, gegen die Alten", or
     // "Re: gewonnen, Doppelkopf; Kontra: Fuchs" when both parties score.

@@ -74,6 +74,10 @@ struct PadState {
     // chooseValueBeyondList); no list shows a selection then.
     bool valueBeyondList = false;
 
+    // The journal of this pad (see view/Journal.h), by number: undo puts a
+    // replaced pad back together with its journal.
+    int journalId = 0;
+
     // Options: on at every start, never stored.
     bool autosaveEnabled = true;
     bool rowChangeEnabled = true;

@@ -3,6 +3,7 @@
 #include "core/Program.h"
 #include "io/PadFile.h"
 #include "view/Commands.h"
+#include "view/Journal.h"
 #include "view/MainWindow.h"
 
 namespace kx {
@@ -19,6 +20,7 @@ PadState recordedPart(PadState pad) {
     pad.chosenPlayer = pad.chosenPartner = pad.gameValue = pad.soloValue = 0;
     pad.soloDealer = pad.soloSecondSitOut = 0;
     pad.valueBeyondList = false;
+    pad.journalId = 0;
     pad.entryMode = 0;
     pad.autosaveEnabled = pad.rowChangeEnabled = pad.confirmQuit = true;
     return pad;
@@ -121,6 +123,7 @@ bool recordChange(Program& p, std::string label, const std::function<void()>& ch
 }
 
 void recordStep(Program& p, std::string label, Snapshot before) {
+    noteChange(p, label, before.pad);
     EditHistory& h = p.history;
     h.undo_.push_back({std::move(label), std::move(before)});
     h.redo_.clear();
@@ -157,6 +160,7 @@ bool undoChange(Program& p) {
     h.undo_.pop_back();
     h.redo_.push_back({step.label, takeSnapshot(p)});
     restoreSnapshot(p, step.state);
+    noteUndo(p, step.label, false);
     afterRestore(p);
     return true;
 }
@@ -169,6 +173,7 @@ bool redoChange(Program& p) {
     h.redo_.pop_back();
     h.undo_.push_back({step.label, takeSnapshot(p)});
     restoreSnapshot(p, step.state);
+    noteUndo(p, step.label, true);
     afterRestore(p);
     return true;
 }
