@@ -5,6 +5,7 @@
 
 #include "core/EntryPanel.h"
 #include "core/Program.h"
+#include "core/Reckoning.h"
 #include "view/UserActions.h"
 
 namespace kx {
@@ -111,8 +112,7 @@ int wer1Choice(const WindowModel& ui, const std::string& caption) {
 
 // The list item, or the value beyond the list.
 PanelAction valueAction(const char* list, int value, int largestListed) {
-    if (std::abs(value) <= largestListed) return {list, 0, std::to_string(value)};
-    return {"Wert", value, ""};
+    return {std::abs(value) <= largestListed ? list : BEYOND_LISTS, 0, std::to_string(value)};
 }
 
 std::string signedResult(int value) {
@@ -164,7 +164,7 @@ Plan alonePlan(const Program& p, const ValueInputs& in, const GameValue& value) 
 
 bool perform(Program& p, const PanelAction& a) {
     if (a.control == "OK") return pressOK(p);
-    if (a.control == "Wert") return chooseValueBeyondList(p, a.choice);
+    if (a.control == BEYOND_LISTS) return chooseValueBeyondList(p, textValue(a.item));
     if (a.control == "MDS" || a.control.starts_with("WER"))
         return clickOption(p, a.control, a.choice);
     return pickItemText(p, a.control, a.item);
@@ -180,17 +180,35 @@ Program scratchCopy(const Program& p) {
     return scratch;
 }
 
+// The inputs as the row keeps them: the Re players, or the soloist twice.
+Reckoning reckoningOf(const ValueInputs& in) {
+    GamePlay play = in.play;
+    play.solo = soloKind(in.kind);
+    const int first = in.re.empty() ? 0 : in.re.front();
+    return {first, in.re.size() > 1 ? in.re[1] : first, play};
+}
+
+// The panel's choices, then the inputs for the entry "OK" makes; false when
+// the panel refused a choice.
+bool choose(Program& p, const ValueInputs& in, const std::vector<PanelAction>& actions) {
+    // Every entry starts from an empty panel, as a switch of the mode does.
+    clearEntry(p);
+    for (const PanelAction& a : actions) {
+        if (!perform(p, a)) return false;
+    }
+    setPendingReckoning(p, reckoningOf(in));
+    return true;
+}
+
 // Makes the choices on a copy and presses "OK" there: empty when the panel
 // takes them and enters the game, else why not.
-std::string tryOnCopy(const Program& p, const std::vector<PanelAction>& actions) {
+std::string tryOnCopy(const Program& p, const ValueInputs& in,
+                      const std::vector<PanelAction>& actions) {
     if (!p.ui.frm0.enabled)
         return "Gerade nicht m\xC3\xB6glich: erst das andere Fenster schlie\xC3\x9F"
                "en.";
     Program scratch = scratchCopy(p);
-    clearEntry(scratch);
-    for (const PanelAction& a : actions) {
-        if (!perform(scratch, a)) return NOT_POSSIBLE;
-    }
+    if (!choose(scratch, in, actions)) return NOT_POSSIBLE;
     const GameTable before = scratch.pad.gameTable;
     pressOK(scratch);
     return scratch.pad.gameTable != before ? "" : NOT_POSSIBLE;
@@ -322,7 +340,7 @@ ValueTakeOver valueTakeOver(const Program& p, const ValueInputs& in) {
         out.entry = plan.entry;
         return out;
     }
-    const std::string refused = tryOnCopy(p, plan.actions);
+    const std::string refused = tryOnCopy(p, in, plan.actions);
     if (!refused.empty()) {
         out.entry = refused;
         return out;
@@ -337,13 +355,7 @@ ValueTakeOver valueTakeOver(const Program& p, const ValueInputs& in) {
 
 bool takeOverValue(Program& p, const ValueInputs& in) {
     const ValueTakeOver takeOver = valueTakeOver(p, in);
-    if (takeOver.actions.empty()) return false;
-    // Every entry starts from an empty panel, as a switch of the mode does.
-    clearEntry(p);
-    for (const PanelAction& a : takeOver.actions) {
-        if (!perform(p, a)) return false;
-    }
-    return true;
+    return !takeOver.actions.empty() && choose(p, in, takeOver.actions);
 }
 
 Rect valueWindowPlace(const Rect& main, int width, int height, const ScreenMetrics& m) {

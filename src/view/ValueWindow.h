@@ -23,7 +23,7 @@ struct ScreenMetrics;
 // "Übernehmen" makes the entry panel's choices for the game with the panel's
 // own user actions (mode, winners or soloist, value, and for a mandatory solo
 // at 5 and 6 players its dealer), so that "OK" enters it with every rule of
-// the panel in force. It never presses "OK" itself.
+// the panel in force; the row then keeps the inputs. It never presses "OK".
 
 // "Normalspiel" (Re is a pair), "Solo" (one player alone in the normal games,
 // after his mandatory solo) and "Pflichtsolo".
@@ -97,15 +97,17 @@ ValueWindowView valueWindowView(const Program& p, const ValueInputs& in);
 void valueWindowInput(const Program& p, ValueInputs& in, const std::string& name, int value);
 
 // The game value and what "Übernehmen" does. A value beyond the panel's lists
-// is the action "Wert" with the value as its choice (chooseValueBeyondList).
+// is the action BEYOND_LISTS (chooseValueBeyondList).
 struct ValueTakeOver {
     GameValue value;
     std::vector<PanelAction> actions;  // empty when it cannot be taken over
     std::string entry;                 // what the panel will hold, or why it cannot (German)
 };
 ValueTakeOver valueTakeOver(const Program& p, const ValueInputs& in);
-// "Übernehmen": the panel's choices for the game. False, with nothing
-// changed, when the inputs cannot be taken over.
+// "Übernehmen": the panel's choices for the game, and the inputs go with the
+// entry "OK" makes (the row keeps its reckoning) unless the user changes a
+// choice first. False, with nothing changed, when the inputs cannot be taken
+// over.
 bool takeOverValue(Program& p, const ValueInputs& in);
 
 // Where the window's frame (width × height) goes: beside the main window's

@@ -211,6 +211,10 @@ TEST(ValueWindowTakeOver, OkEntersWhatThePanelWouldEnter) {
     ASSERT_TRUE(pressOK(t.p));
     ASSERT_TRUE(test::enterPair(byHand.p, 2, 4, 3));
     EXPECT_EQ(t.p.pad.gameTable, byHand.p.pad.gameTable);
+    // The row keeps the inputs it was reckoned from.
+    ASSERT_EQ(t.p.pad.reckonings.count(1), 1u);
+    EXPECT_EQ(t.p.pad.reckonings.at(1).play.reCardPoints, 200);
+    EXPECT_EQ(t.p.pad.reckonings.at(1).re2, 4);
     std::vector<Rect> after;
     for (Control* c : t.p.ui.controls())
         after.push_back(c->rect);
@@ -232,7 +236,8 @@ TEST(ValueWindowTakeOver, ValuesBeyondTheListsAreChosenAsSuch) {
     in.play.re.karlchen = 1;
     const ValueTakeOver pair = valueTakeOver(t.p, in);
     ASSERT_GT(pair.value.valueForRe, 18);
-    EXPECT_EQ(pair.actions.back(), (PanelAction{"Wert", pair.value.valueForRe, ""}));
+    EXPECT_EQ(pair.actions.back(),
+              (PanelAction{BEYOND_LISTS, 0, std::to_string(pair.value.valueForRe)}));
     ASSERT_TRUE(takeOverValue(t.p, in));
     ASSERT_TRUE(pressOK(t.p));
     EXPECT_EQ(t.p.pad.gamePoints[1], pair.value.valueForRe);
@@ -242,7 +247,8 @@ TEST(ValueWindowTakeOver, ValuesBeyondTheListsAreChosenAsSuch) {
     in.play.kontra.tookNoTrick = true;
     const ValueTakeOver solo = valueTakeOver(t.p, in);
     ASSERT_GT(solo.value.padValue, 39);
-    EXPECT_EQ(solo.actions.back(), (PanelAction{"Wert", solo.value.padValue, ""}));
+    EXPECT_EQ(solo.actions.back(),
+              (PanelAction{BEYOND_LISTS, 0, std::to_string(solo.value.padValue)}));
 }
 
 struct RefusalRow {
