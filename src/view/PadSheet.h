@@ -24,6 +24,15 @@ struct SheetRow {
     bool blockEnd = false;  // a ruled line follows (after every N rows, up to the solos)
 };
 
+// A page of the journal printed after the sheet.
+struct SheetPage {
+    std::string title;               // "Protokoll", "Protokoll (Fortsetzung)"
+    std::vector<std::string> lines;  // as the window "Protokoll" shows them
+};
+
+// Lines of the journal on one A4 page, below its heading.
+inline constexpr std::size_t JOURNAL_LINES_PER_PAGE = 50;
+
 struct PadSheet {
     std::string title;  // "Doppelkopf-Abend"
     std::string date;   // "Montag, 7. Dezember 2026 · Beginn 19:30 Uhr"
@@ -34,6 +43,9 @@ struct PadSheet {
     std::string turnover;  // "Umsatz: 42" or "Umsatz: Fehler"
     SettlementReport settlement;
     std::string footer;  // the program and its version
+    // The journal on the pages after the sheet, when it holds a correction
+    // (so that a dispute at the table can be settled from the paper); none otherwise.
+    std::vector<SheetPage> journalPages;
 };
 
 PadSheet padSheet(const Program& p, const LocalTime& date);
