@@ -1,20 +1,17 @@
 // The window "Protokoll" shown by Qt, offscreen: its list, the row it shades
-// on the pad, "Zurücknehmen" and Escape; and the journal's page in the PDF.
-// The window is modal; the test acts in it from a timer.
+// on the pad, "Zurücknehmen" and Escape. The window is modal; the test acts
+// in it from a timer.
 #include <QApplication>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
 
 #include "AppFixture.h"
-#include "SheetPainter.h"
 #include "core/Correction.h"
 #include "view/Commands.h"
 #include "view/PadLayout.h"
 #include "view/PadRender.h"
-#include "view/PadSheet.h"
 
 using namespace kx;
 using namespace kx::test;
@@ -107,25 +104,6 @@ class JournalTest : public QObject {
         QCOMPARE(app.program.ui.highlightedRow, 0);
         QVERIFY(isColour(cellColour(app, "PKT_1"), padBackColour));
         QCOMPARE(app.program.pad.gameTable[1][1], 3);
-    }
-
-    void pdfPrintsTheJournalOnASecondPage() {
-        TestProgram t;
-        newPad(t.p, 4);
-        QVERIFY(enterPair(t.p, 1, 2, 3));
-        correctValue(t.p, t.dialogs, 1, "5");
-        const QByteArray pdf = sheetPdf(padSheet(t.p, t.clock.time));
-        putFile(t.file("blatt.pdf"), Bytes(pdf.begin(), pdf.end()));
-        QProcess pdftotext;
-        pdftotext.start(QStringLiteral("pdftotext"),
-                        {QString::fromStdString(t.file("blatt.pdf")), QStringLiteral("-")});
-        QVERIFY2(pdftotext.waitForFinished(20000), "pdftotext (poppler-utils) is needed");
-        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
-        const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
-        QCOMPARE(pages.size(), 2);
-        QVERIFY2(pages[1].contains(QStringLiteral("Protokoll")), qPrintable(pages[1]));
-        QVERIFY(pages[1].contains(QStringLiteral("20:00 Korrektur Spiel 1: Punkte 3 \u2192 5")));
-        QVERIFY(!pages[0].contains(QStringLiteral("Korrektur")));
     }
 };
 

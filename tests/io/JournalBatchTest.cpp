@@ -15,11 +15,6 @@ namespace {
 using test::enterPair;
 using test::TestProgram;
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
 std::string readBack(std::FILE* f) {
     std::rewind(f);
     std::string text;
@@ -27,13 +22,6 @@ std::string readBack(std::FILE* f) {
         text += static_cast<char>(c);
     std::fclose(f);
     return text;
-}
-
-Outcome journalOfFile(FileSystem& fs, const std::string& path) {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    const int status = journalBatchCommand(fs, path, {out, err});
-    return {status, readBack(out), readBack(err)};
 }
 
 TEST(JournalBatch, PrintsEveryShownLineOrRefusesThePad) {
@@ -60,10 +48,11 @@ TEST(JournalBatch, PrintsEveryShownLineOrRefusesThePad) {
         {"fehlt.hsc", BATCH_REFUSED, "", LOAD_ERROR_NOT_FOUND},
     };
     for (const auto& c : cases) {
-        const Outcome r = journalOfFile(*t.files, t.file(c.file));
-        EXPECT_EQ(r.status, c.status) << c.file;
-        EXPECT_EQ(r.out, c.out) << c.file;
-        EXPECT_EQ(r.err.find(c.err), 0u) << c.file << ": " << r.err;
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        EXPECT_EQ(journalBatchCommand(*t.files, t.file(c.file), {out, err}), c.status) << c.file;
+        EXPECT_EQ(readBack(out), c.out) << c.file;
+        EXPECT_EQ(readBack(err).find(c.err), 0u) << c.file;
     }
 }
 
