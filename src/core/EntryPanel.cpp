@@ -76,6 +76,7 @@ bool chooseValueBeyondList(Program& p, int value) {
 void clearEntry(Program& p) {
     PadState& pad = p.pad;
     pad.valueBeyondList = false;
+    pad.pendingReckoning.reset();
     pad.chosenPlayer = pad.chosenPartner = pad.gameValue = pad.soloValue = 0;
     pad.soloDealer = pad.soloSecondSitOut = 0;
     uncheckAll(p.ui.WER1);
@@ -115,6 +116,7 @@ void WER1_Click(Program& p, int index) {
     p.pad.chosenPartner = textValue(caption.substr(caption.size() - 1));
     const bool single = p.pad.chosenPlayer == p.pad.chosenPartner;
     p.pad.valueBeyondList = false;
+    p.pad.pendingReckoning.reset();
     Control& hiddenList = single ? p.ui.WAS1 : p.ui.WAS1s;
     hiddenList.visible = false;
     hiddenList.selection = -1;
@@ -123,23 +125,27 @@ void WER1_Click(Program& p, int index) {
 
 void WAS1_Click(Program& p) {
     p.pad.valueBeyondList = false;
+    p.pad.pendingReckoning.reset();
     p.pad.gameValue = selectedItemValue(p.ui.WAS1);
     p.ui.WAS1s.selection = -1;
 }
 
 void WAS1s_Click(Program& p) {
     p.pad.valueBeyondList = false;
+    p.pad.pendingReckoning.reset();
     p.pad.gameValue = selectedItemValue(p.ui.WAS1s);
     p.ui.WAS1.selection = -1;
 }
 
 void WER2_Click(Program& p, int index) {
     p.pad.valueBeyondList = false;
+    p.pad.pendingReckoning.reset();
     p.pad.chosenPlayer = textValue(p.ui.WER2(index).text);
 }
 
 void WAS2_Click(Program& p) {
     p.pad.valueBeyondList = false;
+    p.pad.pendingReckoning.reset();
     p.pad.soloValue = selectedItemValue(p.ui.WAS2);
 }
 

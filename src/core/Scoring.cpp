@@ -29,6 +29,10 @@ void writeRow(PadState& pad, int row, int player, int value, int dealer, int sec
     cells[1] = value;
     cells[8] = dealer;
     cells[9] = second;
+    // A game made through the value calculator keeps its inputs, as long as
+    // they give what is entered.
+    if (pad.pendingReckoning && reckoningMatches(pad, row, *pad.pendingReckoning))
+        pad.reckonings[row] = *pad.pendingReckoning;
 }
 
 void moveDealer(Program& p) {

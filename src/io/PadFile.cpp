@@ -8,6 +8,7 @@
 #include "core/Program.h"
 #include "io/Cp1252.h"
 #include "io/JournalBlock.h"
+#include "io/ReckoningBlock.h"
 #include "view/PadLayout.h"
 #include "view/PadRender.h"
 
@@ -170,7 +171,7 @@ Extension readExtension(const Bytes& in, std::size_t at, GameTable& table) {
 
 // The blocks this program writes and reads, in the order they are written.
 const std::vector<BlockKind>& blockKinds() {
-    static const std::vector<BlockKind> kinds{JOURNAL_BLOCK};
+    static const std::vector<BlockKind> kinds{RECKONING_BLOCK, JOURNAL_BLOCK};
     return kinds;
 }
 

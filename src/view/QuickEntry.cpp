@@ -336,11 +336,6 @@ QuickParse pairEntry(const PadState& pad, int a, int b, const GameValue& value) 
     }
     const std::string items = previewItems(value, false);
     const int gain = std::abs(value.valueForRe);
-    if (gain > 18)
-        return fail("Spielwert " + std::to_string(gain) +
-                    ": auf dem Block bekommt ein Paar h\xC3\xB6"
-                    "chstens 18 (" +
-                    items + ").");
     std::vector<int> winners{std::min(a, b), std::max(a, b)};
     if (value.valueForRe < 0 || (value.valueForRe == 0 && value.winner == Winner::Kontra)) {
         winners.clear();
@@ -355,12 +350,6 @@ QuickParse pairEntry(const PadState& pad, int a, int b, const GameValue& value) 
 // A single player's game or a mandatory solo: the soloist's threefold value.
 QuickParse aloneEntry(QuickKind kind, int player, int dealer, const GameValue& value) {
     const std::string items = previewItems(value, true);
-    if (std::abs(value.padValue) > 39)
-        return fail("Spielwert " + std::to_string(std::abs(value.valueForRe)) + ", allein " +
-                    std::to_string(value.padValue) +
-                    ": der Block nimmt allein h\xC3\xB6"
-                    "chstens 39 (" +
-                    items + ").");
     return {QuickEntry{kind, player, 0, value.padValue, dealer, items}, ""};
 }
 
@@ -386,9 +375,11 @@ QuickParse parseCalculator(const PadState& pad, const std::vector<std::string>& 
     c.play.solo = b == 0;
     const GameValue value = computeGameValue(c.play);
     if (!value.error.empty()) return fail(value.error);
-    if (b != 0) return pairEntry(pad, a.number, b, value);
-    return aloneEntry(mandatorySolo ? QuickKind::Solo : QuickKind::Single, a.number, c.dealer,
-                      value);
+    QuickParse entry = b != 0 ? pairEntry(pad, a.number, b, value)
+                              : aloneEntry(mandatorySolo ? QuickKind::Solo : QuickKind::Single,
+                                           a.number, c.dealer, value);
+    if (entry.entry) entry.entry->reckoned = Reckoning{a.number, b != 0 ? b : a.number, c.play};
+    return entry;
 }
 
 int wer1Choice(const WindowModel& ui, const std::string& caption) {
@@ -400,6 +391,7 @@ int wer1Choice(const WindowModel& ui, const std::string& caption) {
 
 bool perform(Program& p, const PanelAction& a) {
     if (a.control == "OK") return pressOK(p);
+    if (a.control == BEYOND_LISTS) return chooseValueBeyondList(p, textValue(a.item));
     if (a.control == "MDS" || a.control.starts_with("WER"))
         return clickOption(p, a.control, a.choice);
     return pickItemText(p, a.control, a.item);
@@ -415,6 +407,8 @@ Outcome run(Program& p, const QuickEntry& entry) {
     clearEntry(p);
     const GameTable before = p.pad.gameTable;
     for (const PanelAction& action : panelActions(p.ui, entry)) {
+        // The calculator's inputs go with the entry that "OK" makes.
+        if (action.control == "OK" && entry.reckoned) setPendingReckoning(p, *entry.reckoned);
         if (!perform(p, action)) return {false, action};
     }
     return {p.pad.gameTable != before, std::nullopt};
@@ -451,7 +445,7 @@ std::string describe(const PadState& pad, const QuickEntry& e) {
 std::string soloValueProblem(int value) {
     if (value == 0) return "Kein Solo-Ergebnis: der Wert darf nicht 0 sein.";
     if (value % 3 != 0) return "Kein Solo-Ergebnis: der Wert muss durch 3 teilbar sein.";
-    return "Kein Solo-Ergebnis: der Wert liegt zwischen -39 und 39.";
+    return "Kein Solo-Ergebnis: der Wert liegt zwischen -999 und 999.";
 }
 
 std::string sectionFull(int mode) {
@@ -497,8 +491,10 @@ std::string refusal(const Program& p, const QuickEntry& e, const PanelAction& a)
             if (k >= 1 && !ui.WER1(15 + k).enabled) return sitsOut(p.pad, k) + ".";
         }
     }
-    if (a.control == "WAS1") return "Ein Paar bekommt 0 bis 18 Punkte.";
-    if (a.control == "WAS1s" || a.control == "WAS2") return soloValueProblem(e.value);
+    if (e.kind == QuickKind::Pair && (a.control == "WAS1" || a.control == BEYOND_LISTS))
+        return "Ein Paar bekommt 0 bis 999 Punkte.";
+    if (a.control == "WAS1s" || a.control == "WAS2" || a.control == BEYOND_LISTS)
+        return soloValueProblem(e.value);
     if (a.control == "WER2")
         return nameOf(p.pad, e.player) + " hat das Pflichtsolo schon gespielt.";
     if (a.control == "WIE2") return "Bei 4 Spielern hat das Solo keinen Geber.";
@@ -531,20 +527,24 @@ QuickParse parseQuickEntry(const PadState& pad, std::string_view text) {
 
 std::vector<PanelAction> panelActions(const WindowModel& ui, const QuickEntry& e) {
     const std::string value = std::to_string(e.value);
+    // A value the lists cannot hold is chosen beyond them.
+    const bool beyond = e.kind == QuickKind::Pair ? e.value > LARGEST_LISTED_PAIR_VALUE
+                                                  : std::abs(e.value) > LARGEST_LISTED_SINGLE_VALUE;
+    const auto list = [&](const char* name) { return beyond ? BEYOND_LISTS : name; };
     switch (e.kind) {
         case QuickKind::Pair: {
             const int choice =
                 wer1Choice(ui, std::to_string(e.player) + " / " + std::to_string(e.partner));
-            return {{"MDS", 1, ""}, {"WER1", choice, ""}, {"WAS1", 0, value}, {"OK", 0, ""}};
+            return {{"MDS", 1, ""}, {"WER1", choice, ""}, {list("WAS1"), 0, value}, {"OK", 0, ""}};
         }
         case QuickKind::Single:
             return {{"MDS", 1, ""},
                     {"WER1", wer1Choice(ui, std::to_string(e.player)), ""},
-                    {"WAS1s", 0, value},
+                    {list("WAS1s"), 0, value},
                     {"OK", 0, ""}};
         case QuickKind::Solo: {
             std::vector<PanelAction> actions{
-                {"MDS", 2, ""}, {"WER2", e.player, ""}, {"WAS2", 0, value}};
+                {"MDS", 2, ""}, {"WER2", e.player, ""}, {list("WAS2"), 0, value}};
             if (e.dealer != 0) actions.push_back({"WIE2", 0, std::to_string(e.dealer)});
             actions.push_back({"OK", 0, ""});
             return actions;

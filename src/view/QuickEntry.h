@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Reckoning.h"
+
 namespace kx {
 
 struct Program;
@@ -38,8 +40,8 @@ struct WindowModel;
 // points it needs another word or the "a" ("1 2 160a"). A player whose name
 // starts like one of the words is given by number there. Enter enters the
 // pair that gains (Re's, or the other two taking part when Kontra gains) or
-// the single player's threefold value; a value beyond the pad's lists (a pair
-// 0..18, alone ±3..±39) is refused in the preview.
+// the single player's threefold value, also beyond the panel's lists (a pair
+// 0..18, alone ±3..±39), and the row keeps the calculator's inputs.
 //
 // Enter makes the entry with the entry panel's own user actions, so every rule
 // and every refusal is the panel's. The preview runs those actions on a copy
@@ -52,8 +54,9 @@ struct QuickEntry {
     int player = 0;   // first winner, the single player, the soloist or the penalised player
     int partner = 0;  // second winner of a pair (higher number)
     int value = 0;
-    int dealer = 0;              // solo dealer, 0 when none was given
-    std::string reckoning = {};  // the calculator's items in short, for the preview
+    int dealer = 0;                          // solo dealer, 0 when none was given
+    std::string reckoning = {};              // the calculator's items in short, for the preview
+    std::optional<Reckoning> reckoned = {};  // the calculator's inputs, kept with the row
     bool operator==(const QuickEntry&) const = default;
 };
 
@@ -65,7 +68,9 @@ struct QuickParse {
 QuickParse parseQuickEntry(const PadState& pad, std::string_view text);
 
 // One user action on the panel: an option group and its choice, a list and
-// the item's text, or "OK".
+// the item's text, a value beyond the lists (BEYOND_LISTS with the value as
+// its item, see chooseValueBeyondList), or "OK".
+inline constexpr const char* BEYOND_LISTS = "beyond";
 struct PanelAction {
     std::string control;  // "MDS", "WER1", "WER2", "WER3", "WAS1", "WAS1s", "WAS2", "WIE2", "OK"
     int choice = 0;
