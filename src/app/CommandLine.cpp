@@ -7,6 +7,7 @@
 #include "io/Batch.h"
 #include "io/ExtrasBatch.h"
 #include "io/GameValueBatch.h"
+#include "io/JournalBatch.h"
 
 namespace kx {
 
@@ -83,6 +84,11 @@ const std::vector<BatchCommand>& batchCommands() {
              "Standardausgabe)"),
          [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
              return csvCommand(fs, a[0], a.size() > 1 ? a[1] : "");
+         }},
+        {QStringLiteral("protokoll"), 1, 1,
+         QStringLiteral("--protokoll BLOCK.hsc  Protokoll aller \u00c4nderungen mit Uhrzeit"),
+         [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
+             return journalBatchCommand(fs, a[0]);
          }},
         {QStringLiteral("statistik"), 1, 1,
          QStringLiteral("--statistik ORDNER  Statistik \u00fcber alle Bl\u00f6"

@@ -17,6 +17,8 @@ class QtExtras : public ExtrasHost {
     bool showChart(Program& p, const ScoreChart& chart) override;
     bool printSheet(const PadSheet& sheet) override;
     std::optional<Bytes> sheetPdf(const PadSheet& sheet) override;
+    // Defined in JournalWindow.cpp.
+    bool showJournal(Program& p, JournalWindow& window) override;
     bool showStatistics(const Statistics& statistics) override;
 
   private:

@@ -398,14 +398,15 @@ void PadArea::sync() {
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         const Control& c = *labels_[i];
         Painted& was = painted_[i];
+        const std::optional<Rgb> background = shownBackground(program_.ui, c);
         if (was.visible == c.visible && was.rect == c.rect && was.text == c.text &&
-            was.background == c.background)
+            was.background == background)
             continue;
         if (!linesChanged) {
             if (was.visible) dirty.push_back(dirtyRect(was.rect));
             if (c.visible) dirty.push_back(dirtyRect(c.rect));
         }
-        was = {c.rect, c.text, c.visible, c.background};
+        was = {c.rect, c.text, c.visible, background};
     }
     if (dirty.empty()) return;
     if (dirty.size() > FEW) {
@@ -445,7 +446,8 @@ void PadArea::paintEvent(QPaintEvent* event) {
 
 void PadArea::paintLabel(QPainter& painter, std::size_t label, const QRect& r) const {
     const Control& c = *labels_[label];
-    if (c.background) painter.fillRect(r, colour(*c.background));
+    if (const std::optional<Rgb> background = shownBackground(program_.ui, c))
+        painter.fillRect(r, colour(*background));
     const int rule = scaledPixels(1, scale_);
     const bool leftRule =
         c.look == Look::RowInfo || c.look == Look::PlayerCell || c.look == Look::Total;

@@ -16,6 +16,7 @@ namespace {
 
 constexpr qreal MARGIN_SIDE = 15, MARGIN_TOP = 13, MARGIN_BOTTOM = 12;  // millimetres
 constexpr qreal LABEL_W = 11, PLAYERS_W = 17, POINTS_W = 12, PLAYER_MAX_W = 28;
+constexpr qreal JOURNAL_LINE_MM = 4.8;
 const QColor INK(25, 25, 25), SOFT(110, 110, 110), RULE(200, 208, 216), HEADING(31, 58, 95);
 
 // Millimetres and points on the sheet's device.
@@ -44,10 +45,11 @@ void text(QPainter& p, const QRectF& r, const std::string& t, Qt::Alignment a) {
     p.drawText(r, a, qstr(t));
 }
 
-qreal paintHeading(QPainter& p, const Units& u, const QRectF& area, const PadSheet& sheet) {
+qreal paintHeading(QPainter& p, const Units& u, const QRectF& area, const std::string& title,
+                   const PadSheet& sheet) {
     p.setPen(HEADING);
     p.setFont(sheetFont(17, true));
-    text(p, QRectF(area.left(), area.top(), area.width(), u.mm(9)), sheet.title,
+    text(p, QRectF(area.left(), area.top(), area.width(), u.mm(9)), title,
          Qt::AlignLeft | Qt::AlignBottom);
     p.setPen(INK);
     p.setFont(sheetFont(10.5));
@@ -170,6 +172,24 @@ qreal settlementHeight(const Units& u, const PadSheet& sheet) {
     return u.mm(2.5 + 5.8 + 4.8 * static_cast<qreal>(lines));
 }
 
+void paintFooter(QPainter& p, const QRectF& area, qreal height, const PadSheet& sheet) {
+    p.setPen(SOFT);
+    p.setFont(sheetFont(7.5));
+    text(p, QRectF(area.left(), area.bottom() - height, area.width(), height), sheet.footer,
+         Qt::AlignLeft | Qt::AlignBottom);
+}
+
+// The sheet, then the journal's pages, each on a page of its own.
+bool paintPages(QPainter& painter, QPagedPaintDevice& device, const QRectF& page, qreal dpi,
+                const PadSheet& sheet) {
+    paintSheet(painter, page, dpi, sheet);
+    for (const SheetPage& journal : sheet.journalPages) {
+        if (!device.newPage()) return false;
+        paintJournalPage(painter, page, dpi, sheet, journal);
+    }
+    return true;
+}
+
 }  // namespace
 
 void paintSheet(QPainter& p, const QRectF& page, qreal dpi, const PadSheet& sheet) {
@@ -189,7 +209,7 @@ void paintSheet(QPainter& p, const QRectF& page, qreal dpi, const PadSheet& shee
     // The heading spans the table, which stands centred on narrower tables.
     qreal top = paintHeading(
         p, u, QRectF(c.left, area.top(), c.right(sheet.names.size()) - c.left, area.height()),
-        sheet);
+        sheet.title, sheet);
     const qreal namesTop = top;
     top = paintNames(p, u, c, top, sheet);
     const qreal footer = u.mm(6);
@@ -207,10 +227,29 @@ void paintSheet(QPainter& p, const QRectF& page, qreal dpi, const PadSheet& shee
     top = paintTotals(p, u, c, rowsEnd, sheet);
     paintSettlement(p, u, QRectF(c.left, 0, c.right(sheet.names.size()) - c.left, 0), top, sheet);
 
-    p.setPen(SOFT);
-    p.setFont(sheetFont(7.5));
-    text(p, QRectF(area.left(), area.bottom() - footer, area.width(), footer), sheet.footer,
-         Qt::AlignLeft | Qt::AlignBottom);
+    paintFooter(p, area, footer, sheet);
+}
+
+void paintJournalPage(QPainter& p, const QRectF& page, qreal dpi, const PadSheet& sheet,
+                      const SheetPage& journal) {
+    const Units u{dpi};
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(page, Qt::white);
+    const QRectF area = page.adjusted(u.mm(MARGIN_SIDE), u.mm(MARGIN_TOP), -u.mm(MARGIN_SIDE),
+                                      -u.mm(MARGIN_BOTTOM));
+    qreal top = paintHeading(p, u, area, journal.title, sheet);
+    p.setPen(QPen(RULE, u.mm(0.2)));
+    p.drawLine(QPointF(area.left(), top - u.mm(2)), QPointF(area.right(), top - u.mm(2)));
+    p.setPen(INK);
+    p.setFont(sheetFont(9.5));
+    const qreal line = u.mm(JOURNAL_LINE_MM);
+    for (const std::string& entry : journal.lines) {
+        p.drawText(QRectF(area.left(), top, area.width(), line), Qt::AlignLeft | Qt::AlignVCenter,
+                   p.fontMetrics().elidedText(qstr(entry), Qt::ElideRight,
+                                              static_cast<int>(area.width())));
+        top += line;
+    }
+    paintFooter(p, area, u.mm(6), sheet);
 }
 
 QByteArray sheetPdf(const PadSheet& sheet) {
@@ -224,8 +263,9 @@ QByteArray sheetPdf(const PadSheet& sheet) {
     writer.setCreator(qstr(sheet.footer));
     QPainter painter;
     if (!painter.begin(&writer)) return {};
-    paintSheet(painter, QRectF(0, 0, writer.width(), writer.height()), writer.resolution(), sheet);
-    if (!painter.end()) return {};
+    const bool painted = paintPages(painter, writer, QRectF(0, 0, writer.width(), writer.height()),
+                                    writer.resolution(), sheet);
+    if (!painter.end() || !painted) return {};
     buffer.close();
     return bytes;
 }
@@ -241,9 +281,10 @@ PrintResult printSheet(QWidget* parent, const PadSheet& sheet) {
     if (dialog.exec() != QDialog::Accepted) return PrintResult::Cancelled;
     QPainter painter;
     if (!painter.begin(&printer)) return PrintResult::Failed;
-    paintSheet(painter, printer.pageLayout().fullRectPixels(printer.resolution()),
-               printer.resolution(), sheet);
-    return painter.end() ? PrintResult::Printed : PrintResult::Failed;
+    const bool painted =
+        paintPages(painter, printer, printer.pageLayout().fullRectPixels(printer.resolution()),
+                   printer.resolution(), sheet);
+    return painter.end() && painted ? PrintResult::Printed : PrintResult::Failed;
 }
 
 }  // namespace kx

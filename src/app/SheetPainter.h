@@ -16,11 +16,17 @@ namespace kx {
 // device's pixels, `dpi` the device's resolution.
 void paintSheet(QPainter& painter, const QRectF& page, qreal dpi, const PadSheet& sheet);
 
-// The sheet as a PDF document in memory (QPdfWriter to a buffer); empty on failure.
+// A page of the journal after the sheet: its title and the date as the
+// sheet's heading, its lines, the footer.
+void paintJournalPage(QPainter& painter, const QRectF& page, qreal dpi, const PadSheet& sheet,
+                      const SheetPage& journal);
+
+// The sheet, followed by the journal's pages when it has any, as a PDF document in memory
+// (QPdfWriter to a buffer); empty on failure.
 QByteArray sheetPdf(const PadSheet& sheet);
 
 enum class PrintResult { Printed, Cancelled, Failed };
-// Qt's print dialog, then the sheet on the chosen printer.
+// Qt's print dialog, then the sheet and the journal's pages on the chosen printer.
 PrintResult printSheet(QWidget* parent, const PadSheet& sheet);
 
 }  // namespace kx

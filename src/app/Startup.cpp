@@ -117,10 +117,7 @@ int runWindow(QApplication& app, const QString& padFile,
         dialogs.messageBox(claim.notice, "Kartotrix", MessageButtons::Ok, MessageIcon::Information);
 
     if (!padFile.isEmpty()) {
-        const std::string path = stdstr(padFile);
-        const std::string error = files->kind(path) == FileKind::Missing
-                                      ? LOAD_ERROR_NOT_FOUND
-                                      : readPadFile(program, path);
+        const std::string error = loadPadAtStart(program, stdstr(padFile));
         window.mirror();
         if (!error.empty())
             dialogs.messageBox(error, "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);

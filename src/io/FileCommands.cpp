@@ -4,6 +4,7 @@
 
 #include "core/Program.h"
 #include "io/PadFile.h"
+#include "view/Journal.h"
 
 namespace kx {
 
@@ -56,6 +57,15 @@ void fileCommand(Program& p, int mode) {
     }
     if (endsWithSeparator(name)) return;
     savePadAs(p, name);
+}
+
+std::string loadPadAtStart(Program& p, const std::string& path) {
+    if (p.services.files && p.services.files->kind(path) == FileKind::Missing)
+        return LOAD_ERROR_NOT_FOUND;
+    const int journal = p.pad.journalId;
+    const std::string error = readPadFile(p, path);
+    if (error.empty() && p.pad.journalId != journal) noteLoaded(p);
+    return error;
 }
 
 std::string stampedFileName(const std::string& folder, const LocalTime& time) {

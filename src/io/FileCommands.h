@@ -16,6 +16,11 @@ inline constexpr const char* SAVE_ERROR_CANCELLED =
 // "Laden" (mode 1) and "Speichern unter" (mode 2) through the file dialogs.
 void fileCommand(Program& p, int mode);
 
+// The pad named on the command line, read at start-up as "Laden" reads it,
+// with "Block geladen" in its journal. Returns the German reason when it is
+// missing or refused; the program then starts without a pad.
+std::string loadPadAtStart(Program& p, const std::string& path);
+
 // "Speichern": the program's folder, "save", the date as DD-MM-YYYY, the hour
 // and the minute, e.g. "save07-12-2026_9_5.hsc".
 std::string stampedFileName(const std::string& folder, const LocalTime& time);

@@ -8,6 +8,7 @@
 #include "io/TextExport.h"
 #include "view/Extras.h"
 #include "view/History.h"
+#include "view/JournalWindow.h"
 #include "view/PadLayout.h"
 #include "view/QuickEntry.h"
 #include "view/SecondaryWindows.h"
@@ -36,6 +37,7 @@ const std::vector<AddedMenuText> addedMenuTexts{
     {28, "'-'"},
     {CMD_QUICK_ENTRY, "Schnelleingabe\tF2"},
     {CMD_VALUE_WINDOW, "Spielwert berechnen\xE2\x80\xA6\tF3"},
+    {CMD_JOURNAL, "Protokoll\xE2\x80\xA6"},
     {CMD_EDIT_END, ""},
     // "Ansicht": the size of the window's drawing area.
     {31, "Ansicht"},
@@ -296,6 +298,9 @@ void frm0_MenuEvent(Program& p, int command) {
             break;
         case CMD_ZOOM_RESET:
             zoomBy(p, 0);
+            break;
+        case CMD_JOURNAL:
+            journalCommand(p);
             break;
         default:
             if (isExtrasCommand(command)) extrasCommand(p, command);

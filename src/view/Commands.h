@@ -49,6 +49,7 @@ enum MenuCommand {
     CMD_UNDO = 26,
     CMD_REDO = 27,
     CMD_QUICK_ENTRY = 29,
+    CMD_JOURNAL = 45,  // "Protokoll…", listed after "Schnelleingabe"
     CMD_EDIT_END = 30,
     CMD_VALUE_WINDOW = 44,  // "Spielwert berechnen…", in "Bearbeiten"
     // "Ansicht"

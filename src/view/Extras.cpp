@@ -4,6 +4,7 @@
 #include "io/CsvExport.h"
 #include "io/FileIo.h"
 #include "io/Statistics.h"
+#include "view/Commands.h"
 #include "view/PadSheet.h"
 #include "view/ScoreChart.h"
 
@@ -11,7 +12,7 @@ namespace kx {
 
 namespace {
 
-constexpr int PAD_EXTRAS[] = {CMD_SETTLEMENT, CMD_CHART, CMD_PRINT, CMD_PDF, CMD_CSV};
+constexpr int PAD_EXTRAS[] = {CMD_SETTLEMENT, CMD_CHART, CMD_PRINT, CMD_PDF, CMD_CSV, CMD_JOURNAL};
 constexpr const char* NOT_OFFERED =
     "Das bietet diese Oberfl\xC3\xA4"
     "che nicht an.";

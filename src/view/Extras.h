@@ -12,6 +12,7 @@ struct WindowModel;
 struct ScoreChart;
 struct PadSheet;
 struct Statistics;
+struct JournalWindow;
 
 // The menu "Extras": settlement, score chart, printing, PDF, CSV and
 // statistics. The rules and the files are the logic's; what needs drawing or
@@ -45,6 +46,12 @@ class ExtrasHost {
     // False for a skin without a PDF writer: "PDF-Export" then points to
     // printing on a PDF printer instead.
     virtual bool offersPdf() const { return true; }
+    // The window "Protokoll" (view/JournalWindow.h) until it is closed; it
+    // forwards the selection and "Zurücknehmen" to the model.
+    virtual bool showJournal(Program& p, JournalWindow& window) {
+        (void)p, (void)window;
+        return false;
+    }
     virtual bool showStatistics(const Statistics& statistics) = 0;
 };
 

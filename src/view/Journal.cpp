@@ -4,6 +4,7 @@
 
 #include "core/Correction.h"
 #include "core/Program.h"
+#include "io/Cp1252.h"
 #include "view/History.h"
 
 namespace kx {
@@ -150,11 +151,15 @@ void noteChange(Program& p, const std::string& label, const PadState& before) {
     if (before.journalId != p.pad.journalId) {
         // Another pad: a new one starts with an empty journal, a loaded one
         // brings its own.
-        if (label == "Laden") add(p, {{}, JournalKind::Load, 0, false, 0, 0, "Block geladen"});
+        if (label == "Laden") noteLoaded(p);
         return;
     }
     noteRowChanges(p, label, before);
     noteRenames(p, before);
+}
+
+void noteLoaded(Program& p) {
+    if (p.pad.padOpen()) add(p, {{}, JournalKind::Load, 0, false, 0, 0, "Block geladen"});
 }
 
 void noteUndo(Program& p, const std::string& label, bool redo) {
@@ -226,8 +231,9 @@ bool takeBack(Program& p, std::size_t index) {
 
 std::string journalText(const Journal& journal) {
     std::string text;
+    // A line read from a file may hold control characters; none reaches a terminal.
     for (const JournalLine& line : journal)
-        text += line.shown() + "\n";
+        text += printableText(line.shown()) + "\n";
     return text;
 }
 

@@ -69,6 +69,8 @@ const Journal& journalOf(const Program& p);
 
 // A recorded step changed the pad from `before` to the open pad: adds its lines.
 void noteChange(Program& p, const std::string& label, const PadState& before);
+// A pad was loaded ("Laden", or the pad named on the command line): "Block geladen".
+void noteLoaded(Program& p);
 // Undo or redo of the step named `label` has put its other side back.
 void noteUndo(Program& p, const std::string& label, bool redo);
 // A house rule changed ("Hausregel: Bock nach verlorenem Solo an").

@@ -111,4 +111,11 @@ PaintPlan frm0_Paint(const Program& p) {
     return plan;
 }
 
+std::optional<Rgb> shownBackground(const WindowModel& ui, const Control& c) {
+    const bool rowCell =
+        c.look == Look::RowLabel || c.look == Look::RowInfo || c.look == Look::PlayerCell;
+    if (rowCell && ui.highlightedRow > 0 && c.index == ui.highlightedRow) return COLOUR_HIGHLIGHT;
+    return c.background;
+}
+
 }  // namespace kx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "view/WindowModel.h"
@@ -13,6 +14,8 @@ inline constexpr Rgb COLOUR_LOWEST{255, 140, 140};
 inline constexpr Rgb COLOUR_SECOND_HIGHEST{210, 255, 140};
 inline constexpr Rgb COLOUR_SECOND_LOWEST{255, 200, 140};
 inline constexpr Rgb COLOUR_OTHER{255, 255, 140};
+// The shading of the row that the window "Protokoll" points at.
+inline constexpr Rgb COLOUR_HIGHLIGHT{196, 222, 255};
 
 // The colour of each player's place, for the overall scores of players 1..N
 // (scores[0] is player 1). Equal scores share a colour.
@@ -38,5 +41,10 @@ struct PaintPlan {
     std::vector<Line> lines;
 };
 PaintPlan frm0_Paint(const Program& p);
+
+// The background a skin paints behind a control: its own, or the shading of
+// the highlighted row (WindowModel::highlightedRow) for that row's cells. The
+// shading only fills the cells' rectangles, so nothing on the pad moves.
+std::optional<Rgb> shownBackground(const WindowModel& ui, const Control& c);
 
 }  // namespace kx

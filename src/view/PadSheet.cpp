@@ -22,6 +22,17 @@ bool validDate(int y, int m, int d) {
     return y >= 1900 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= 31;
 }
 
+std::vector<SheetPage> journalPages(const Journal& journal) {
+    std::vector<SheetPage> pages;
+    if (!hasCorrections(journal)) return pages;
+    for (const JournalLine& line : journal) {
+        if (pages.empty() || pages.back().lines.size() == JOURNAL_LINES_PER_PAGE)
+            pages.push_back({pages.empty() ? "Protokoll" : "Protokoll (Fortsetzung)", {}});
+        pages.back().lines.push_back(printableText(line.shown()));
+    }
+    return pages;
+}
+
 }  // namespace
 
 std::string germanDate(const LocalTime& t) {
@@ -96,6 +107,7 @@ PadSheet padSheet(const Program& p, const LocalTime& date) {
     sheet.turnover = ui.status(4);
     sheet.settlement = settlementReport(playerNames(p), overallScores(p), p.shell.centsPerPoint);
     sheet.footer = p.shell.versionText;
+    sheet.journalPages = journalPages(journalOf(p));
     return sheet;
 }
 

@@ -27,6 +27,15 @@ struct SheetRow {
     std::optional<Reckoning> reckoning;  // a game entered through the value calculator
 };
 
+// A page of the journal printed after the sheet.
+struct SheetPage {
+    std::string title;               // "Protokoll", "Protokoll (Fortsetzung)"
+    std::vector<std::string> lines;  // as the window "Protokoll" shows them
+};
+
+// Lines of the journal on one A4 page, below its heading.
+inline constexpr std::size_t JOURNAL_LINES_PER_PAGE = 50;
+
 struct PadSheet {
     std::string title;  // "Doppelkopf-Abend"
     std::string date;   // "Montag, 7. Dezember 2026 · Beginn 19:30 Uhr"
@@ -40,6 +49,9 @@ struct PadSheet {
     // How each calculated game's value came about, one line each
     // ("Spiel 5: Kontra gewinnt 5: gewonnen, unter 90, Kontra, gegen die Alten").
     std::vector<std::string> reckonings;
+    // The journal on the pages after the sheet, when it holds a correction
+    // (so that a dispute at the table can be settled from the paper); none otherwise.
+    std::vector<SheetPage> journalPages;
 };
 
 PadSheet padSheet(const Program& p, const LocalTime& date);

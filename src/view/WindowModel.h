@@ -139,6 +139,10 @@ struct WindowModel {
     std::array<StatusPanel, STATUS_PANEL_COUNT + 1> STB;  // panels 1..8
     std::vector<MenuEntry> menu;                          // indexed by command number
     QuickEntryField quickEntry;
+    // The pad row of the line selected in the window "Protokoll", shaded on
+    // the pad while that window is open; 0 for none. Never part of an undo
+    // step (see view/History.h): it belongs to the open window, not the pad.
+    int highlightedRow = 0;
 
     // Every control in creation order.
     std::vector<Control*> controls();

@@ -7,6 +7,7 @@
 #include "io/Batch.h"
 #include "io/ExtrasBatch.h"
 #include "io/GameValueBatch.h"
+#include "io/JournalBatch.h"
 #include "view/ScoreChart.h"
 
 namespace kx::win {
@@ -173,6 +174,10 @@ const std::vector<BatchCommand>& batchCommands() {
          "Standardausgabe)",
          [](FileSystem& fs, Arguments a, const BatchValues&, const Drawing&) {
              return csvCommand(fs, a[0], a.size() > 1 ? a[1] : "");
+         }},
+        {"protokoll", 1, 1, "--protokoll BLOCK.hsc  Protokoll aller \xC3\x84nderungen mit Uhrzeit",
+         [](FileSystem& fs, Arguments a, const BatchValues&, const Drawing&) {
+             return journalBatchCommand(fs, a[0]);
          }},
         {"statistik", 1, 1,
          "--statistik ORDNER  Statistik \xC3\xBC"

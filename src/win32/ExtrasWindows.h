@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "view/Extras.h"
 
 namespace kx::win {
@@ -13,16 +15,22 @@ namespace kx::win {
 // to printing on a PDF printer.
 class Win32Extras : public ExtrasHost {
   public:
-    explicit Win32Extras(HWND owner) : owner_(owner) {}
+    // `mirror` copies the window model into the main window, so that a window
+    // that changes the pad while it is open shows the change there at once.
+    explicit Win32Extras(HWND owner, std::function<void()> mirror = {})
+        : owner_(owner), mirror_(std::move(mirror)) {}
     bool showSettlement(Program& p) override;
     bool showChart(Program& p, const ScoreChart& chart) override;
     bool printSheet(const PadSheet& sheet) override;
     std::optional<Bytes> sheetPdf(const PadSheet& sheet) override;
     bool offersPdf() const override { return false; }
+    // Defined in JournalWindow.cpp.
+    bool showJournal(Program& p, JournalWindow& window) override;
     bool showStatistics(const Statistics& statistics) override;
 
   private:
     HWND owner_;
+    std::function<void()> mirror_;
 };
 
 }  // namespace kx::win

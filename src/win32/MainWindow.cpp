@@ -1006,8 +1006,8 @@ HBRUSH MainWindow::brush(COLORREF colour) {
 
 HBRUSH MainWindow::controlColours(HWND control, HDC dc) {
     const Widget* widget = widgetOf(control);
-    const COLORREF back = colourRef(
-        widget && widget->control->background ? *widget->control->background : padBackColour);
+    const auto shown = widget ? shownBackground(program_.ui, *widget->control) : std::nullopt;
+    const COLORREF back = colourRef(shown.value_or(padBackColour));
     SetBkColor(dc, back);
     if (widget) SetTextColor(dc, textColour(widget->control->look));
     return brush(back);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "platform/WinText.h"
@@ -15,6 +16,7 @@ namespace {
 
 constexpr double MARGIN_SIDE = 15, MARGIN_TOP = 13, MARGIN_BOTTOM = 12;  // millimetres
 constexpr double LABEL_W = 11, PLAYERS_W = 17, POINTS_W = 12, PLAYER_MAX_W = 28;
+constexpr double JOURNAL_LINE_MM = 4.8;
 constexpr COLORREF INK = RGB(25, 25, 25), SOFT = RGB(110, 110, 110), RULE = RGB(200, 208, 216),
                    HEADING = RGB(31, 58, 95);
 
@@ -111,11 +113,11 @@ struct Columns {
 
 constexpr UINT CENTRE = DT_CENTER | DT_VCENTER;
 
-double paintHeading(Sheet& s, const Box& area, const PadSheet& sheet) {
+double paintHeading(Sheet& s, const Box& area, const std::string& title, const PadSheet& sheet) {
     const Box line{area.left, area.top, area.width, s.mm(9)};
     s.colour(HEADING);
     s.font(17, true);
-    s.text(line, sheet.title, DT_LEFT | DT_BOTTOM);
+    s.text(line, title, DT_LEFT | DT_BOTTOM);
     s.colour(INK);
     s.font(10.5);
     s.text(line, sheet.date, DT_RIGHT | DT_BOTTOM);
@@ -222,17 +224,40 @@ double settlementHeight(const Sheet& s, const PadSheet& sheet) {
     return s.mm(2.5 + 5.8 + 4.8 * static_cast<double>(lines));
 }
 
-}  // namespace
-
-void paintSheet(HDC dc, const RECT& page, int dpi, const PadSheet& sheet) {
-    Sheet s(dc, dpi);
+// White paper; returns the area within the margins.
+Box paperArea(Sheet& s, const RECT& page) {
     s.fill(
         {static_cast<double>(page.left), static_cast<double>(page.top),
          static_cast<double>(page.right - page.left), static_cast<double>(page.bottom - page.top)},
         RGB(255, 255, 255));
-    const Box area{page.left + s.mm(MARGIN_SIDE), page.top + s.mm(MARGIN_TOP),
-                   page.right - page.left - 2 * s.mm(MARGIN_SIDE),
-                   page.bottom - page.top - s.mm(MARGIN_TOP) - s.mm(MARGIN_BOTTOM)};
+    return {page.left + s.mm(MARGIN_SIDE), page.top + s.mm(MARGIN_TOP),
+            page.right - page.left - 2 * s.mm(MARGIN_SIDE),
+            page.bottom - page.top - s.mm(MARGIN_TOP) - s.mm(MARGIN_BOTTOM)};
+}
+
+void paintFooter(Sheet& s, const Box& area, double height, const PadSheet& sheet) {
+    s.colour(SOFT);
+    s.font(7.5);
+    s.text({area.left, area.top + area.height - height, area.width, height}, sheet.footer,
+           DT_LEFT | DT_BOTTOM);
+}
+
+// One page of the print job: the whole paper, whose origin the device puts
+// at the corner of its printable area.
+bool printPage(HDC dc, const std::function<void(const RECT&)>& paint) {
+    if (StartPage(dc) <= 0) return false;
+    const int offsetX = GetDeviceCaps(dc, PHYSICALOFFSETX);
+    const int offsetY = GetDeviceCaps(dc, PHYSICALOFFSETY);
+    SetViewportOrgEx(dc, -offsetX, -offsetY, nullptr);
+    paint({0, 0, GetDeviceCaps(dc, PHYSICALWIDTH), GetDeviceCaps(dc, PHYSICALHEIGHT)});
+    return EndPage(dc) > 0;
+}
+
+}  // namespace
+
+void paintSheet(HDC dc, const RECT& page, int dpi, const PadSheet& sheet) {
+    Sheet s(dc, dpi);
+    const Box area = paperArea(s, page);
     const double bottom = area.top + area.height;
     const std::size_t n = std::max<std::size_t>(1, sheet.names.size());
     const double fixed = s.mm(LABEL_W + PLAYERS_W + POINTS_W);
@@ -244,7 +269,8 @@ void paintSheet(HDC dc, const RECT& page, int dpi, const PadSheet& sheet) {
     const double tableRight = c.right(sheet.names.size());
 
     // The heading spans the table, which stands centred on narrower tables.
-    double top = paintHeading(s, {c.left, area.top, tableRight - c.left, area.height}, sheet);
+    double top =
+        paintHeading(s, {c.left, area.top, tableRight - c.left, area.height}, sheet.title, sheet);
     const double namesTop = top;
     top = paintNames(s, c, top, sheet);
     const double footer = s.mm(6);
@@ -261,10 +287,23 @@ void paintSheet(HDC dc, const RECT& page, int dpi, const PadSheet& sheet) {
            RULE, 0.15);
     top = paintTotals(s, c, rowsEnd, sheet);
     paintSettlement(s, c.left, tableRight - c.left, top, sheet);
+    paintFooter(s, area, footer, sheet);
+}
 
-    s.colour(SOFT);
-    s.font(7.5);
-    s.text({area.left, bottom - footer, area.width, footer}, sheet.footer, DT_LEFT | DT_BOTTOM);
+void paintJournalPage(HDC dc, const RECT& page, int dpi, const PadSheet& sheet,
+                      const SheetPage& journal) {
+    Sheet s(dc, dpi);
+    const Box area = paperArea(s, page);
+    double top = paintHeading(s, area, journal.title, sheet);
+    s.line(area.left, top - s.mm(2), area.left + area.width, top - s.mm(2), RULE, 0.2);
+    s.colour(INK);
+    s.font(9.5);
+    const double line = s.mm(JOURNAL_LINE_MM);
+    for (const std::string& entry : journal.lines) {
+        s.text({area.left, top, area.width, line}, entry, DT_LEFT | DT_VCENTER);
+        top += line;
+    }
+    paintFooter(s, area, s.mm(6), sheet);
 }
 
 PrintResult printSheet(HWND owner, const PadSheet& sheet) {
@@ -303,18 +342,12 @@ PrintResult printSheet(HWND owner, const PadSheet& sheet) {
     document.lpszDocName = name.c_str();
     bool printed = StartDocW(dc, &document) > 0;
     if (printed) {
-        printed = StartPage(dc) > 0;
-        if (printed) {
-            // The sheet is laid out on the whole paper; the device's origin is
-            // the corner of its printable area.
-            const int offsetX = GetDeviceCaps(dc, PHYSICALOFFSETX);
-            const int offsetY = GetDeviceCaps(dc, PHYSICALOFFSETY);
-            SetViewportOrgEx(dc, -offsetX, -offsetY, nullptr);
-            const RECT paper{0, 0, GetDeviceCaps(dc, PHYSICALWIDTH),
-                             GetDeviceCaps(dc, PHYSICALHEIGHT)};
-            paintSheet(dc, paper, GetDeviceCaps(dc, LOGPIXELSY), sheet);
-            printed = EndPage(dc) > 0;
-        }
+        const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+        printed = printPage(dc, [&](const RECT& paper) { paintSheet(dc, paper, dpi, sheet); });
+        for (std::size_t k = 0; printed && k < sheet.journalPages.size(); ++k)
+            printed = printPage(dc, [&](const RECT& paper) {
+                paintJournalPage(dc, paper, dpi, sheet, sheet.journalPages[k]);
+            });
         if (printed)
             printed = EndDoc(dc) > 0;
         else

@@ -76,16 +76,14 @@ int runWindow(HINSTANCE instance, const std::string& padFile, int showCommand) {
     MainWindow window(instance, program, services, KARTOTRIX_MAKER_HOST);
     Dialogs dialogs(window.handle(), paths.filesFolder);
     program.services.dialogs = &dialogs;
-    Win32Extras extras(window.handle());
+    Win32Extras extras(window.handle(), [&window] { window.mirror(); });
     program.services.extras = &extras;
     window.show(showCommand);
     if (!claim.notice.empty())
         dialogs.messageBox(claim.notice, "Kartotrix", MessageButtons::Ok, MessageIcon::Information);
 
     if (!padFile.empty()) {
-        const std::string error = files->kind(padFile) == FileKind::Missing
-                                      ? LOAD_ERROR_NOT_FOUND
-                                      : readPadFile(program, padFile);
+        const std::string error = loadPadAtStart(program, padFile);
         window.mirror();
         if (!error.empty())
             dialogs.messageBox(error, "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);

@@ -117,6 +117,17 @@ if(NOT out MATCHES "Statistik über 3 Abende" OR NOT out MATCHES "\n  kaputt.hsc
     message(FATAL_ERROR "unexpected statistics: ${out}")
 endif()
 run(2 "${PROGRAM}" --statistik "${WORK}/fehlt")
+# The journal kept in the pad, one line per change.
+run(0 "${PROGRAM}" --protokoll "${WORK}/abend-4.hsc")
+if(NOT out MATCHES "^20:00 Name 1: „1“ → „Anna“\n" OR NOT out MATCHES "\n20:00 Spiel 1: Anna / Bert gewinnen 3\n"
+   OR NOT out MATCHES "\n20:00 Strafpunkte 1: Carla bekommt -12\n$")
+    message(FATAL_ERROR "unexpected journal: ${out}")
+endif()
+run(2 "${PROGRAM}" --protokoll "${WORK}/kaputt.hsc")
+if(NOT out STREQUAL "" OR NOT err MATCHES "Keine g")
+    message(FATAL_ERROR "a broken pad's journal was printed or not refused: ${out}${err}")
+endif()
+run(2 "${PROGRAM}" --protokoll "${WORK}/fehlt.hsc")
 # The game value calculator needs no pad.
 run(0 "${PROGRAM}" --spielwert --augen 80 --kontra-ansagen kontra)
 if(NOT out STREQUAL "gewonnen 1\nunter 90 gespielt 1\nKontra angesagt 2\ngegen die Alten 1\nSpielwert 5\nGewinner: Kontra\nWert für Re: -5\n")

@@ -100,5 +100,44 @@ TEST(WindowsSheet, TotalsInTheirPlaceColoursOnWhitePaper) {
     DeleteDC(dc);
 }
 
+// A full page of the journal: every line has ink in its band, and the last
+// line ends above the footer.
+TEST(WindowsSheet, JournalPageHoldsItsLinesAboveTheFooter) {
+    PadSheet sheet;
+    sheet.date = "Montag, 7. Dezember 2026";
+    sheet.footer = "Kartotrix";
+    SheetPage journal{"Protokoll", {}};
+    for (std::size_t k = 0; k < JOURNAL_LINES_PER_PAGE; ++k)
+        journal.lines.push_back("21:02 Korrektur Spiel 5: Punkte 3 \xE2\x86\x92 5");
+    constexpr int W = 827, H = 1169;  // A4 at 100 dpi
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), W, -H, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_TRUE(bitmap);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    paintJournalPage(dc, {0, 0, W, H}, 100, sheet, journal);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    // Dark pixels between two heights given in millimetres from the top.
+    const auto ink = [&](double fromMm, double toMm) {
+        int count = 0;
+        for (int y = static_cast<int>(fromMm * 100 / 25.4); y < toMm * 100 / 25.4; ++y)
+            for (int x = 0; x < W; ++x)
+                count += (pixels[static_cast<std::size_t>(y) * W + static_cast<std::size_t>(x)] &
+                          0xFF) < 100;
+        return count;
+    };
+    const double first = 13 + 13;  // the margin and the heading
+    for (std::size_t k = 0; k < JOURNAL_LINES_PER_PAGE; ++k)
+        EXPECT_GT(ink(first + 4.8 * static_cast<double>(k), first + 4.8 * (k + 1.0)), 50) << k;
+    EXPECT_EQ(ink(first + 4.8 * JOURNAL_LINES_PER_PAGE, 297 - 12 - 6), 0);
+    EXPECT_GT(ink(13, first), 100);  // "Protokoll" and the date
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
 }  // namespace
 }  // namespace kx::win

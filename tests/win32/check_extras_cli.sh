@@ -1,7 +1,7 @@
 #!/bin/bash
 # The Windows program's window-less commands of "Extras" answer as the Linux
-# program does: the settlement, the spreadsheet and the statistics of a set of
-# pads byte for byte, their refusals with the same message and exit status,
+# program does: the settlement, the spreadsheet, the journal and the
+# statistics of a set of pads byte for byte, their refusals with the same message and exit status,
 # the same help text. Apart from that, "--verlauf" writes a PNG of the chart
 # and "--pdf" says that it is not offered and writes nothing.
 #   check_extras_cli.sh LINUX_BUILD WINE_RUN PREFIX KARTOTRIX.EXE WORK
@@ -76,6 +76,7 @@ for pad in "$work"/pads/*.hsc; do
     name=$(basename "$pad" .hsc)
     compare "abrechnung-$name" --abrechnung "@pads/$name.hsc"
     compare "csv-$name" --csv "@pads/$name.hsc"
+    compare "protokoll-$name" --protokoll "@pads/$name.hsc"
 done
 compare abrechnung-10ct --abrechnung "@pads/abend-6.hsc" --cent 10
 compare abrechnung-1000ct -cent=1000 -abrechnung "@pads/abend-5.hsc"
@@ -83,6 +84,7 @@ compare abrechnung-0ct --abrechnung "@pads/abend-5.hsc" --cent 0
 compare abrechnung-fehlt --abrechnung "@pads/fehlt.hsc"
 compare abrechnung-ohne-wert --abrechnung "@pads/abend-4.hsc" --cent
 compare cent-allein --cent 5 "@pads/abend-4.hsc"
+compare protokoll-fehlt --protokoll @pads/fehlt.hsc
 compare statistik --statistik @pads
 compare statistik-leer --statistik @leer
 compare statistik-fehlt --statistik @fehlt

@@ -24,6 +24,7 @@
 #include "core/Correction.h"
 #include "support/TestProgram.h"
 #include "view/Commands.h"
+#include "view/JournalWindow.h"
 #include "view/PadLayout.h"
 #include "view/PadRender.h"
 #include "view/QuickEntry.h"
@@ -39,6 +40,23 @@ class Evening {
     explicit Evening(test::TestProgram& t) : t_(t), p_(t.p) {}
 
     void menu(int command) {
+        menuKeys(command);
+        frm0_MenuEvent(p_, command);
+    }
+    // "Protokoll…", then "Zurücknehmen" of the newest line (a correction)
+    // and Escape; the window's model stands in for the window.
+    void takeBackNewest() {
+        menuKeys(CMD_JOURNAL);
+        raw("window Protokoll");
+        JournalWindow w = openJournalWindow(p_);
+        check(w.canTakeBack);
+        raw("key alt+z");
+        check(takeBackSelected(p_, w));
+        raw("key Escape");
+        raw("gone Protokoll");
+        closeJournalWindow(p_);
+    }
+    void menuKeys(int command) {
         int title = -1, entry = 0;
         for (int i : menuBarOrder(p_.ui)) {
             const MenuEntry& e = p_.ui.menu[static_cast<std::size_t>(i)];
@@ -51,7 +69,6 @@ class Evening {
             }
         }
         std::printf("menu %d %d\n", title, entry);
-        frm0_MenuEvent(p_, command);
     }
     void option(const std::string& group, int k) {
         say("click", group + "_" + std::to_string(k));
@@ -210,6 +227,7 @@ void play(Evening& e) {
     e.ok();
     e.correct("PKT", 2, {"7"});
     e.correct("SPL", 1, {"1", "3"});
+    e.takeBackNewest();
 }
 
 // The first separator line of a fresh 4-player pad is the only long black
