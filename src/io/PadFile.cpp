@@ -8,6 +8,8 @@
 #include "core/Program.h"
 #include "io/Cp1252.h"
 #include "io/JournalBlock.h"
+#include "io/EarlierStates.h"
+#include "io/InterruptedEvening.h"
 #include "view/PadLayout.h"
 #include "view/PadRender.h"
 
@@ -639,6 +641,8 @@ void autosave(Program& p) {
     const FileResult written = writePadFile(p, "");
     if (written) {
         p.shell.autosaveFailureReported = false;
+        markEveningRunning(p);
+        keepStateAfterChange(p);
         return;
     }
     if (p.shell.autosaveFailureReported || !p.services.dialogs) return;

@@ -50,6 +50,7 @@ enum MenuCommand {
     CMD_REDO = 27,
     CMD_QUICK_ENTRY = 29,
     CMD_EDIT_END = 30,
+    CMD_EARLIER_STATES = 48,
     // "Ansicht"
     CMD_ZOOM_IN = 32,
     CMD_ZOOM_OUT = 33,

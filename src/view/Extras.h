@@ -12,6 +12,7 @@ struct WindowModel;
 struct ScoreChart;
 struct PadSheet;
 struct Statistics;
+struct StatesWindow;
 
 // The menu "Extras": settlement, score chart, printing, PDF, CSV and
 // statistics. The rules and the files are the logic's; what needs drawing or
@@ -46,6 +47,12 @@ class ExtrasHost {
     // printing on a PDF printer instead.
     virtual bool offersPdf() const { return true; }
     virtual bool showStatistics(const Statistics& statistics) = 0;
+    // The window "Frühere Stände" (view/StatesWindow.h) until it is closed;
+    // it forwards the selection and "Wiederherstellen" to the model.
+    virtual bool showEarlierStates(Program& p, StatesWindow& window) {
+        (void)p, (void)window;
+        return false;
+    }
 };
 
 bool isExtrasCommand(int command);
