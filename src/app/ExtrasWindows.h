@@ -18,6 +18,8 @@ class QtExtras : public ExtrasHost {
     bool printSheet(const PadSheet& sheet) override;
     std::optional<Bytes> sheetPdf(const PadSheet& sheet) override;
     bool showStatistics(const Statistics& statistics) override;
+    // Defined in StatesWindow.cpp.
+    bool showEarlierStates(Program& p, StatesWindow& window) override;
 
   private:
     QWidget* parent_;
