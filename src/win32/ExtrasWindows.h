@@ -20,6 +20,8 @@ class Win32Extras : public ExtrasHost {
     std::optional<Bytes> sheetPdf(const PadSheet& sheet) override;
     bool offersPdf() const override { return false; }
     bool showStatistics(const Statistics& statistics) override;
+    // Defined in StatesWindow.cpp.
+    bool showEarlierStates(Program& p, StatesWindow& model) override;
 
   private:
     HWND owner_;
