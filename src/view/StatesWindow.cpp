@@ -79,7 +79,7 @@ std::vector<std::string> previewLines(const PadSheet& sheet) {
         width = std::max(width, std::min(MAX_PREVIEW_NAME, codePoints(name)));
     const auto line = [&](const std::string& a, const std::string& b, const std::string& c,
                           const std::vector<std::string>& cells) {
-        std::string text = cell(a, 4, false) + cell(b, 7, false) + cell(c, 4);
+        std::string text = cell(a, 6, false) + cell(b, 7, false) + cell(c, 4);
         for (const std::string& value : cells)
             text += "  " + cell(value, width);
         return text;

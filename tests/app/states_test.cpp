@@ -118,7 +118,7 @@ class StatesTest : public QObject {
         });
         app.menu(CMD_EARLIER_STATES)->trigger();
         QCOMPARE(rows, 2);
-        QVERIFY(firstPreview.contains(QStringLiteral("\n2   3 / 4     5")));
+        QVERIFY(firstPreview.contains(QStringLiteral("\n2     3 / 4     5")));
         QVERIFY(!secondPreview.contains(QStringLiteral("3 / 4")));
         // The older state is the pad again, and the window has closed.
         QVERIFY(!QApplication::activeModalWidget());

@@ -219,7 +219,7 @@ TEST(StatesWindowModel, ListsNewestFirstAndRestoresAsLoadingTheFileDoes) {
     EXPECT_EQ(w.rows[0].games, "2");
     EXPECT_EQ(w.rows[0].totals, "5 / 1 / -1 / -5");
     EXPECT_EQ(w.preview.back(), turnover);
-    EXPECT_EQ(w.preview[3].substr(0, 15), "1   1 / 2     3");
+    EXPECT_EQ(w.preview[3].substr(0, 17), "1     1 / 2     3");
     selectState(t.p, w, 1);
 
     // Restoring asks about the unsaved entry, keeps the pad it replaces, and
