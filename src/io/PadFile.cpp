@@ -7,9 +7,9 @@
 #include "core/EntryPanel.h"
 #include "core/Program.h"
 #include "io/Cp1252.h"
-#include "io/JournalBlock.h"
 #include "io/EarlierStates.h"
 #include "io/InterruptedEvening.h"
+#include "io/JournalBlock.h"
 #include "view/PadLayout.h"
 #include "view/PadRender.h"
 
