@@ -7,6 +7,7 @@
 #include "core/Program.h"
 #include "io/FileIo.h"
 #include "io/PadFile.h"
+#include "view/History.h"
 
 namespace kx {
 
@@ -92,13 +93,12 @@ void rotate(Program& p, FileSystem& fs, const std::string& folder) {
 void keepState(Program& p, bool beforeReplace) {
     if (!p.pad.autosaveEnabled || !p.services.files || p.pad.entryCount() == 0) return;
     KeptStates& kept = p.shell.kept;
-    const Bytes bytes = encodePadFile(p);
-    if (bytes == kept.last) return;
+    if (kept.last && !padDiffers(*kept.last, p.pad)) return;
     const LocalTime now = p.now();
     if (!stateDue(kept.lastAt, stateSeconds(now), beforeReplace)) return;
-    if (!keepPadBytes(p, bytes, now, p.pad.padStartTime)) return;
+    if (!keepPadBytes(p, encodePadFile(p), now, p.pad.padStartTime)) return;
     kept.lastAt = stateSeconds(now);
-    kept.last = bytes;
+    kept.last = p.pad;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/PadState.h"
 #include "core/Services.h"
 #include "io/FileSystem.h"
 
@@ -29,9 +30,11 @@ inline constexpr long long OPEN_EVENING_KEPT_SECONDS = 24 * 60 * 60;
 // What a run remembers of the states it kept.
 struct KeptStates {
     std::optional<long long> lastAt;  // when the last one was kept (stateSeconds)
-    Bytes last;                       // its bytes: an unchanged pad is not kept again
-    bool failureReported = false;     // reported once, again after one was written
-    bool runMarked = false;           // the marker of a running evening is written
+    // Its pad: a pad whose rows, names and counters have not changed since is
+    // not kept again (a line added to its journal alone is no new state).
+    std::optional<PadState> last;
+    bool failureReported = false;  // reported once, again after one was written
+    bool runMarked = false;        // the marker of a running evening is written
 };
 
 // A state's file name says when it was kept and when its evening began

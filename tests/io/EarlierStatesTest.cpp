@@ -235,7 +235,17 @@ TEST(StatesWindowModel, ListsNewestFirstAndRestoresAsLoadingTheFileDoes) {
     EXPECT_EQ(t.p.pad.gameTable[1][1], 7);
     t.dialogs.openAnswers.push_back(w.rows[1].path);
     frm0_MenuEvent(t.p, CMD_LOAD);
-    EXPECT_TRUE(restored == takeSnapshot(t.p));
+    // Each load gives the pad a journal of its own; its lines are the same.
+    const Snapshot loaded = takeSnapshot(t.p);
+    EXPECT_FALSE(padDiffers(restored.pad, loaded.pad));
+    EXPECT_TRUE(restored.controls == loaded.controls && restored.status == loaded.status);
+    const auto lines = [](const Journal& journal) {
+        std::vector<std::string> shown;
+        for (const JournalLine& line : journal)
+            shown.push_back(line.shown());
+        return shown;
+    };
+    EXPECT_EQ(lines(t.p.journals.of(restored.pad.journalId)), lines(journalOf(t.p)));
     EXPECT_EQ(kept(t).size(), 3u);
 }
 
@@ -266,7 +276,11 @@ TEST(InterruptedEvening, OfferedOnceAfterACrashAndNeverAfterANormalQuit) {
     EXPECT_EQ(t.dialogs.messages[0].text.rfind(
                   "Der letzte Abend wurde nicht ordentlich beendet (3 Spiele, zuletzt um ", 0),
               0u);
-    EXPECT_EQ(encodePadFile(t.p), autosaved);
+    const std::optional<PadImage> image = decodePadFile(autosaved).image;
+    ASSERT_TRUE(image);
+    EXPECT_EQ(t.p.pad.gameTable, image->table);
+    EXPECT_EQ(t.p.pad.playerNames, image->names);
+    EXPECT_EQ(t.p.pad.dealer, image->dealer);
     EXPECT_EQ(t.p.shell.changesSinceSave, 3);
 
     // Crashed again before another entry: asked again. No: the evening goes
