@@ -20,6 +20,8 @@ class QtExtras : public ExtrasHost {
     // Defined in JournalWindow.cpp.
     bool showJournal(Program& p, JournalWindow& window) override;
     bool showStatistics(const Statistics& statistics) override;
+    // Defined in StatesWindow.cpp.
+    bool showEarlierStates(Program& p, StatesWindow& window) override;
 
   private:
     QWidget* parent_;

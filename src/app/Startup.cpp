@@ -13,6 +13,7 @@
 #include "MainWindow.h"
 #include "QtServices.h"
 #include "io/FileCommands.h"
+#include "io/InterruptedEvening.h"
 #include "io/PadFile.h"
 #include "io/ProgramFiles.h"
 #include "io/TextExport.h"
@@ -115,6 +116,10 @@ int runWindow(QApplication& app, const QString& padFile,
     if (shown) shown(window);
     if (!claim.notice.empty())
         dialogs.messageBox(claim.notice, "Kartotrix", MessageButtons::Ok, MessageIcon::Information);
+    // A pad given to open is what the user asked for: the interrupted evening
+    // is then only kept among the earlier states.
+    offerInterruptedEvening(program, padFile.isEmpty());
+    window.mirror();
 
     if (!padFile.isEmpty()) {
         const std::string error = loadPadAtStart(program, stdstr(padFile));

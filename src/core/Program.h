@@ -5,6 +5,7 @@
 #include "core/PadState.h"
 #include "core/Services.h"
 #include "core/Settlement.h"
+#include "io/EarlierStates.h"
 #include "io/FileSystem.h"
 #include "view/History.h"
 #include "view/Journal.h"
@@ -64,6 +65,8 @@ struct ShellState {
     int changesSinceSave = 0;
     // The settlement's rate, changeable in its window for this run only.
     int centsPerPoint = DEFAULT_CENTS_PER_POINT;
+    // The earlier states this run kept, and its marker of a running evening.
+    KeptStates kept;
 };
 
 // Platform services; any of them may be missing in a test that does not need it.

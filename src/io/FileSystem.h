@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/Services.h"
 
 namespace kx {
 
@@ -46,6 +49,12 @@ class FileLock {
 };
 
 enum class LockMode { Shared, Exclusive };
+
+// The size of a regular file and the local time of its last change.
+struct FileStamp {
+    std::uint64_t size = 0;
+    LocalTime modified;
+};
 
 // The file system as the program uses it: a few plain operations, each of
 // which reports its error. The platform supplies one (POSIX or Windows);
@@ -92,6 +101,12 @@ class FileSystem {
     virtual FileError makeFolders(const std::string& folder) = 0;
     // The names of the entries of a folder, without "." and "..".
     virtual std::vector<std::string> list(const std::string& folder) = 0;
+    // Size and last change of the regular file at `path`; nothing when it is
+    // missing, no regular file, or the platform cannot tell.
+    virtual std::optional<FileStamp> stamp(const std::string& path) {
+        (void)path;
+        return std::nullopt;
+    }
 
     // Locks the file at `path` (created when missing, never through a link).
     // Without `wait` it gives nothing at once when another holder prevents it.

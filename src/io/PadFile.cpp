@@ -7,6 +7,8 @@
 #include "core/EntryPanel.h"
 #include "core/Program.h"
 #include "io/Cp1252.h"
+#include "io/EarlierStates.h"
+#include "io/InterruptedEvening.h"
 #include "io/JournalBlock.h"
 #include "io/ReckoningBlock.h"
 #include "view/PadLayout.h"
@@ -640,6 +642,8 @@ void autosave(Program& p) {
     const FileResult written = writePadFile(p, "");
     if (written) {
         p.shell.autosaveFailureReported = false;
+        markEveningRunning(p);
+        keepStateAfterChange(p);
         return;
     }
     if (p.shell.autosaveFailureReported || !p.services.dialogs) return;

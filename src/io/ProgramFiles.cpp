@@ -1,6 +1,7 @@
 #include "io/ProgramFiles.h"
 
 #include "core/Program.h"
+#include "io/EarlierStates.h"
 #include "io/FileIo.h"
 
 namespace kx {
@@ -24,6 +25,7 @@ ProgramFilesClaim claimProgramFiles(Program& p) {
     claim.running = fs.lock(folder + "kartotrix.lock", LockMode::Exclusive, false);
     if (claim.running) {
         removeTemporaries(fs, folder);
+        removeTemporaries(fs, statesFolder(p));
         claim.running->makeShared();
     } else {
         claim.running = fs.lock(folder + "kartotrix.lock", LockMode::Shared, true);

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <random>
 
 #include "platform/PlatformFileSystem.h"
@@ -222,6 +223,18 @@ class PosixFileSystem : public FileSystem {
         }
         ::closedir(dir);
         return names;
+    }
+
+    std::optional<FileStamp> stamp(const std::string& path) override {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+        std::tm local{};
+        if (!::localtime_r(&st.st_mtime, &local)) return std::nullopt;
+        FileStamp result;
+        result.size = static_cast<std::uint64_t>(st.st_size);
+        result.modified = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                           local.tm_hour,        local.tm_min,     local.tm_sec};
+        return result;
     }
 
     std::unique_ptr<FileLock> lock(const std::string& path, LockMode mode, bool wait) override {

@@ -343,6 +343,22 @@ class Win32FileSystem : public FileSystem {
         return names;
     }
 
+    std::optional<FileStamp> stamp(const std::string& path) override {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExW(nativePath(path).c_str(), GetFileExInfoStandard, &data) ||
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return std::nullopt;
+        SYSTEMTIME utc{}, local{};
+        if (!FileTimeToSystemTime(&data.ftLastWriteTime, &utc) ||
+            !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
+            return std::nullopt;
+        FileStamp result;
+        result.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        result.modified = {local.wYear, local.wMonth,  local.wDay,
+                           local.wHour, local.wMinute, local.wSecond};
+        return result;
+    }
+
     std::unique_ptr<FileLock> lock(const std::string& path, LockMode mode, bool wait) override {
         if (kind(path) == FileKind::Link) return nullptr;
         // Opening the reparse point itself keeps a link put in place meanwhile from being followed.

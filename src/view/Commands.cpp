@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/Program.h"
+#include "io/EarlierStates.h"
 #include "io/FileCommands.h"
 #include "io/TextExport.h"
 #include "view/Extras.h"
@@ -13,6 +14,7 @@
 #include "view/QuickEntry.h"
 #include "view/SecondaryWindows.h"
 #include "view/ValueWindow.h"
+#include "view/StatesWindow.h"
 #include "view/WindowFit.h"
 
 namespace kx {
@@ -38,6 +40,7 @@ const std::vector<AddedMenuText> addedMenuTexts{
     {CMD_QUICK_ENTRY, "Schnelleingabe\tF2"},
     {CMD_VALUE_WINDOW, "Spielwert berechnen\xE2\x80\xA6\tF3"},
     {CMD_JOURNAL, "Protokoll\xE2\x80\xA6"},
+    {CMD_EARLIER_STATES, "Fr\xC3\xBChere St\xC3\xA4nde\xE2\x80\xA6"},
     {CMD_EDIT_END, ""},
     // "Ansicht": the size of the window's drawing area.
     {31, "Ansicht"},
@@ -236,7 +239,10 @@ void frm0_MenuEvent(Program& p, int command) {
     }
     const bool replacesPad = command == CMD_LOAD || command == CMD_PAD4 || command == CMD_PAD5 ||
                              command == CMD_PAD6 || command == CMD_CLEAR_PAD;
-    if (replacesPad && !confirmDiscard(p, command == CMD_LOAD)) return;
+    if (replacesPad) {
+        if (!confirmDiscard(p, command == CMD_LOAD)) return;
+        keepStateBeforeReplace(p);
+    }
     switch (command) {
         case CMD_LOAD:
             recordChange(p, "Laden", [&p] { fileCommand(p, 1); });
@@ -289,6 +295,9 @@ void frm0_MenuEvent(Program& p, int command) {
             break;
         case CMD_VALUE_WINDOW:
             valueWindowCommand(p);
+            break;
+        case CMD_EARLIER_STATES:
+            earlierStatesCommand(p);
             break;
         case CMD_ZOOM_IN:
             zoomBy(p, 1);

@@ -13,6 +13,7 @@ struct ScoreChart;
 struct PadSheet;
 struct Statistics;
 struct JournalWindow;
+struct StatesWindow;
 
 // The menu "Extras": settlement, score chart, printing, PDF, CSV and
 // statistics. The rules and the files are the logic's; what needs drawing or
@@ -53,6 +54,12 @@ class ExtrasHost {
         return false;
     }
     virtual bool showStatistics(const Statistics& statistics) = 0;
+    // The window "Frühere Stände" (view/StatesWindow.h) until it is closed;
+    // it forwards the selection and "Wiederherstellen" to the model.
+    virtual bool showEarlierStates(Program& p, StatesWindow& window) {
+        (void)p, (void)window;
+        return false;
+    }
 };
 
 bool isExtrasCommand(int command);

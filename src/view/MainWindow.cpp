@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "io/InterruptedEvening.h"
 #include "view/Commands.h"
 #include "view/Controls.h"
 #include "view/SecondaryWindows.h"
@@ -107,6 +108,7 @@ bool frm0_Close(Program& p) {
         p.shell.quitRequest = 0;
         return true;
     }
+    markEveningClosed(p);
     return false;
 }
 

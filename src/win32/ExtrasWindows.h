@@ -27,6 +27,8 @@ class Win32Extras : public ExtrasHost {
     // Defined in JournalWindow.cpp.
     bool showJournal(Program& p, JournalWindow& window) override;
     bool showStatistics(const Statistics& statistics) override;
+    // Defined in StatesWindow.cpp.
+    bool showEarlierStates(Program& p, StatesWindow& model) override;
 
   private:
     HWND owner_;

@@ -9,6 +9,7 @@
 #include "MainWindow.h"
 #include "Services.h"
 #include "io/FileCommands.h"
+#include "io/InterruptedEvening.h"
 #include "io/PadFile.h"
 #include "io/ProgramFiles.h"
 #include "platform/PlatformFileSystem.h"
@@ -81,6 +82,10 @@ int runWindow(HINSTANCE instance, const std::string& padFile, int showCommand) {
     window.show(showCommand);
     if (!claim.notice.empty())
         dialogs.messageBox(claim.notice, "Kartotrix", MessageButtons::Ok, MessageIcon::Information);
+    // A pad given to open is what the user asked for: the interrupted evening
+    // is then only kept among the earlier states.
+    offerInterruptedEvening(program, padFile.empty());
+    window.mirror();
 
     if (!padFile.empty()) {
         const std::string error = loadPadAtStart(program, padFile);

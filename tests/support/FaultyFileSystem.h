@@ -63,6 +63,7 @@ class FaultyFileSystem : public FileSystem {
     FileError remove(const std::string& path) override { return real_.remove(path); }
     FileError makeFolders(const std::string& folder) override { return real_.makeFolders(folder); }
     std::vector<std::string> list(const std::string& folder) override { return real_.list(folder); }
+    std::optional<FileStamp> stamp(const std::string& path) override { return real_.stamp(path); }
     std::unique_ptr<FileLock> lock(const std::string& path, LockMode mode, bool wait) override {
         return real_.lock(path, mode, wait);
     }
