@@ -229,6 +229,7 @@ void MainWindow::createStatusBar() {
         panel->setContentsMargins(3, 0, 3, 0);
         // Panel 1's own display setting: the version stands centred.
         panel->setAlignment(k == 1 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        panel->setFitsText(model.fitsText);
         statusStrip_->addPanel(panel);
         panels_.push_back(panel);
         if (model.clock) {
@@ -237,6 +238,11 @@ void MainWindow::createStatusBar() {
                 panel->setPanelText(QTime::currentTime().toString(QStringLiteral("H:mm:ss")));
             };
             connect(timer, &QTimer::timeout, panel, tick);
+            // The clock's tick brings the elapsed time up to date as well.
+            connect(timer, &QTimer::timeout, this, [this] {
+                STB_Tick(program_);
+                mirrorStatus();
+            });
             timer->start(500);
             tick();
         }
@@ -630,6 +636,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress:
             if (!belongsHere(watched)) break;
             framePending_ = false;  // the user is at work: the window stays where it is
+            frm0_KeyPress(program_);
+            mirrorStatus();
             if (keyPressed(watched, *static_cast<QKeyEvent*>(event))) return true;
             if (typedIntoQuickEntry(watched, *static_cast<QKeyEvent*>(event))) return true;
             break;

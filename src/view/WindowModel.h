@@ -79,6 +79,9 @@ struct StatusPanel {
     int width = 0;
     bool fillsRest = false;  // takes whatever width the others leave
     bool clock = false;      // shows the time of day, kept current by the shell
+    // The text is set to fit the panel's width (a narrower font) rather than
+    // cut, so that the panel keeps its width and no other panel moves.
+    bool fitsText = false;
 };
 
 // Unused: a command number that no entry has (between the added menus).

@@ -4,6 +4,7 @@
 #include <QStatusBar>
 
 #include "AppFixture.h"
+#include "StatusStrip.h"
 
 using namespace kx;
 using namespace kx::test;
@@ -160,6 +161,38 @@ class WindowTest : public QObject {
         QTest::mouseMove(app.pad(), app.place("CNT_1").topLeft() + QPoint(3, 3));
         QTest::mouseMove(app.window->centralWidget(), QPoint(300, 650));
         QCOMPARE(app.text("STB_7"), QStringLiteral("Zeit: 3 min"));
+    }
+
+    // Three digits of minutes show whole at scale 1, in the panel's own
+    // width; a quick entry and a key bring the time up to date without the mouse.
+    void elapsedTimeFitsItsPanelWithoutTheMouse() {
+        AppFixture app;
+        QCOMPARE(app.program.shell.zoom, 1.0);
+        app.clock.setSeconds(10 * 3600);
+        app.menu(10)->trigger();
+        auto* panel = app.widget<StatusPanelLabel>("STB_7");
+        const QRect place = panel->geometry();
+        const int clockLeft = app.widget("STB_8")->x();
+        QCOMPARE(place.width(), 80);
+
+        app.clock.setSeconds(10 * 3600 + 165 * 60);
+        QTest::keyClick(app.widget("OKB"), Qt::Key_F2);
+        QTest::keyClicks(app.widget("quickEntryText"), QStringLiteral("1 2 1"));
+        QTest::keyClick(app.widget("quickEntryText"), Qt::Key_Return);
+        QCOMPARE(app.text("SPL_1"), QStringLiteral("1 / 2"));
+        QTest::keyClick(app.widget("quickEntryText"), Qt::Key_Escape);
+        QCOMPARE(app.text("STB_7"), QStringLiteral("Zeit: 165 min"));
+        QVERIFY(panel->isVisible());
+        QVERIFY(!panel->elided());
+
+        app.clock.setSeconds(10 * 3600 + 999 * 60);
+        QTest::keyClick(app.widget("OKB"), Qt::Key_Shift);
+        QCOMPARE(app.text("STB_7"), QStringLiteral("Zeit: 999 min"));
+        QVERIFY(!panel->elided());
+        QVERIFY(panel->toolTip().isEmpty());
+        QVERIFY(QFontInfo(panel->shownFont()).pixelSize() >= 8);
+        QCOMPARE(panel->geometry(), place);
+        QCOMPARE(app.widget("STB_8")->x(), clockLeft);
     }
 };
 
