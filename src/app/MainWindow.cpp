@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
@@ -36,6 +37,7 @@
 #include "view/Commands.h"
 #include "view/MainWindow.h"
 #include "view/QuickEntry.h"
+#include "view/RowMenu.h"
 #include "view/SecondaryWindows.h"
 #include "view/UserActions.h"
 #include "view/WindowFit.h"
@@ -290,7 +292,29 @@ void MainWindow::createControls() {
             return;
         mirror();
     };
+    padArea_->onRowMenu = [this](int row, QPoint at) { showRowMenu(row, at); };
     padArea_->onResized = [this] { padResized(); };
+}
+
+// The row's corrections as a popup menu; the one chosen runs as a Ctrl+click would.
+void MainWindow::showRowMenu(int row, QPoint at) {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("rowMenu"));
+    std::vector<std::pair<QAction*, RowMenuCommand>> commands;
+    for (const RowMenuEntry& entry : rowMenu(program_, row)) {
+        QAction* action = menu.addAction(qstr(entry.caption));
+        action->setObjectName(entry.command == RowMenuCommand::Points
+                                  ? QStringLiteral("rowMenu_points")
+                                  : QStringLiteral("rowMenu_players"));
+        action->setEnabled(entry.enabled);
+        commands.emplace_back(action, entry.command);
+    }
+    QAction* chosen = menu.exec(at);
+    for (const auto& [action, command] : commands) {
+        if (action != chosen) continue;
+        rowMenuChosen(program_, row, command);
+        mirror();
+    }
 }
 
 QWidget* MainWindow::createWidget(Control& control) {

@@ -75,6 +75,7 @@ class MainWindow : public QMainWindow, public WindowHost {
     void mirrorStatus();
     void mirrorWindow();
     void mirrorQuickEntry();
+    void showRowMenu(int row, QPoint at);
     void focusQuickEntry();
     bool typedIntoQuickEntry(QObject* receiver, const QKeyEvent& key);
     ScreenMetrics measure() const;

@@ -129,6 +129,10 @@ void moveSoloMark(Program& p, int oldSoloist, int newSoloist) {
 
 }  // namespace
 
+bool correctable(const Program& p, int row) {
+    return target(p, row, 2).has_value();
+}
+
 std::optional<int> parseAnswer(const std::string& text) {
     std::size_t i = 0;
     const auto blank = [&text](std::size_t k) { return text[k] == ' ' || text[k] == '\t'; };
