@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -21,8 +22,10 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTime>
 #include <QTimer>
+#include <QToolTip>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -90,12 +93,27 @@ QColor colourOf(const Rgb& rgb) {
 }
 
 // A player's name above the pad: paper-coloured (or in the place colour) with
-// a rule below. Entering it selects the name, so typing replaces it.
+// a rule below. Entering it selects the name, so typing replaces it. Without
+// the focus a name too long for the field shows its beginning, ended with
+// "…", and whole in the tooltip.
 class NameField : public QLineEdit {
   public:
     using QLineEdit::QLineEdit;
 
+    // Whether the name is too long to show whole.
+    bool cut() const { return fontMetrics().horizontalAdvance(text()) > textRoom().width(); }
+
   protected:
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) return QLineEdit::event(event);
+        if (!cut()) {
+            QToolTip::hideText();
+            event->ignore();
+            return true;
+        }
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+        return true;
+    }
     void focusInEvent(QFocusEvent* event) override {
         QLineEdit::focusInEvent(event);
         const Qt::FocusReason reason = event->reason();
@@ -105,19 +123,44 @@ class NameField : public QLineEdit {
             reason != Qt::PopupFocusReason)
             selectAll();
     }
+    void focusOutEvent(QFocusEvent* event) override {
+        QLineEdit::focusOutEvent(event);
+        // The name is shown from its beginning again, not from where typing ended.
+        if (event->reason() != Qt::PopupFocusReason) setCursorPosition(0);
+    }
     void mousePressEvent(QMouseEvent* event) override {
         QLineEdit::mousePressEvent(event);
         if (selectOnPress_) selectAll();
         selectOnPress_ = false;
     }
     void paintEvent(QPaintEvent* event) override {
-        QLineEdit::paintEvent(event);
+        if (hasFocus() || !cut()) {
+            QLineEdit::paintEvent(event);
+        } else {
+            QPainter painter(this);
+            painter.fillRect(rect(), palette().brush(QPalette::Base));
+            painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                           QPalette::Text));
+            const QRect room = textRoom();
+            painter.drawText(room, Qt::AlignCenter,
+                             fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+        }
         QPainter painter(this);
         const int rule = std::max(1, height() / 10);
         painter.fillRect(0, height() - rule, width(), rule, QColor(0x22, 0x22, 0x22));
     }
 
   private:
+    // Where the line edit puts its text (it keeps 2 pixels at either side).
+    QRect textRoom() const {
+        QStyleOptionFrame option;
+        initStyleOption(&option);
+        return style()
+            ->subElementRect(QStyle::SE_LineEditContents, &option, this)
+            .marginsRemoved(textMargins())
+            .adjusted(2, 0, -2, 0);
+    }
+
     bool selectOnPress_ = false;
 };
 

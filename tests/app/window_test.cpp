@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <QToolTip>
 
 #include "AppFixture.h"
 #include "StatusStrip.h"
@@ -193,6 +194,29 @@ class WindowTest : public QObject {
         QVERIFY(QFontInfo(panel->shownFont()).pixelSize() >= 8);
         QCOMPARE(panel->geometry(), place);
         QCOMPARE(app.widget("STB_8")->x(), clockLeft);
+    }
+
+    // A long name shows its beginning after editing, in the name field and in
+    // the dealer's panel, and whole in their tooltips.
+    void longNamesShowTheirBeginning() {
+        AppFixture app;
+        app.menu(10)->trigger();
+        const QString name = QStringLiteral("D\u00f6rte J\u00fcrgen Stra\u00dfe");
+        auto* field = app.widget<QLineEdit>("NMS_1");
+        QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, QPoint(60, 10));
+        typeText(field, name);
+        QTest::keyClick(field, Qt::Key_Tab);
+        QVERIFY(!field->hasFocus());
+        QCOMPARE(field->text(), name);
+        QCOMPARE(field->cursorPosition(), 0);
+        QHelpEvent help(QEvent::ToolTip, QPoint(10, 10), field->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(field, &help);
+        QCOMPARE(QToolTip::text(), name);
+
+        auto* dealer = app.widget<StatusPanelLabel>("STB_2");
+        QCOMPARE(dealer->text(), QStringLiteral("Geber: ") + name);
+        QVERIFY(dealer->elided());
+        QCOMPARE(dealer->toolTip(), dealer->text());
     }
 };
 
