@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTime>
@@ -770,6 +771,10 @@ void MainWindow::showHelpWindow(const std::string& path) {
         helpBrowser_->setObjectName(QStringLiteral("help_browser"));
         helpBrowser_->setOpenExternalLinks(true);
         layout->addWidget(helpBrowser_);
+        // Closes like a dialog or a document window does.
+        auto* close = new QShortcut(helpWindow_);
+        close->setKeys({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+        connect(close, &QShortcut::activated, helpWindow_, &QWidget::close);
         const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
         const QSize room = s ? s->availableGeometry().size() * 9 / 10 : QSize(760, 640);
         helpWindow_->resize(QSize(760, 640).boundedTo(room));
