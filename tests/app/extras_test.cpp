@@ -164,13 +164,15 @@ class ExtrasTest : public QObject {
             TestProgram t;
             newPad(t.p, 4);
             editName(t.p, 1, "Anna");
+            editName(t.p, 2, "Bert");
+            editName(t.p, 3, "Carla");  // seat 4 keeps its default name
             for (int i = 0; i < 5; ++i)
                 QVERIFY(enterPair(t.p, 1, 2, 2));  // Anna +10, a two-digit score
             QVERIFY(enterPair(t.p, 1, 3, 1));
             QVERIFY(writePadFile(t.p, stdstr(folder) + "/abend.hsc"));
         }
         app.dialogs.folderAnswers.push_back(stdstr(folder));
-        QStringList byPoints, byPointsAscending;
+        QStringList byPoints, byPointsAscending, seats;
         whenShown("statistik", [&](QWidget* window) {
             auto* table = window->findChild<QTableWidget*>(QStringLiteral("statistik_table"));
             for (int row = 0; row < table->rowCount(); ++row)
@@ -178,12 +180,16 @@ class ExtrasTest : public QObject {
             table->sortItems(3, Qt::AscendingOrder);
             for (int row = 0; row < table->rowCount(); ++row)
                 byPointsAscending << table->item(row, 3)->text();
+            auto* apart = window->findChild<QTableWidget*>(QStringLiteral("statistik_seats"));
+            for (int row = 0; apart && row < apart->rowCount(); ++row)
+                seats << apart->item(row, 0)->text() + u' ' + apart->item(row, 3)->text();
         });
         app.menu(CMD_STATISTICS)->trigger();
         QCOMPARE(byPoints, (QStringList{QStringLiteral("+11"), QStringLiteral("+9"),
-                                        QStringLiteral("-9"), QStringLiteral("-11")}));
-        QCOMPARE(byPointsAscending, (QStringList{QStringLiteral("-11"), QStringLiteral("-9"),
-                                                 QStringLiteral("+9"), QStringLiteral("+11")}));
+                                        QStringLiteral("-9")}));
+        QCOMPARE(byPointsAscending, (QStringList{QStringLiteral("-9"), QStringLiteral("+9"),
+                                                 QStringLiteral("+11")}));
+        QCOMPARE(seats, QStringList{QStringLiteral("Platz 4 -11")});
     }
 };
 
