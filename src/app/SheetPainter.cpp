@@ -44,6 +44,8 @@ void text(QPainter& p, const QRectF& r, const std::string& t, Qt::Alignment a) {
     p.drawText(r, a, qstr(t));
 }
 
+// The title, and the date on a line of its own below it: the table of a
+// four-player pad is too narrow for both side by side.
 qreal paintHeading(QPainter& p, const Units& u, const QRectF& area, const PadSheet& sheet) {
     p.setPen(HEADING);
     p.setFont(sheetFont(17, true));
@@ -51,9 +53,9 @@ qreal paintHeading(QPainter& p, const Units& u, const QRectF& area, const PadShe
          Qt::AlignLeft | Qt::AlignBottom);
     p.setPen(INK);
     p.setFont(sheetFont(10.5));
-    text(p, QRectF(area.left(), area.top(), area.width(), u.mm(9)), sheet.date,
-         Qt::AlignRight | Qt::AlignBottom);
-    return area.top() + u.mm(13);
+    text(p, QRectF(area.left(), area.top() + u.mm(9.5), area.width(), u.mm(5)), sheet.date,
+         Qt::AlignLeft | Qt::AlignVCenter);
+    return area.top() + u.mm(17);
 }
 
 qreal paintNames(QPainter& p, const Units& u, const Columns& c, qreal top, const PadSheet& sheet) {

@@ -111,15 +111,17 @@ struct Columns {
 
 constexpr UINT CENTRE = DT_CENTER | DT_VCENTER;
 
+// The title, and the date on a line of its own below it: the table of a
+// four-player pad is too narrow for both side by side.
 double paintHeading(Sheet& s, const Box& area, const PadSheet& sheet) {
-    const Box line{area.left, area.top, area.width, s.mm(9)};
     s.colour(HEADING);
     s.font(17, true);
-    s.text(line, sheet.title, DT_LEFT | DT_BOTTOM);
+    s.text({area.left, area.top, area.width, s.mm(9)}, sheet.title, DT_LEFT | DT_BOTTOM);
     s.colour(INK);
     s.font(10.5);
-    s.text(line, sheet.date, DT_RIGHT | DT_BOTTOM);
-    return area.top + s.mm(13);
+    s.text({area.left, area.top + s.mm(9.5), area.width, s.mm(5)}, sheet.date,
+           DT_LEFT | DT_VCENTER);
+    return area.top + s.mm(17);
 }
 
 double paintNames(Sheet& s, const Columns& c, double top, const PadSheet& sheet) {
