@@ -403,13 +403,13 @@ void PadArea::sync() {
         const Control& c = *labels_[i];
         Painted& was = painted_[i];
         if (was.visible == c.visible && was.rect == c.rect && was.text == c.text &&
-            was.background == c.background)
+            was.mark == c.mark && was.background == c.background)
             continue;
         if (!linesChanged) {
             if (was.visible) dirty.push_back(dirtyRect(was.rect));
             if (c.visible) dirty.push_back(dirtyRect(c.rect));
         }
-        was = {c.rect, c.text, c.visible, c.background};
+        was = {c.rect, c.text, c.mark, c.visible, c.background};
     }
     if (dirty.empty()) return;
     if (dirty.size() > FEW) {
@@ -458,6 +458,15 @@ void PadArea::paintLabel(QPainter& painter, std::size_t label, const QRect& r) c
         painter.fillRect(r.left(), r.bottom() - rule + 1, r.width(), rule, RULE);
     if (c.look == Look::Total)
         painter.fillRect(r.left(), r.top(), r.width(), scaledPixels(2, scale_), TOTAL_RULE);
+    if (!c.mark.empty()) {
+        // The place beside a total, in the regular weight so that the total stands out.
+        const QFont bold = painter.font();
+        painter.setFont(padFont(false));
+        painter.setPen(INK);
+        painter.drawText(r.adjusted(scaledPixels(5, scale_), 0, 0, 0),
+                         Qt::AlignLeft | Qt::AlignVCenter, qstr(c.mark));
+        painter.setFont(bold);
+    }
     if (c.text.empty()) return;
     QRect textRect = r;
     if (c.look == Look::PlayerCell || c.look == Look::Total)

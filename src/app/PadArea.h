@@ -91,6 +91,7 @@ class PadArea : public QWidget {
     struct Painted {
         Rect rect;
         std::string text;
+        std::string mark;
         bool visible = false;
         std::optional<Rgb> background;
     };

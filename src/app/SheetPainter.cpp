@@ -119,6 +119,9 @@ qreal paintTotals(QPainter& p, const Units& u, const Columns& c, qreal top, cons
         p.fillRect(cell, QColor(colour.red, colour.green, colour.blue));
         p.drawText(cell.adjusted(0, 0, -u.mm(1.2), 0), Qt::AlignRight | Qt::AlignVCenter,
                    qstr(sheet.totals[k]));
+        if (k < sheet.places.size())
+            p.drawText(cell.adjusted(u.mm(1.2), 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                       qstr(sheet.places[k]));
     }
     top += h;
     p.setFont(sheetFont(10));

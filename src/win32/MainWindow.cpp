@@ -460,7 +460,8 @@ void MainWindow::mirrorControl(Widget& w) {
                 SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(c.selection), 0);
             break;
     }
-    if (!fresh && c.background != w.shadow->background) InvalidateRect(window, nullptr, TRUE);
+    if (!fresh && (c.background != w.shadow->background || c.mark != w.shadow->mark))
+        InvalidateRect(window, nullptr, TRUE);
     if (fresh || c.visible != w.shadow->visible)
         ShowWindow(window, c.visible ? SW_SHOWNA : SW_HIDE);
     w.shadow = c;
@@ -1215,6 +1216,16 @@ void MainWindow::paintLabel(HWND window, HDC dc) {
     if (textAlignment(look) == DT_RIGHT) inside.right -= px(6);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inside,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | textAlignment(look));
+    if (const std::string& mark = widget->control->mark; !mark.empty()) {
+        // The place beside a total, in the regular weight so that the total stands out.
+        SelectObject(dc, font_);
+        SetTextColor(dc, RGB(0x1a, 0x1a, 0x1a));
+        RECT left = r;
+        left.left += px(5);
+        const std::wstring shown = widen(mark);
+        DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &left,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+    }
     SelectObject(dc, oldFont);
     const int line = std::max(1, px(1));
     const bool under = look == Look::RowLabel || look == Look::RowInfo || look == Look::PlayerCell;

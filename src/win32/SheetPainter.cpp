@@ -179,6 +179,9 @@ double paintTotals(Sheet& s, const Columns& c, double top, const PadSheet& sheet
         s.fill(cell, RGB(colour.red, colour.green, colour.blue));
         s.text({cell.left, cell.top, cell.width - s.mm(1.2), cell.height}, sheet.totals[k],
                DT_RIGHT | DT_VCENTER);
+        if (k < sheet.places.size())
+            s.text({cell.left + s.mm(1.2), cell.top, cell.width - s.mm(1.2), cell.height},
+                   sheet.places[k], DT_LEFT | DT_VCENTER);
     }
     top += h;
     s.font(10);
