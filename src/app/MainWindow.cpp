@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
@@ -22,6 +23,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStringListModel>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTime>
@@ -380,6 +382,13 @@ QWidget* MainWindow::createWidget(Control& control) {
         case ControlKind::TextField: {
             auto* field = new NameField(padArea_);
             field->setMaxLength(255);
+            // Names of earlier evenings, offered as the user types, most recent first.
+            if (!nameSuggestions_) nameSuggestions_ = new QStringListModel(this);
+            auto* completer = new QCompleter(nameSuggestions_, field);
+            completer->setCaseSensitivity(Qt::CaseInsensitive);
+            completer->setModelSorting(QCompleter::UnsortedModel);
+            completer->setMaxVisibleItems(8);
+            field->setCompleter(completer);
             field->setAlignment(Qt::AlignCenter);
             field->setFrame(false);
             QFont bold;  // only the weight: family and size come from the drawing area
@@ -411,6 +420,15 @@ void MainWindow::connectWidget(Control& control, QWidget* widget) {
             editName(program_, index, stdstr(text));
             mirror();
         });
+        // A suggestion chosen or stepped to in the list is typed in.
+        const auto suggested = [this, index](const QString& text) {
+            editName(program_, index, stdstr(text));
+            mirror();
+        };
+        connect(field->completer(), qOverload<const QString&>(&QCompleter::highlighted), this,
+                suggested);
+        connect(field->completer(), qOverload<const QString&>(&QCompleter::activated), this,
+                suggested);
         // Leaving the field completes the rename: one step for undo.
         connect(field, &QLineEdit::editingFinished, this, [this] {
             finishNameEdit(program_);
@@ -425,8 +443,17 @@ void MainWindow::mirror() {
     mirrorMenu();
     mirrorStatus();
     mirrorQuickEntry();
+    mirrorNameSuggestions();
     mirrorWindow();
     padArea_->sync();
+}
+
+void MainWindow::mirrorNameSuggestions() {
+    QStringList names;
+    for (const std::string& name : program_.ui.nameSuggestions)
+        names.append(qstr(name));
+    if (nameSuggestions_ && nameSuggestions_->stringList() != names)
+        nameSuggestions_->setStringList(names);
 }
 
 void MainWindow::mirrorControl(const Control& c, QWidget* w, std::optional<Control>& shadow) {

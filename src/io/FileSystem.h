@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,12 @@ class FileSystem {
     virtual FileError makeFolders(const std::string& folder) = 0;
     // The names of the entries of a folder, without "." and "..".
     virtual std::vector<std::string> list(const std::string& folder) = 0;
+    // When the file at `path` was last changed, as a number that grows with
+    // time (its unit is the platform's); nothing when it cannot be told.
+    virtual std::optional<std::int64_t> modifiedTime(const std::string& path) {
+        (void)path;
+        return std::nullopt;
+    }
 
     // Locks the file at `path` (created when missing, never through a link).
     // Without `wait` it gives nothing at once when another holder prevents it.

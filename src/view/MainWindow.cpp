@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "io/NameSuggestions.h"
 #include "view/Commands.h"
 #include "view/Controls.h"
 #include "view/SecondaryWindows.h"
@@ -71,6 +72,7 @@ void frm0_Load(Program& p, const ScreenMetrics& metrics) {
     ui.frm0.caption = "  Kartotrix  ";
     createStatusBar(ui, p.shell.versionText);
     buildControls(p);
+    refreshNameSuggestions(p);
     ui.frm0.shown = true;
     p.shell.startupDone = true;
 }

@@ -145,6 +145,9 @@ struct WindowModel {
     std::array<StatusPanel, STATUS_PANEL_COUNT + 1> STB;  // panels 1..8
     std::vector<MenuEntry> menu;                          // indexed by command number
     QuickEntryField quickEntry;
+    // What the name fields offer while the user types, most recent first
+    // (io/NameSuggestions.h).
+    std::vector<std::string> nameSuggestions;
 
     // Every control in creation order.
     std::vector<Control*> controls();

@@ -199,7 +199,8 @@ class DialogsTest : public QObject {
             states = enabledStates(menu);
             QTest::keyClick(menu, Qt::Key_Escape);
         });
-        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(5, 5));
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                              app.pad()->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(app.pad(), &key);
         QCOMPARE(captions.size(), 2);
         QCOMPARE(states, (QList<bool>{false, false}));

@@ -1,11 +1,18 @@
 // Plays on the real window as a user would: menu, option buttons, lists, "OK".
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QCompleter>
+#include <QDateTime>
+#include <QFile>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QToolTip>
 
 #include "AppFixture.h"
 #include "StatusStrip.h"
+#include "io/PadFile.h"
+#include "view/PadLayout.h"
+#include "view/UserActions.h"
 
 using namespace kx;
 using namespace kx::test;
@@ -217,6 +224,47 @@ class WindowTest : public QObject {
         QCOMPARE(dealer->text(), QStringLiteral("Geber: ") + name);
         QVERIFY(dealer->elided());
         QCOMPARE(dealer->toolTip(), dealer->text());
+    }
+
+    // The name fields complete from the names of the pads in the program's
+    // folder, the most recent evening first.
+    void nameFieldsSuggestNamesOfEarlierEvenings() {
+        AppFixture app;
+        const auto writePad = [&](const char* file, std::vector<std::string> names, int hoursAgo) {
+            TestProgram t;
+            t.p.pad.autosaveEnabled = false;
+            newPad(t.p, 4);
+            for (int k = 1; k <= 4; ++k)
+                QVERIFY(editName(t.p, k, names[static_cast<std::size_t>(k - 1)]));
+            QVERIFY(enterPair(t.p, 1, 2, 1));
+            const QString path = app.dir.filePath(QString::fromLatin1(file));
+            QVERIFY(writePadFile(t.p, stdstr(path)));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600 * hoursAgo),
+                                  QFileDevice::FileModificationTime));
+        };
+        writePad("montag.hsc", {"Bernd", "Anna", "3", "Berta"}, 48);
+        writePad("autosave.hsc", {"Bea", "Carl", "Dora", "Emil"}, 1);
+        app.menu(10)->trigger();
+
+        auto* field = app.widget<QLineEdit>("NMS_2");
+        QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, QPoint(60, 10));
+        QTest::keyClicks(field, QStringLiteral("b"));
+        QCompleter* completer = field->completer();
+        QStringList offered;
+        for (int row = 0; row < completer->completionCount(); ++row) {
+            completer->setCurrentRow(row);
+            offered << completer->currentCompletion();
+        }
+        QCOMPARE(offered, (QStringList{QStringLiteral("Bea"), QStringLiteral("Bernd"),
+                                       QStringLiteral("Berta")}));
+        QVERIFY(completer->popup()->isVisible());
+        QTest::keyClick(completer->popup(), Qt::Key_Down);
+        QTest::keyClick(completer->popup(), Qt::Key_Down);
+        QTest::keyClick(completer->popup(), Qt::Key_Return);
+        QCOMPARE(field->text(), QStringLiteral("Bernd"));
+        QCOMPARE(app.program.pad.playerNames[2], std::string("Bernd"));
     }
 };
 
