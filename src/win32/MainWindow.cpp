@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -184,6 +185,7 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
     : instance_(instance), program_(program), makerHost_(std::move(makerHost)) {
     services.host = this;
     program_.services = services;
+    com_ = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -214,6 +216,11 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
     createControls();
     createQuickEntry();
     createTips();
+    // Names of earlier evenings, offered under the name fields as the user types.
+    completion_ = std::make_unique<NameCompletion>();
+    for (const Widget& widget : widgets_)
+        if (widget.control->kind == ControlKind::TextField && !completion_->attach(widget.window))
+            break;
     SetTimer(window_, CLOCK_TIMER, 500, nullptr);
     showTimeOfDay();
     mirror();
@@ -227,6 +234,8 @@ MainWindow::~MainWindow() {
     }
     for (auto& [colour, b] : brushes_)
         DeleteObject(b);
+    completion_.reset();
+    if (SUCCEEDED(com_)) CoUninitialize();
 }
 
 void MainWindow::createFonts() {
@@ -405,6 +414,10 @@ void MainWindow::mirror() {
     mirrorMenu();
     mirrorStatus();
     mirrorQuickEntry();
+    if (completion_ && suggestionsShown_ != program_.ui.nameSuggestions) {
+        suggestionsShown_ = program_.ui.nameSuggestions;
+        completion_->setNames(suggestionsShown_);
+    }
     mirrorWindow();
     // The background and the ruling between the controls; at a new scale
     // every control is drawn anew as well.
@@ -976,6 +989,12 @@ bool MainWindow::keyDown(const MSG& message) {
     const Widget* focus = widgetOf(focusWindow);
     const bool textField =
         inQuickEntry || (focus && focus->control->kind == ControlKind::TextField);
+    // The dropped-down list of name suggestions takes its keys.
+    const bool listKey = key == VK_RETURN || key == VK_ESCAPE || key == VK_UP || key == VK_DOWN ||
+                         key == VK_PRIOR || key == VK_NEXT;
+    if (textField && !inQuickEntry && listKey && completion_ &&
+        completion_->droppedDown(focusWindow))
+        return false;
     if (textField && (nameFieldKeepsKey(key, shift) || typesCharacter(message, shift)))
         return false;
     if (!frm0_KeyDown(program_, key, shift)) return false;

@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "NameCompletion.h"
 #include "core/Program.h"
 
 namespace kx::win {
@@ -132,6 +134,9 @@ class MainWindow : public WindowHost {
     HWND quickPreview_ = nullptr;
     HWND quickTip_ = nullptr;  // the whole preview when it is cut off
     HWND quickClose_ = nullptr;
+    HRESULT com_ = E_FAIL;  // COM for this thread, which the name suggestions need
+    std::unique_ptr<NameCompletion> completion_;
+    std::vector<std::string> suggestionsShown_;
     HWND tips_ = nullptr;  // tooltips of the pad's rows, the name fields and the status panels
     std::vector<std::wstring> panelTips_;  // the tooltip each status panel has
     COLORREF previewColour_ = 0;
