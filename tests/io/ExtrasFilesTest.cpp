@@ -154,6 +154,9 @@ TEST(Statistics, FileNamesAreShownCleanAndOddFilesNamedForWhatTheyAre) {
     TestProgram t;
     const std::string in = t.file("abende/");
     std::filesystem::create_directory(in);
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has neither FIFOs nor escape sequences in file names";
+#else
     test::putFile(in + "\x1B[2Jweg\nAnna +99.hsc", "Kartotrix---kein Block");
     ASSERT_EQ(::mkfifo((in + "rohr.hsc").c_str(), 0600), 0);
     const Statistics s = collectStatistics(*t.files, in);
@@ -165,6 +168,7 @@ TEST(Statistics, FileNamesAreShownCleanAndOddFilesNamedForWhatTheyAre) {
     const std::string text = statisticsText(s);
     EXPECT_EQ(text.find('\x1B'), std::string::npos) << text;
     EXPECT_EQ(text.find("\nAnna +99"), std::string::npos) << text;
+#endif
 }
 
 TEST(Statistics, NamesMatchWithoutRegardToCase) {
