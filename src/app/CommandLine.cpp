@@ -6,6 +6,7 @@
 #include "QtServices.h"
 #include "io/Batch.h"
 #include "io/ExtrasBatch.h"
+#include "io/GameValueBatch.h"
 
 namespace kx {
 
@@ -28,6 +29,22 @@ constexpr QtOption QT_OPTIONS[] = {
 
 QString quoted(const QString& text) {
     return QStringLiteral("\u201E%1\u201C").arg(text);
+}
+
+QStringList qstringList(const std::vector<std::string>& names) {
+    QStringList list;
+    for (const std::string& name : names)
+        list << QString::fromStdString(name);
+    return list;
+}
+
+// The command that takes an option of its own, or null.
+const BatchCommand* ownerOf(const QString& name) {
+    for (const BatchCommand& command : batchCommands()) {
+        if (command.valueOptions.contains(name) || command.flagOptions.contains(name))
+            return &command;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -73,6 +90,12 @@ const std::vector<BatchCommand>& batchCommands() {
          [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
              return statisticsCommand(fs, a[0]);
          }},
+        // The calculator needs no pad.
+        {QStringLiteral("spielwert"), 0, 0, QString::fromUtf8(GAME_VALUE_USAGE),
+         [](FileSystem& fs, const std::vector<std::string>&, const BatchValues& v) {
+             return gameValueCommand(fs, v);
+         },
+         qstringList(gameValueValueOptions()), qstringList(gameValueFlags())},
     };
     return commands;
 }
@@ -94,7 +117,7 @@ QString usageText() {
     QString text = QStringLiteral("Aufruf:\n");
     for (const auto& [call, what] : lines)
         text += QStringLiteral("  kartotrix ") + call.leftJustified(width + 3) + what + u'\n';
-    return text;
+    return text + QString::fromUtf8(GAME_VALUE_OPTIONS_HELP);
 }
 
 CommandLine parseCommandLine(const QStringList& arguments) {
@@ -104,13 +127,18 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption version(QStringLiteral("version"));
     parser.addOption(help);
     parser.addOption(version);
-    QStringList valueOptions;
+    QStringList valueOptions, flagOptions;
     for (const BatchCommand& command : batchCommands()) {
         parser.addOption(QCommandLineOption(command.option));
         for (const QString& name : command.valueOptions) {
             if (valueOptions.contains(name)) continue;
             valueOptions << name;
             parser.addOption(QCommandLineOption(name, QString(), QStringLiteral("value")));
+        }
+        for (const QString& name : command.flagOptions) {
+            if (flagOptions.contains(name)) continue;
+            flagOptions << name;
+            parser.addOption(QCommandLineOption(name));
         }
     }
     for (const QtOption& option : QT_OPTIONS) {
@@ -152,19 +180,20 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         }
         line.batch = &command;
     }
-    for (const QString& name : valueOptions) {
-        if (!parser.isSet(name)) continue;
-        if (!line.batch || !line.batch->valueOptions.contains(name)) {
-            QString owner;
-            for (const BatchCommand& command : batchCommands())
-                if (owner.isEmpty() && command.valueOptions.contains(name)) owner = command.option;
-            line.mode = CommandLine::Mode::Error;
-            line.error =
-                QStringLiteral("Kartotrix: Die Option %1 geht nur zusammen mit %2.")
-                    .arg(quoted(QStringLiteral("--") + name), quoted(QStringLiteral("--") + owner));
-            return line;
+    // In the order the commands declare them, as the Windows program checks them.
+    for (const BatchCommand& command : batchCommands()) {
+        for (const QString& name : command.valueOptions + command.flagOptions) {
+            if (ownerOf(name) != &command || !parser.isSet(name)) continue;
+            if (line.batch != &command) {
+                line.mode = CommandLine::Mode::Error;
+                line.error = QStringLiteral("Kartotrix: Die Option %1 geht nur zusammen mit %2.")
+                                 .arg(quoted(QStringLiteral("--") + name),
+                                      quoted(QStringLiteral("--") + command.option));
+                return line;
+            }
+            line.values[stdstr(name)] =
+                command.flagOptions.contains(name) ? "" : stdstr(parser.value(name));
         }
-        line.values[stdstr(name)] = stdstr(parser.value(name));
     }
     if (line.batch) {
         if (files.size() < line.batch->minArguments || files.size() > line.batch->maxArguments) {

@@ -26,6 +26,7 @@ struct BatchCommand {
                       const BatchValues& values)>
         run;
     QStringList valueOptions = {};  // options with a value that only this command takes
+    QStringList flagOptions = {};   // options without a value that only this command takes
 };
 const std::vector<BatchCommand>& batchCommands();
 
@@ -37,7 +38,7 @@ struct CommandLine {
     QString padFile;                      // Window: a pad to load, or empty
     const BatchCommand* batch = nullptr;  // Batch
     std::vector<std::string> arguments;   // Batch: the file names
-    BatchValues values;                   // Batch: the values of its valueOptions
+    BatchValues values;                   // Batch: its valueOptions' values, its flags with ""
     QString error;                        // Error: the German message
 };
 CommandLine parseCommandLine(const QStringList& arguments);

@@ -1,9 +1,11 @@
 #include "core/Correction.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/EntryPanel.h"
 #include "core/Program.h"
+#include "core/Reckoning.h"
 #include "io/PadFile.h"
 #include "view/History.h"
 
@@ -12,6 +14,7 @@ namespace kx {
 namespace {
 
 constexpr const char* CAPTION = "Kartotrix";
+constexpr int CTRL_SHIFT = 2;  // the shift bits of a Ctrl+click
 
 int& cell(Program& p, int r, int player) {
     return p.pad.gameTable[static_cast<std::size_t>(r)][static_cast<std::size_t>(player + 1)];
@@ -35,7 +38,7 @@ struct Target {
 
 std::optional<Target> target(const Program& p, int row, int shift) {
     const PadState& pad = p.pad;
-    if (!pad.rowChangeEnabled || shift != 2) return std::nullopt;
+    if (!pad.rowChangeEnabled || shift != CTRL_SHIFT) return std::nullopt;
     if (row < 1 || row > pad.lastSoloRow) return std::nullopt;
     Target t;
     t.row = row;
@@ -110,10 +113,45 @@ bool moveResult(Program& p, const Target& t, int oldValue, int newValue, int new
     return true;
 }
 
+enum class InputsAfter { Keep, Drop, Cancel };
+
+// A row entered through the value calculator keeps its inputs while the
+// corrected players and value still follow from them; otherwise they are
+// dropped, after asking when `ask` is set.
+InputsAfter inputsAfter(Program& p, int row, int players, int value, bool ask) {
+    const auto found = p.pad.reckonings.find(row);
+    if (found == p.pad.reckonings.end()) return InputsAfter::Keep;
+    const GameRow& cells = p.pad.gameTable[static_cast<std::size_t>(row)];
+    const std::optional<ReckonedRow> still =
+        reckonedRow(found->second, p.pad.playerCount, cells[8], cells[9]);
+    if (still && *still == ReckonedRow{players, value}) return InputsAfter::Keep;
+    if (!ask || !p.services.dialogs) return InputsAfter::Drop;
+    const std::string game = row > p.pad.lastGameRow
+                                 ? "Solo " + std::to_string(row - p.pad.lastGameRow)
+                                 : "Spiel " + std::to_string(row);
+    const MessageAnswer answer = p.services.dialogs->messageBox(
+        game +
+            " wurde mit dem Spielwert-Rechner eingetragen, und seine Rechnung passt nicht zu "
+            "der Korrektur. Korrigieren und die Rechnung verwerfen?",
+        CAPTION, MessageButtons::YesNo, MessageIcon::Question);
+    return answer == MessageAnswer::Yes ? InputsAfter::Drop : InputsAfter::Cancel;
+}
+
+int playerCell(int a, int b) {
+    return a == b ? a : 10 * std::min(a, b) + std::max(a, b);
+}
+
 void finish(Program& p) {
     ++p.shell.changesSinceSave;
     rebuildPad(p);
     if (p.pad.autosaveEnabled) autosave(p);
+}
+
+bool playersAdmissible(const Program& p, const Target& t, int p1, int p2) {
+    const auto admissible = [&](int player) {
+        return player >= 1 && player <= p.pad.playerCount && playedIn(p, player, t.sitOut);
+    };
+    return admissible(p1) && admissible(p2) && ((t.a != t.b) == (p1 != p2));
 }
 
 // The mandatory-solo mark moves with a corrected soloist: the old soloist
@@ -204,7 +242,10 @@ void changeValue(Program& p, int row, int shift) {
                            MessageIcon::Stop);
         return;
     }
+    const InputsAfter inputs = inputsAfter(p, row, playerCell(t->a, t->b), *n, true);
+    if (inputs == InputsAfter::Cancel) return;
     if (!moveResult(p, *t, old, *n, t->a, t->b)) return;
+    if (inputs == InputsAfter::Drop) p.pad.reckonings.erase(row);
     p.ui.PKT(row).text = std::to_string(*n);
     p.pad.gameTable[static_cast<std::size_t>(row)][1] = *n;
     finish(p);
@@ -233,7 +274,10 @@ void changePlayers(Program& p, int row, int shift) {
     if (p1 > p2) std::swap(p1, p2);
 
     const int value = p.pad.gameTable[static_cast<std::size_t>(row)][1];
+    const InputsAfter inputs = inputsAfter(p, row, playerCell(p1, p2), value, true);
+    if (inputs == InputsAfter::Cancel) return;
     if (!moveResult(p, *t, value, value, p1, p2)) return;
+    if (inputs == InputsAfter::Drop) p.pad.reckonings.erase(row);
     GameRow& cells = p.pad.gameTable[static_cast<std::size_t>(row)];
     if (pair) {
         cells[0] = 10 * p1 + p2;
@@ -248,8 +292,53 @@ void changePlayers(Program& p, int row, int shift) {
 
 }  // namespace
 
+std::string correctRow(Program& p, int row, std::optional<int> value, std::optional<int> players) {
+    if (!p.pad.rowChangeEnabled)
+        return "Korrekturen sind ausgeschaltet (Optionen \xE2\x80\x9EZeile "
+               "\xC3\xA4ndern\xE2\x80\x9C).";
+    const std::optional<Target> t = target(p, row, CTRL_SHIFT);
+    if (!t) return "Diese Zeile kann nicht korrigiert werden.";
+    GameRow& cells = p.pad.gameTable[static_cast<std::size_t>(row)];
+    const int oldValue = cells[1];
+    const int newValue = value.value_or(oldValue);
+    int p1 = t->a, p2 = t->b;
+    if (players) {
+        p1 = *players > MAX_PLAYERS ? *players / 10 : *players;
+        p2 = *players > MAX_PLAYERS ? *players % 10 : *players;
+        if (p1 > p2) std::swap(p1, p2);
+    }
+    if (!playersAdmissible(p, *t, p1, p2)) return "Diese Spieler passen nicht zu der Zeile.";
+    if (newValue < -MAX_GAME_VALUE || newValue > MAX_GAME_VALUE ||
+        (t->a == t->b && (newValue == 0 || newValue % 3 != 0)))
+        return "Diesen Wert kann die Zeile nicht haben.";
+    const InputsAfter inputs = inputsAfter(p, row, playerCell(p1, p2), newValue, false);
+    if (!moveResult(p, *t, oldValue, newValue, p1, p2))
+        return "Der Stand l\xC3\xA4ge au\xC3\x9F"
+               "erhalb der Grenzen.";
+    if (inputs == InputsAfter::Drop) p.pad.reckonings.erase(row);
+    cells[1] = newValue;
+    p.ui.PKT(row).text = std::to_string(newValue);
+    cells[0] = p1 == p2 ? p1 : 10 * p1 + p2;
+    p.ui.SPL(row).text =
+        p1 == p2 ? std::to_string(p1) : std::to_string(p1) + " / " + std::to_string(p2);
+    if (t->solo && p1 != t->a) moveSoloMark(p, t->a, p1);
+    finish(p);
+    return "";
+}
+
 // The questions come first; a correction that was made is one step of undo.
 void PKT_MouseDown(Program& p, int row, int /*button*/, int shift, int /*x*/, int /*y*/) {
+    // A plain click on the points of a calculated game shows how they came about.
+    if (shift == 0 && p.services.dialogs && row >= 1 && row <= LAST_PAD_ROW) {
+        const std::vector<std::string> lines = rowReckoning(p.pad, row);
+        if (lines.empty()) return;
+        std::string text;
+        for (const std::string& line : lines)
+            text += (text.empty() ? "" : "\n") + line;
+        p.services.dialogs->messageBox(text, "Spielwert", MessageButtons::Ok,
+                                       MessageIcon::Information);
+        return;
+    }
     if (!target(p, row, shift)) return;
     recordChange(p, correctionLabel(p.pad, row), [&] { changeValue(p, row, shift); });
 }

@@ -24,6 +24,12 @@ void applyPairChange(Program& p, int r, int d, int p1, int p2, int s);
 // for every other player who played.
 void applySoloChange(Program& p, int r, int d, int player, int s);
 
+// Corrects the entered row `row` without asking, as a Ctrl+click with these
+// answers would: to `value`, or to the players `players` (one player, or
+// 10 × first + second). Returns why it cannot (German), with nothing changed,
+// or an empty text when it was done. Not recorded for undo by itself.
+std::string correctRow(Program& p, int row, std::optional<int> value, std::optional<int> players);
+
 // A typed whole number: blanks around it, an optional sign, digits and an
 // optional decimal fraction (rounded). Nothing for any other text.
 std::optional<int> parseAnswer(const std::string& text);

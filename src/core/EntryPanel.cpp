@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/Program.h"
+#include "io/PadFile.h"
 
 namespace kx {
 
@@ -58,8 +59,24 @@ void enableGroup(ControlArray& group, bool enable) {
 
 }  // namespace
 
+bool chooseValueBeyondList(Program& p, int value) {
+    PadState& pad = p.pad;
+    const bool pair = pad.entryMode == 1 && pad.chosenPlayer != pad.chosenPartner;
+    const bool single = pad.entryMode == 2 || (pad.entryMode == 1 && !pair);
+    if (pad.chosenPlayer == 0 || std::abs(value) > MAX_GAME_VALUE) return false;
+    if (pair && value <= LARGEST_LISTED_PAIR_VALUE) return false;
+    if (single && (value % 3 != 0 || std::abs(value) <= LARGEST_LISTED_SINGLE_VALUE)) return false;
+    if (!pair && !single) return false;
+    p.ui.WAS1.selection = p.ui.WAS1s.selection = p.ui.WAS2.selection = -1;
+    (pad.entryMode == 1 ? pad.gameValue : pad.soloValue) = value;
+    pad.valueBeyondList = true;
+    return true;
+}
+
 void clearEntry(Program& p) {
     PadState& pad = p.pad;
+    pad.valueBeyondList = false;
+    pad.pendingReckoning.reset();
     pad.chosenPlayer = pad.chosenPartner = pad.gameValue = pad.soloValue = 0;
     pad.soloDealer = pad.soloSecondSitOut = 0;
     uncheckAll(p.ui.WER1);
@@ -98,6 +115,8 @@ void WER1_Click(Program& p, int index) {
     p.pad.chosenPlayer = textValue(caption.substr(0, 1));
     p.pad.chosenPartner = textValue(caption.substr(caption.size() - 1));
     const bool single = p.pad.chosenPlayer == p.pad.chosenPartner;
+    p.pad.valueBeyondList = false;
+    p.pad.pendingReckoning.reset();
     Control& hiddenList = single ? p.ui.WAS1 : p.ui.WAS1s;
     hiddenList.visible = false;
     hiddenList.selection = -1;
@@ -105,20 +124,28 @@ void WER1_Click(Program& p, int index) {
 }
 
 void WAS1_Click(Program& p) {
+    p.pad.valueBeyondList = false;
+    p.pad.pendingReckoning.reset();
     p.pad.gameValue = selectedItemValue(p.ui.WAS1);
     p.ui.WAS1s.selection = -1;
 }
 
 void WAS1s_Click(Program& p) {
+    p.pad.valueBeyondList = false;
+    p.pad.pendingReckoning.reset();
     p.pad.gameValue = selectedItemValue(p.ui.WAS1s);
     p.ui.WAS1.selection = -1;
 }
 
 void WER2_Click(Program& p, int index) {
+    p.pad.valueBeyondList = false;
+    p.pad.pendingReckoning.reset();
     p.pad.chosenPlayer = textValue(p.ui.WER2(index).text);
 }
 
 void WAS2_Click(Program& p) {
+    p.pad.valueBeyondList = false;
+    p.pad.pendingReckoning.reset();
     p.pad.soloValue = selectedItemValue(p.ui.WAS2);
 }
 

@@ -20,6 +20,18 @@ void WAS2_Click(Program& p);
 void WIE2_Click(Program& p);
 void NMS_Change(Program& p, int index);
 
+// The largest value the panel's lists hold: a pair wins 0..18, one player
+// alone or a soloist a multiple of 3 within ±39.
+inline constexpr int LARGEST_LISTED_PAIR_VALUE = 18;
+inline constexpr int LARGEST_LISTED_SINGLE_VALUE = 39;
+
+// Chooses a value beyond the lists for the players already chosen (the value
+// calculator and quick entry make such games: a pair worth 19..999, one
+// player alone or a soloist worth a multiple of 3 beyond ±39 up to ±999), so
+// that "OK" enters it as any other. False, with nothing changed, when no
+// players are chosen or the value is within the lists or not admissible.
+bool chooseValueBeyondList(Program& p, int value);
+
 // Clears every choice of the panel and the six chosen values.
 void clearEntry(Program& p);
 // Enables or disables the six WER1 choices that involve the player.

@@ -26,6 +26,8 @@ void PadState::resetForNewPad(int n, int startTime) {
     penaltyPoints.fill(0);
     for (GameRow& row : gameTable)
         row.fill(EMPTY_CELL);
+    reckonings.clear();
+    pendingReckoning.reset();
     nextGameRow = 1;
     nextSoloRow = lastGameRow + 1;
     nextPenaltyRow = lastSoloRow + 1;

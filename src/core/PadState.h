@@ -2,7 +2,11 @@
 
 #include <array>
 #include <limits>
+#include <map>
+#include <optional>
 #include <string>
+
+#include "core/Reckoning.h"
 
 namespace kx {
 
@@ -70,6 +74,18 @@ struct PadState {
     int soloValue = 0;
     int soloDealer = 0;
     int soloSecondSitOut = 0;
+    // The chosen value is one the panel's lists cannot hold (see
+    // chooseValueBeyondList); no list shows a selection then.
+    bool valueBeyondList = false;
+    // The calculator's inputs for the entry being made (see core/Reckoning.h).
+    std::optional<Reckoning> pendingReckoning;
+
+    // The inputs of the rows entered through the value calculator, by row.
+    std::map<int, Reckoning> reckonings;
+
+    // The journal of this pad (see view/Journal.h), by number: undo puts a
+    // replaced pad back together with its journal.
+    int journalId = 0;
 
     // Options: on at every start, never stored.
     bool autosaveEnabled = true;

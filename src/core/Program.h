@@ -7,6 +7,7 @@
 #include "core/Settlement.h"
 #include "io/FileSystem.h"
 #include "view/History.h"
+#include "view/Journal.h"
 #include "view/WindowModel.h"
 
 namespace kx {
@@ -82,6 +83,7 @@ struct Program {
     WindowModel ui;
     ShellState shell;
     EditHistory history;
+    Journals journals;
     Services services;
 
     int secondsSinceMidnight() const;

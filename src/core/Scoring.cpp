@@ -30,6 +30,10 @@ void writeRow(PadState& pad, int row, int player, int value, int dealer, int sec
     cells[1] = value;
     cells[8] = dealer;
     cells[9] = second;
+    // A game made through the value calculator keeps its inputs, as long as
+    // they give what is entered.
+    if (pad.pendingReckoning && reckoningMatches(pad, row, *pad.pendingReckoning))
+        pad.reckonings[row] = *pad.pendingReckoning;
 }
 
 void moveDealer(Program& p) {
@@ -179,11 +183,12 @@ void OKB_Click(Program& p) {
     switch (pad.entryMode) {
         case 1:
             if (checkedOption(ui.WER1) == 0) return;
-            if (ui.WAS1.selection < 0 && ui.WAS1s.selection < 0) return;
+            if (ui.WAS1.selection < 0 && ui.WAS1s.selection < 0 && !pad.valueBeyondList) return;
             commitNormalGame(p);
             break;
         case 2:
-            if (checkedOption(ui.WER2) == 0 || ui.WAS2.selection < 0) return;
+            if (checkedOption(ui.WER2) == 0 || (ui.WAS2.selection < 0 && !pad.valueBeyondList))
+                return;
             if (pad.playerCount > 4 && ui.WIE2.selection < 0) return;
             if (soloistSitsOut(pad)) {
                 p.ui.WIE2.selection = -1;

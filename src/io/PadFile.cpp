@@ -7,6 +7,8 @@
 #include "core/EntryPanel.h"
 #include "core/Program.h"
 #include "io/Cp1252.h"
+#include "io/JournalBlock.h"
+#include "io/ReckoningBlock.h"
 #include "view/PadLayout.h"
 #include "view/PadRender.h"
 
@@ -47,6 +49,8 @@ namespace kx {
 //   4 bytes  payload length
 //   …        payload
 //   4 bytes  CRC-32 of the payload
+// The header's reserved word at offset 26 holds the number of bytes the
+// blocks take, so that a file cut just before a block is refused as well.
 // A pad without them is the plain pad: every addition at its default writes
 // no block. Bytes after the names that begin with "KX" (or with a part of it,
 // at the very end) must form whole blocks with matching checksums, whose
@@ -62,6 +66,7 @@ constexpr std::uint32_t EXTENSION_PAYLOAD = PAD_TABLE_SIZE * 4;
 constexpr std::size_t EXTENSION_SIZE = 4 + 2 + 4 + EXTENSION_PAYLOAD + 4;
 constexpr std::size_t MAX_NAME_BYTES = 255;
 constexpr std::size_t BLOCK_FRAME = 4 + 2 + 4 + 4;
+constexpr std::size_t BLOCK_BYTES_OFFSET = 26;  // a reserved word of the header
 
 enum class Extension { Absent, Read, Damaged };
 
@@ -166,7 +171,7 @@ Extension readExtension(const Bytes& in, std::size_t at, GameTable& table) {
 
 // The blocks this program writes and reads, in the order they are written.
 const std::vector<BlockKind>& blockKinds() {
-    static const std::vector<BlockKind> kinds{};
+    static const std::vector<BlockKind> kinds{RECKONING_BLOCK, JOURNAL_BLOCK};
     return kinds;
 }
 
@@ -184,24 +189,29 @@ bool startsWithBlockMarker(const Bytes& in, std::size_t at) {
     return rest == 1 || in[at + 1] == 'X';
 }
 
-// Reads the checked blocks from `at` to the end: false when one is not whole.
-bool readBlocks(const Bytes& in, std::size_t at, std::vector<PadBlock>& blocks) {
-    while (startsWithBlockMarker(in, at)) {
+// Reads the checked blocks from `at`: false when one is not whole. With a
+// length from the header the blocks must fill exactly that many bytes, so
+// that a file cut between two blocks is noticed too.
+bool readBlocks(const Bytes& in, std::size_t at, std::uint32_t length,
+                std::vector<PadBlock>& blocks) {
+    const std::size_t start = at;
+    if (length > 0 && (in.size() - at < length || !startsWithBlockMarker(in, at))) return false;
+    while (startsWithBlockMarker(in, at) && (length == 0 || at - start < length)) {
         const std::size_t rest = in.size() - at;
         if (rest < BLOCK_FRAME) return false;
-        const std::uint32_t length = get32(in, at + 6);
-        if (length > MAX_BLOCK_PAYLOAD || rest - BLOCK_FRAME < length) return false;
+        const std::uint32_t size = get32(in, at + 6);
+        if (size > MAX_BLOCK_PAYLOAD || rest - BLOCK_FRAME < size) return false;
         const std::size_t payload = at + 10;
-        if (crc32(in.data() + payload, length) != get32(in, payload + length)) return false;
+        if (crc32(in.data() + payload, size) != get32(in, payload + size)) return false;
         PadBlock block;
         std::copy_n(in.begin() + static_cast<std::ptrdiff_t>(at), 4, block.marker.begin());
         block.version = static_cast<std::uint16_t>(get16(in, at + 4));
         block.payload.assign(in.begin() + static_cast<std::ptrdiff_t>(payload),
-                             in.begin() + static_cast<std::ptrdiff_t>(payload + length));
+                             in.begin() + static_cast<std::ptrdiff_t>(payload + size));
         blocks.push_back(std::move(block));
-        at = payload + length + 4;
+        at = payload + size + 4;
     }
-    return true;
+    return length == 0 || at - start == length;
 }
 
 bool validPlayerCell(int value, int n, bool pairAllowed) {
@@ -395,9 +405,13 @@ Bytes encodePadFile(const Program& p) {
     }
     out.insert(out.end(), names.begin(), names.end());
     if (exactNeeded) appendExtension(out, pad.gameTable);
+    const std::size_t blocksAt = out.size();
     for (const BlockKind& kind : blockKinds()) {
         if (const std::optional<PadBlock> block = kind.write(p)) appendBlock(out, *block);
     }
+    // The reserved word after the flags says how many bytes of blocks follow;
+    // it stays 0 for a pad without them.
+    put32(out, BLOCK_BYTES_OFFSET, static_cast<std::uint32_t>(out.size() - blocksAt));
     return out;
 }
 
@@ -439,7 +453,8 @@ DecodeResult decodePadFile(const Bytes& in) {
     if (extension == Extension::Damaged) return result;
     im.exactValues = extension == Extension::Read;
     std::vector<PadBlock> blocks;
-    if (!readBlocks(in, im.exactValues ? at + EXTENSION_SIZE : at, blocks)) return result;
+    const std::size_t blocksAt = im.exactValues ? at + EXTENSION_SIZE : at;
+    if (!readBlocks(in, blocksAt, get32(in, BLOCK_BYTES_OFFSET), blocks)) return result;
 
     if (!consistent(im)) return result;
     for (PadBlock& block : blocks) {

@@ -112,18 +112,24 @@ std::vector<int> menuBarOrder(const WindowModel& ui) {
         menu.clear();
         hasCommand = false;
     };
+    const auto visit = [&](int i) {
+        const MenuEntry& entry = ui.menu[static_cast<std::size_t>(i)];
+        if (entry.role == MenuRole::Unused) return;
+        if (entry.role == MenuRole::Title) keepMenu();
+        menu.push_back(i);
+        hasCommand = hasCommand || entry.role == MenuRole::Command;
+    };
     const auto read = [&](int from, int to) {
-        for (int i = from; i < to; ++i) {
-            const MenuEntry& entry = ui.menu[static_cast<std::size_t>(i)];
-            if (entry.role == MenuRole::Unused) continue;
-            if (entry.role == MenuRole::Title) keepMenu();
-            menu.push_back(i);
-            hasCommand = hasCommand || entry.role == MenuRole::Command;
-        }
+        for (int i = from; i < to; ++i)
+            visit(i);
         keepMenu();
     };
     read(0, HELP_MENU);
-    read(MENU_ENTRY_COUNT, static_cast<int>(ui.menu.size()));
+    // The added menus in the order of their list, so that a menu can take an
+    // entry numbered after the others without renumbering any of them.
+    for (const AddedMenuText& added : addedMenuTexts)
+        visit(added.command);
+    keepMenu();
     read(HELP_MENU, MENU_ENTRY_COUNT);
     return order;
 }

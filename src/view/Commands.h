@@ -25,8 +25,8 @@ struct AddedMenuText {
 extern const std::vector<AddedMenuText> addedMenuTexts;
 
 // The command numbers of the menu entries in the order the menu bar shows
-// them: "Datei", "Block", "Optionen", the added menus, then "?". A menu
-// without any command entry is left out.
+// them: "Datei", "Block", "Optionen", the added menus in the order of
+// addedMenuTexts, then "?". A menu without any command entry is left out.
 std::vector<int> menuBarOrder(const WindowModel& ui);
 
 enum MenuCommand {

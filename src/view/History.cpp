@@ -3,6 +3,7 @@
 #include "core/Program.h"
 #include "io/PadFile.h"
 #include "view/Commands.h"
+#include "view/Journal.h"
 #include "view/MainWindow.h"
 
 namespace kx {
@@ -18,6 +19,9 @@ constexpr const char* REDO_CAPTION = "Wiederherstellen";
 PadState recordedPart(PadState pad) {
     pad.chosenPlayer = pad.chosenPartner = pad.gameValue = pad.soloValue = 0;
     pad.soloDealer = pad.soloSecondSitOut = 0;
+    pad.valueBeyondList = false;
+    pad.pendingReckoning.reset();
+    pad.journalId = 0;
     pad.entryMode = 0;
     pad.autosaveEnabled = pad.rowChangeEnabled = pad.confirmQuit = true;
     return pad;
@@ -120,6 +124,7 @@ bool recordChange(Program& p, std::string label, const std::function<void()>& ch
 }
 
 void recordStep(Program& p, std::string label, Snapshot before) {
+    noteChange(p, label, before.pad);
     EditHistory& h = p.history;
     h.undo_.push_back({std::move(label), std::move(before)});
     h.redo_.clear();
@@ -156,6 +161,7 @@ bool undoChange(Program& p) {
     h.undo_.pop_back();
     h.redo_.push_back({step.label, takeSnapshot(p)});
     restoreSnapshot(p, step.state);
+    noteUndo(p, step.label, false);
     afterRestore(p);
     return true;
 }
@@ -168,6 +174,7 @@ bool redoChange(Program& p) {
     h.redo_.pop_back();
     h.undo_.push_back({step.label, takeSnapshot(p)});
     restoreSnapshot(p, step.state);
+    noteUndo(p, step.label, true);
     afterRestore(p);
     return true;
 }

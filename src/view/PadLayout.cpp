@@ -68,6 +68,7 @@ void newPad(Program& p, int n) {
     WindowModel& ui = p.ui;
     p.shell.padWidth = padWidthFor(n);
     p.pad.resetForNewPad(n, p.secondsSinceMidnight());
+    p.pad.journalId = p.journals.fresh();
     p.shell.changesSinceSave = 0;
     fitMainWindow(p);
     resetEntryPanel(p, n);

@@ -83,6 +83,10 @@ PadSheet padSheet(const Program& p, const LocalTime& date) {
             row.cells.push_back(ui.SP[static_cast<std::size_t>(k)](i).text);
         row.entered = p.pad.gameTable[static_cast<std::size_t>(i)][0] != EMPTY_CELL;
         row.blockEnd = i % n == 0 && i <= 6 * n;
+        if (const auto found = p.pad.reckonings.find(i); found != p.pad.reckonings.end()) {
+            row.reckoning = found->second;
+            sheet.reckonings.push_back(rowReckoning(p.pad, i).front());
+        }
         sheet.rows.push_back(row);
     }
     for (int k = 1; k <= n; ++k) {

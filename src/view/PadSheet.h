@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/Reckoning.h"
 #include "core/Services.h"
 #include "core/Settlement.h"
 #include "view/WindowModel.h"
@@ -22,6 +24,7 @@ struct SheetRow {
     std::vector<std::string> cells;  // players 1..N: a running total, "xxx" or nothing
     bool entered = false;
     bool blockEnd = false;  // a ruled line follows (after every N rows, up to the solos)
+    std::optional<Reckoning> reckoning;  // a game entered through the value calculator
 };
 
 struct PadSheet {
@@ -35,6 +38,9 @@ struct PadSheet {
     std::string turnover;             // "Umsatz: 42" or "Umsatz: Fehler"
     SettlementReport settlement;
     std::string footer;  // the program and its version
+    // How each calculated game's value came about, one line each
+    // ("Spiel 5: Kontra gewinnt 5: gewonnen, unter 90, Kontra, gegen die Alten").
+    std::vector<std::string> reckonings;
 };
 
 PadSheet padSheet(const Program& p, const LocalTime& date);

@@ -1,8 +1,10 @@
 #include "view/QuickEntry.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/EntryPanel.h"
+#include "core/GameValue.h"
 #include "core/Program.h"
 #include "view/Commands.h"
 #include "view/UserActions.h"
@@ -15,7 +17,8 @@ constexpr const char* HINT =
     "\xE2\x80\x9E"
     "1 2 3\xE2\x80\x9C Paar \xC2\xB7 \xE2\x80\x9E"
     "2 -9\xE2\x80\x9C allein \xC2\xB7 \xE2\x80\x9Es 3 6 2\xE2\x80\x9C Solo \xC2\xB7 "
-    "\xE2\x80\x9Ep 4\xE2\x80\x9C Strafpunkte";
+    "\xE2\x80\x9Ep 4\xE2\x80\x9C Strafpunkte \xC2\xB7 \xE2\x80\x9E"
+    "1 2 re 160\xE2\x80\x9C Spielwert";
 constexpr const char* NO_PAD =
     "Kein Block offen: im Men\xC3\xBC \xE2\x80\x9E"
     "Block\xE2\x80\x9C die Spielerzahl w\xC3\xA4hlen.";
@@ -191,6 +194,194 @@ QuickParse parsePenalty(const PadState& pad, const std::vector<std::string>& par
     return {QuickEntry{QuickKind::Penalty, player.number, 0, -12, 0}, ""};
 }
 
+// The game value calculator's words ------------------------------------------
+
+void announce(PartyPlay& p) {
+    p.announced = true;
+}
+template <Absage A>
+void raise(PartyPlay& p) {
+    p.absage = std::max(p.absage, A);
+}
+void fox(PartyPlay& p) {
+    ++p.foxesCaught;
+}
+void doppelkopf(PartyPlay& p) {
+    ++p.doppelkopfs;
+}
+void karlchen(PartyPlay& p) {
+    ++p.karlchen;
+}
+
+struct Word {
+    const char* text;
+    Party party;
+    void (*apply)(PartyPlay&);
+};
+// clang-format off
+constexpr Word WORDS[] = {
+    {"re", Party::Re, announce},            {"kontra", Party::Kontra, announce},
+    {"r90", Party::Re, raise<Absage::No90>}, {"k90", Party::Kontra, raise<Absage::No90>},
+    {"r60", Party::Re, raise<Absage::No60>}, {"k60", Party::Kontra, raise<Absage::No60>},
+    {"r30", Party::Re, raise<Absage::No30>}, {"k30", Party::Kontra, raise<Absage::No30>},
+    {"rs", Party::Re, raise<Absage::Schwarz>}, {"ks", Party::Kontra, raise<Absage::Schwarz>},
+    {"fuchs", Party::Re, fox},              {"kfuchs", Party::Kontra, fox},
+    {"dk", Party::Re, doppelkopf},          {"kdk", Party::Kontra, doppelkopf},
+    {"karlchen", Party::Re, karlchen},      {"kkarlchen", Party::Kontra, karlchen},
+};
+// clang-format on
+constexpr const char* NO_TRICK = "ohne";
+
+const Word* wordOf(const std::string& folded) {
+    for (const Word& word : WORDS) {
+        if (folded == word.text) return &word;
+    }
+    return nullptr;
+}
+
+// Card points: up to three digits, with an "a" for "Augen" or without.
+std::optional<int> cardPointsOf(const std::string& folded, bool plainToo) {
+    const bool marked = folded.ends_with('a');
+    const std::string digits = marked ? folded.substr(0, folded.size() - 1) : folded;
+    if ((!marked && !plainToo) || !digitsOnly(digits) || digits.size() > 3) return std::nullopt;
+    return std::atoi(digits.c_str());
+}
+
+// A word that makes a line the calculator's ("1 2 3" stays a pair's points).
+bool isCalculatorWord(const std::string& part) {
+    const std::string w = folded(part);
+    return wordOf(w) || w == NO_TRICK || cardPointsOf(w, false);
+}
+
+bool anyCalculatorWord(const std::vector<std::string>& parts, std::size_t from) {
+    return std::any_of(parts.begin() + static_cast<std::ptrdiff_t>(from), parts.end(),
+                       isCalculatorWord);
+}
+
+// Today's forms win: "A B value" and "A value" keep their meaning.
+bool isCalculatorGame(const PadState& pad, const std::vector<std::string>& parts) {
+    if (parts.size() == 2 && wholeNumber(parts[1])) return false;
+    if (parts.size() == 3 && wholeNumber(parts[2]) && resolvePlayer(pad, parts[1]).number != 0)
+        return false;
+    return anyCalculatorWord(parts, 1);
+}
+
+struct Calculation {
+    GamePlay play;
+    int dealer = 0;
+    std::string error;
+};
+
+std::string readWord(const PadState& pad, const std::string& part, Calculation& c,
+                     std::optional<int>& cardPoints, bool& noTrick, bool dealerAllowed) {
+    const std::string w = folded(part);
+    if (const Word* word = wordOf(w)) {
+        word->apply(word->party == Party::Re ? c.play.re : c.play.kontra);
+    } else if (const std::optional<int> points = cardPointsOf(w, true)) {
+        if (cardPoints) return "Zweimal Augen: " + quoted(part) + ".";
+        cardPoints = points;
+    } else if (w == NO_TRICK) {
+        noTrick = true;
+    } else if (dealerAllowed && w.size() > 1 && w[0] == 'g') {
+        const Player dealer = resolvePlayer(pad, part.substr(1));
+        if (dealer.number == 0) return dealer.error;
+        c.dealer = dealer.number;
+    } else {
+        return quoted(part) +
+               " ist weder Ansage noch Augen noch Sonderpunkt (re, kontra, r90 \xE2\x80\xA6 ks, "
+               "160, ohne, fuchs, dk, karlchen, kfuchs \xE2\x80\xA6).";
+    }
+    return "";
+}
+
+// The words from `from` on: announcements, card points, "ohne", extra points.
+Calculation readWords(const PadState& pad, const std::vector<std::string>& parts, std::size_t from,
+                      bool dealerAllowed) {
+    Calculation c;
+    std::optional<int> cardPoints;
+    bool noTrick = false;
+    for (std::size_t i = from; i < parts.size() && c.error.empty(); ++i)
+        c.error = readWord(pad, parts[i], c, cardPoints, noTrick, dealerAllowed);
+    if (!c.error.empty()) return c;
+    if (!cardPoints) {
+        c.error = "Es fehlen die Augen von Re, z. B. " + quoted("1 2 re 160") + ".";
+        return c;
+    }
+    c.play.reCardPoints = *cardPoints;
+    if (noTrick && *cardPoints != 0 && *cardPoints != 240)
+        c.error = quoted(NO_TRICK) + ": ohne Stich bleibt nur eine Partei ohne Augen (0 oder 240).";
+    c.play.re.tookNoTrick = noTrick && *cardPoints == 0;
+    c.play.kontra.tookNoTrick = noTrick && *cardPoints == 240;
+    return c;
+}
+
+// The items for the preview. Where the shown player is Re but Kontra won,
+// the items say that they are Kontra's.
+std::string previewItems(const GameValue& value, bool reShown) {
+    std::string items = value.shortReckoning();
+    const bool labelled = items.starts_with("Re: ") || items.starts_with("Kontra: ");
+    if (reShown && !labelled && value.winner == Winner::Kontra) items = "Kontra: " + items;
+    return (value.winner == Winner::None ? "kein Gewinner; " : "") + items;
+}
+
+std::string sitsOut(const PadState& pad, int k);
+
+// Re's pair, or the other two taking part when Kontra gains.
+QuickParse pairEntry(const PadState& pad, int a, int b, const GameValue& value) {
+    const auto playing = [&pad](int k) {
+        return takesPart(pad.playerCount, k, pad.dealer, pad.secondSitOut);
+    };
+    for (const int k : {a, b}) {
+        if (!playing(k)) return fail(sitsOut(pad, k) + ".");
+    }
+    const std::string items = previewItems(value, false);
+    const int gain = std::abs(value.valueForRe);
+    std::vector<int> winners{std::min(a, b), std::max(a, b)};
+    if (value.valueForRe < 0 || (value.valueForRe == 0 && value.winner == Winner::Kontra)) {
+        winners.clear();
+        for (int k = 1; k <= pad.playerCount; ++k) {
+            if (k != a && k != b && playing(k)) winners.push_back(k);
+        }
+    }
+    if (winners.size() != 2) return fail(NOT_POSSIBLE);
+    return {QuickEntry{QuickKind::Pair, winners[0], winners[1], gain, 0, items}, ""};
+}
+
+// A single player's game or a mandatory solo: the soloist's threefold value.
+QuickParse aloneEntry(QuickKind kind, int player, int dealer, const GameValue& value) {
+    const std::string items = previewItems(value, true);
+    return {QuickEntry{kind, player, 0, value.padValue, dealer, items}, ""};
+}
+
+// "A [B] words…" and "s A words…": the game the words describe, entered with its value.
+QuickParse parseCalculator(const PadState& pad, const std::vector<std::string>& parts,
+                           bool mandatorySolo) {
+    const std::size_t first = mandatorySolo ? 1 : 0;
+    const Player a = resolvePlayer(pad, parts[first]);
+    if (a.number == 0) return fail(a.error);
+    std::size_t from = first + 1;
+    int b = 0;
+    // A second player, or the words of a single player's game ("2 re 130").
+    const Player partner =
+        mandatorySolo || isCalculatorWord(parts[1]) ? Player{} : resolvePlayer(pad, parts[1]);
+    if (partner.number != 0) {
+        if (partner.number == a.number)
+            return fail("Zweimal " + nameOf(pad, a.number) + ": ein Paar sind zwei Spieler.");
+        b = partner.number;
+        ++from;
+    }
+    Calculation c = readWords(pad, parts, from, mandatorySolo);
+    if (!c.error.empty()) return fail(c.error);
+    c.play.solo = b == 0;
+    const GameValue value = computeGameValue(c.play);
+    if (!value.error.empty()) return fail(value.error);
+    QuickParse entry = b != 0 ? pairEntry(pad, a.number, b, value)
+                              : aloneEntry(mandatorySolo ? QuickKind::Solo : QuickKind::Single,
+                                           a.number, c.dealer, value);
+    if (entry.entry) entry.entry->reckoned = Reckoning{a.number, b != 0 ? b : a.number, c.play};
+    return entry;
+}
+
 int wer1Choice(const WindowModel& ui, const std::string& caption) {
     for (const Control& c : ui.WER1) {
         if (c.text == caption) return c.index;
@@ -200,6 +391,7 @@ int wer1Choice(const WindowModel& ui, const std::string& caption) {
 
 bool perform(Program& p, const PanelAction& a) {
     if (a.control == "OK") return pressOK(p);
+    if (a.control == BEYOND_LISTS) return chooseValueBeyondList(p, textValue(a.item));
     if (a.control == "MDS" || a.control.starts_with("WER"))
         return clickOption(p, a.control, a.choice);
     return pickItemText(p, a.control, a.item);
@@ -215,6 +407,8 @@ Outcome run(Program& p, const QuickEntry& entry) {
     clearEntry(p);
     const GameTable before = p.pad.gameTable;
     for (const PanelAction& action : panelActions(p.ui, entry)) {
+        // The calculator's inputs go with the entry that "OK" makes.
+        if (action.control == "OK" && entry.reckoned) setPendingReckoning(p, *entry.reckoned);
         if (!perform(p, action)) return {false, action};
     }
     return {p.pad.gameTable != before, std::nullopt};
@@ -224,7 +418,7 @@ std::string signedResult(int value) {
     return value >= 0 ? "gewinnt " + std::to_string(value) : "verliert " + std::to_string(-value);
 }
 
-std::string describe(const PadState& pad, const QuickEntry& e) {
+std::string describeEntry(const PadState& pad, const QuickEntry& e) {
     const std::string player = nameOf(pad, e.player);
     switch (e.kind) {
         case QuickKind::Pair:
@@ -243,10 +437,15 @@ std::string describe(const PadState& pad, const QuickEntry& e) {
     return "Strafpunkte: " + player + " bekommt -12";
 }
 
+std::string describe(const PadState& pad, const QuickEntry& e) {
+    const std::string text = describeEntry(pad, e);
+    return e.reckoning.empty() ? text : text + " (" + e.reckoning + ")";
+}
+
 std::string soloValueProblem(int value) {
     if (value == 0) return "Kein Solo-Ergebnis: der Wert darf nicht 0 sein.";
     if (value % 3 != 0) return "Kein Solo-Ergebnis: der Wert muss durch 3 teilbar sein.";
-    return "Kein Solo-Ergebnis: der Wert liegt zwischen -39 und 39.";
+    return "Kein Solo-Ergebnis: der Wert liegt zwischen -999 und 999.";
 }
 
 std::string sectionFull(int mode) {
@@ -292,8 +491,10 @@ std::string refusal(const Program& p, const QuickEntry& e, const PanelAction& a)
             if (k >= 1 && !ui.WER1(15 + k).enabled) return sitsOut(p.pad, k) + ".";
         }
     }
-    if (a.control == "WAS1") return "Ein Paar bekommt 0 bis 18 Punkte.";
-    if (a.control == "WAS1s" || a.control == "WAS2") return soloValueProblem(e.value);
+    if (e.kind == QuickKind::Pair && (a.control == "WAS1" || a.control == BEYOND_LISTS))
+        return "Ein Paar bekommt 0 bis 999 Punkte.";
+    if (a.control == "WAS1s" || a.control == "WAS2" || a.control == BEYOND_LISTS)
+        return soloValueProblem(e.value);
     if (a.control == "WER2")
         return nameOf(p.pad, e.player) + " hat das Pflichtsolo schon gespielt.";
     if (a.control == "WIE2") return "Bei 4 Spielern hat das Solo keinen Geber.";
@@ -316,27 +517,34 @@ QuickParse parseQuickEntry(const PadState& pad, std::string_view text) {
     const std::vector<std::string> parts = splitParts(text);
     if (parts.empty()) return fail(HINT);
     const std::string keyword = folded(parts[0]);
-    if (keyword == "s") return parseSolo(pad, parts);
+    if (keyword == "s")
+        return parts.size() > 2 && anyCalculatorWord(parts, 2) ? parseCalculator(pad, parts, true)
+                                                               : parseSolo(pad, parts);
     if (keyword == "p" || keyword == "x") return parsePenalty(pad, parts);
+    if (parts.size() > 1 && isCalculatorGame(pad, parts)) return parseCalculator(pad, parts, false);
     return parseGame(pad, parts);
 }
 
 std::vector<PanelAction> panelActions(const WindowModel& ui, const QuickEntry& e) {
     const std::string value = std::to_string(e.value);
+    // A value the lists cannot hold is chosen beyond them.
+    const bool beyond = e.kind == QuickKind::Pair ? e.value > LARGEST_LISTED_PAIR_VALUE
+                                                  : std::abs(e.value) > LARGEST_LISTED_SINGLE_VALUE;
+    const auto list = [&](const char* name) { return beyond ? BEYOND_LISTS : name; };
     switch (e.kind) {
         case QuickKind::Pair: {
             const int choice =
                 wer1Choice(ui, std::to_string(e.player) + " / " + std::to_string(e.partner));
-            return {{"MDS", 1, ""}, {"WER1", choice, ""}, {"WAS1", 0, value}, {"OK", 0, ""}};
+            return {{"MDS", 1, ""}, {"WER1", choice, ""}, {list("WAS1"), 0, value}, {"OK", 0, ""}};
         }
         case QuickKind::Single:
             return {{"MDS", 1, ""},
                     {"WER1", wer1Choice(ui, std::to_string(e.player)), ""},
-                    {"WAS1s", 0, value},
+                    {list("WAS1s"), 0, value},
                     {"OK", 0, ""}};
         case QuickKind::Solo: {
             std::vector<PanelAction> actions{
-                {"MDS", 2, ""}, {"WER2", e.player, ""}, {"WAS2", 0, value}};
+                {"MDS", 2, ""}, {"WER2", e.player, ""}, {list("WAS2"), 0, value}};
             if (e.dealer != 0) actions.push_back({"WIE2", 0, std::to_string(e.dealer)});
             actions.push_back({"OK", 0, ""});
             return actions;

@@ -6,6 +6,7 @@
 #include "core/Program.h"
 #include "io/Batch.h"
 #include "io/ExtrasBatch.h"
+#include "io/GameValueBatch.h"
 #include "view/ScoreChart.h"
 
 namespace kx::win {
@@ -38,17 +39,31 @@ std::string shownOption(const std::string& name) {
     return (name.size() == 1 ? "-" : "--") + name;
 }
 
+bool contains(const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
 bool isFlag(const std::string& name) {
     if (name == "h" || name == "help" || name == "version") return true;
     return std::any_of(batchCommands().begin(), batchCommands().end(),
-                       [&](const BatchCommand& command) { return command.option == name; });
+                       [&](const BatchCommand& command) {
+                           return command.option == name || contains(command.flagOptions, name);
+                       });
 }
 
 // The command that owns an option with a value, or null.
 const BatchCommand* valueOwner(const std::string& name) {
     for (const BatchCommand& command : batchCommands()) {
-        const auto& names = command.valueOptions;
-        if (std::find(names.begin(), names.end(), name) != names.end()) return &command;
+        if (contains(command.valueOptions, name)) return &command;
+    }
+    return nullptr;
+}
+
+// The command that owns an option of its own, with or without a value, or null.
+const BatchCommand* ownerOf(const std::string& name) {
+    for (const BatchCommand& command : batchCommands()) {
+        if (contains(command.valueOptions, name) || contains(command.flagOptions, name))
+            return &command;
     }
     return nullptr;
 }
@@ -166,6 +181,12 @@ const std::vector<BatchCommand>& batchCommands() {
          [](FileSystem& fs, Arguments a, const BatchValues&, const Drawing&) {
              return statisticsCommand(fs, a[0]);
          }},
+        // The calculator needs no pad.
+        {"spielwert", 0, 0, GAME_VALUE_USAGE,
+         [](FileSystem& fs, Arguments, const BatchValues& v, const Drawing&) {
+             return gameValueCommand(fs, v);
+         },
+         gameValueValueOptions(), gameValueFlags()},
     };
     return commands;
 }
@@ -186,7 +207,7 @@ std::string usageText() {
     for (const auto& [call, what] : lines)
         text +=
             "  kartotrix " + call + std::string(width + 3 - shownLength(call), ' ') + what + "\n";
-    return text;
+    return text + GAME_VALUE_OPTIONS_HELP;
 }
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
@@ -212,14 +233,19 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                            quoted("--" + command.option) + " gehen nicht zusammen.");
         line.batch = &command;
     }
-    // In the order the commands declare them.
+    // In the order the commands declare them, values before flags.
     for (const BatchCommand& command : batchCommands()) {
-        for (const std::string& name : command.valueOptions) {
-            if (valueOwner(name) != &command || !parsed.values.count(name)) continue;
+        std::vector<std::string> names = command.valueOptions;
+        names.insert(names.end(), command.flagOptions.begin(), command.flagOptions.end());
+        for (const std::string& name : names) {
+            const bool flag = contains(command.flagOptions, name);
+            if (ownerOf(name) != &command ||
+                !(flag ? given(parsed, name) : parsed.values.count(name)))
+                continue;
             if (line.batch != &command)
                 return failure("Kartotrix: Die Option " + quoted("--" + name) +
                                " geht nur zusammen mit " + quoted("--" + command.option) + ".");
-            line.values[name] = parsed.values.at(name);
+            line.values[name] = flag ? "" : parsed.values.at(name);
         }
     }
     const int files = static_cast<int>(parsed.files.size());

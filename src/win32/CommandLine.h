@@ -39,6 +39,7 @@ struct BatchCommand {
                       const BatchValues& values, const Drawing& drawing)>
         run;
     std::vector<std::string> valueOptions = {};  // options with a value only this command takes
+    std::vector<std::string> flagOptions = {};   // options without a value only it takes
 };
 const std::vector<BatchCommand>& batchCommands();
 
@@ -48,7 +49,7 @@ struct CommandLine {
     std::string padFile;                  // Window: a pad to load, or empty
     const BatchCommand* batch = nullptr;  // Batch
     std::vector<std::string> arguments;   // Batch: the file names
-    BatchValues values;                   // Batch: the values of its valueOptions
+    BatchValues values;                   // Batch: its valueOptions' values, its flags with ""
     std::string error;                    // Error: the German message
 };
 // `arguments` starts with the program's own name.

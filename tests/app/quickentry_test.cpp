@@ -39,10 +39,10 @@ class QuickEntryTest : public QObject {
         QVERIFY(app.field()->hasFocus());
         QCOMPARE(app.window->centralWidget()->size(), QSize(660, 680));  // the pad does not move
 
-        QTest::keyClicks(app.field(), QStringLiteral("1 2 19"));
-        QCOMPARE(app.preview(), QStringLiteral("Ein Paar bekommt 0 bis 18 Punkte."));
+        QTest::keyClicks(app.field(), QStringLiteral("1 2 1x"));
+        QCOMPARE(app.preview(), QStringLiteral("\u201e1x\u201c ist keine Punktzahl."));
         QTest::keyClick(app.field(), Qt::Key_Return);
-        QCOMPARE(app.field()->text(), QStringLiteral("1 2 19"));  // refused: nothing changes
+        QCOMPARE(app.field()->text(), QStringLiteral("1 2 1x"));  // refused: nothing changes
         QCOMPARE(app.text("SPL_1"), QString());
         QTest::keyClick(app.field(), Qt::Key_Backspace);
         QCOMPARE(app.preview(), QStringLiteral("\u21b5 Spiel 1: 1 / 2 gewinnen 1"));

@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/EntryPanel.h"
 #include "core/Program.h"
 #include "support/TestProgram.h"
 #include "view/PadLayout.h"
@@ -143,6 +144,40 @@ TEST(ScoringTest, SoloCountsOnlyThePlayersWhoTakePart) {
         EXPECT_EQ(p.ui.status(2) + ", " + p.ui.status(5) + ", " + p.ui.status(6),
                   "Geber: 1, Gespielt: , Soli: 1");
     }
+}
+
+// The value calculator and quick entry may enter values the lists cannot
+// hold; "OK" enters them as any other, and only beyond the lists.
+TEST(ScoringTest, ValuesBeyondTheListsAreEnteredLikeListedOnes) {
+    Pad t(5);
+    Program& p = t.p;
+    const std::string pair34 = "WER1 " + std::to_string(test::pairChoice(3, 4));
+    ASSERT_TRUE(act(p, {pair34}));  // dealer 1 sits out
+    for (int refused : {18, 0, -21, 1000})
+        EXPECT_FALSE(chooseValueBeyondList(p, refused)) << refused;
+    ASSERT_TRUE(chooseValueBeyondList(p, 21));
+    ASSERT_TRUE(act(p, {"OK"}));
+    EXPECT_EQ(rowInfo(p, 1), (Ints{34, 21, 1, 6}));
+    EXPECT_EQ(firstN(p.pad.gamePoints, 5), (Ints{0, -21, 21, 21, -21}));
+    EXPECT_EQ(p.ui.SP[4](1).text, "21");
+    EXPECT_EQ(p.ui.PKT(1).text, "21");
+    EXPECT_FALSE(p.pad.valueBeyondList);
+
+    ASSERT_TRUE(act(p, {"MDS 2", "WER2 4"}));
+    for (int refused : {39, 40, -1002})
+        EXPECT_FALSE(chooseValueBeyondList(p, refused)) << refused;
+    ASSERT_TRUE(chooseValueBeyondList(p, -42));
+    ASSERT_TRUE(act(p, {"OK"}));  // at five players a solo needs its dealer
+    EXPECT_EQ(p.pad.nextSoloRow, 26);
+    ASSERT_TRUE(act(p, {"WIE2 1", "OK"}));
+    EXPECT_EQ(rowInfo(p, 26), (Ints{4, -42, 1, 6}));
+    EXPECT_EQ(firstN(p.pad.soloPoints, 5), (Ints{0, 14, 14, -42, 14}));
+
+    // A list choice after it takes the list's value again.
+    ASSERT_TRUE(act(p, {"MDS 1", pair34}));
+    ASSERT_TRUE(chooseValueBeyondList(p, 30));
+    ASSERT_TRUE(act(p, {"WAS1 2", "OK"}));
+    EXPECT_EQ(rowInfo(p, 2)[1], 2);
 }
 
 // A soloist who sits out under the chosen dealer loses only the dealer choice.

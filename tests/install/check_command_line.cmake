@@ -117,4 +117,13 @@ if(NOT out MATCHES "Statistik über 3 Abende" OR NOT out MATCHES "\n  kaputt.hsc
     message(FATAL_ERROR "unexpected statistics: ${out}")
 endif()
 run(2 "${PROGRAM}" --statistik "${WORK}/fehlt")
+# The game value calculator needs no pad.
+run(0 "${PROGRAM}" --spielwert --augen 80 --kontra-ansagen kontra)
+if(NOT out STREQUAL "gewonnen 1\nunter 90 gespielt 1\nKontra angesagt 2\ngegen die Alten 1\nSpielwert 5\nGewinner: Kontra\nWert für Re: -5\n")
+    message(FATAL_ERROR "unexpected game value: ${out}")
+endif()
+run(2 "${PROGRAM}" --spielwert --augen 100 --re-ohne-stich)
+if(NOT err MATCHES "^Kartotrix: Die Re-Partei hat keinen Stich, aber 100 Augen.\n$")
+    message(FATAL_ERROR "an impossible game is not refused with its reason: ${err}")
+endif()
 file(REMOVE_RECURSE "${WORK}")

@@ -209,6 +209,7 @@ TEST(PadFileExactValues, TotalsBeyondTheByteRangeComeBackExactly) {
     for (int v : {18, 18, 18, 18, 18, 18, 18, 2, 16})
         ASSERT_TRUE(enterPair(t.p, 1, 2, v));
     ASSERT_EQ(t.p.pad.gameTable[8][4], -128);  // row 8: ±128, row 9 and totals: ±144
+    journalOf(t.p).clear();
     const Bytes bytes = encodePadFile(t.p);
     const std::size_t base = 506;
     ASSERT_EQ(bytes.size(), base + 4 + 2 + 4 + 1640 + 4);
@@ -236,6 +237,7 @@ TEST(PadFileExactValues, TotalsBeyondTheByteRangeComeBackExactly) {
     // Bytes after the names that are no block are ignored, as readers of the plain format do.
     newPad(u.p, 4);
     ASSERT_TRUE(enterPair(u.p, 1, 2, 3));
+    journalOf(u.p).clear();
     Bytes foreign = encodePadFile(u.p);
     for (char c : std::string("Kaffee"))
         foreign.push_back(static_cast<std::uint8_t>(c));
@@ -302,6 +304,7 @@ TEST(PadFileBlocks, ALaterProgramsBlockIsSkippedWholeOrRefused) {
         newPad(t.p, 4);
         for (int v : games)
             ASSERT_TRUE(enterPair(t.p, 1, 2, v));
+        journalOf(t.p).clear();
         const Bytes plain = encodePadFile(t.p);  // the second with exact values
         Bytes later = plain;
         appendBlock(later, {{'K', 'X', 'Z', 'Z'}, 3, Bytes(100, 7)});

@@ -5,7 +5,9 @@
 #include <iterator>
 #include <random>
 
+#include "io/PadFile.h"
 #include "platform/PlatformFileSystem.h"
+#include "view/Journal.h"
 #include "view/MainWindow.h"
 #include "view/SecondaryWindows.h"
 #include "view/UserActions.h"
@@ -202,6 +204,14 @@ int sectionSum(const PlayerValues& values) {
     for (std::size_t k = 1; k < values.size(); ++k)
         sum += values[k];
     return sum;
+}
+
+Bytes padBytesWithoutJournal(Program& p) {
+    Journal kept = journalOf(p);
+    journalOf(p).clear();
+    Bytes bytes = encodePadFile(p);
+    journalOf(p) = std::move(kept);
+    return bytes;
 }
 
 }  // namespace kx::test

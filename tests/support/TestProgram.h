@@ -116,6 +116,10 @@ void putFile(const std::string& path, const std::string& text);
 std::optional<Bytes> fileBytes(const std::string& path);
 bool fileExists(const std::string& path);
 
+// The pad file of the open pad as it would be without its journal: what
+// undo and redo give back exactly (they add journal lines of their own).
+Bytes padBytesWithoutJournal(Program& p);
+
 // Runs user actions written as "MDS 2", "WER1 6", "WAS1s -9", "WIE2 3" or "OK";
 // true when every one of them was accepted.
 bool act(Program& p, const std::vector<std::string>& actions);

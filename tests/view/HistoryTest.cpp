@@ -28,7 +28,7 @@ struct State {
 };
 
 State stateOf(Program& p) {
-    State s{encodePadFile(p), takeSnapshot(p)};
+    State s{test::padBytesWithoutJournal(p), takeSnapshot(p)};
     for (int k = CMD_EDIT_MENU; k <= CMD_EDIT_END; ++k)
         s.window.menuEnabled[static_cast<std::size_t>(k)] = false;
     return s;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CommandLine.h"
+#include "io/GameValueBatch.h"
 
 namespace kx::win {
 namespace {
@@ -104,11 +105,39 @@ TEST(WindowsCommandLine, ValueOfTheSettlementRate) {
     }
 }
 
-// The help text's columns line up behind the longest call.
+// "--spielwert" takes values and flags of its own, and no file.
+TEST(WindowsCommandLine, OptionsOfTheCalculator) {
+    CommandLine line = parse({"--spielwert", "--augen", "130", "--re-ohne-stich", "-solo",
+                              "--kontra-sonderpunkte=fuchs,karlchen"});
+    ASSERT_EQ(line.mode, Mode::Batch) << line.error;
+    EXPECT_EQ(line.batch->option, "spielwert");
+    EXPECT_EQ(line.values, (BatchValues{{"augen", "130"},
+                                        {"kontra-sonderpunkte", "fuchs,karlchen"},
+                                        {"re-ohne-stich", ""},
+                                        {"solo", ""}}));
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--csv", "a.hsc", "--solo"},
+         "Kartotrix: Die Option \xE2\x80\x9E--solo\xE2\x80\x9C geht nur zusammen mit "
+         "\xE2\x80\x9E--spielwert\xE2\x80\x9C."},
+        {{"--spielwert", "--solo=ja"},
+         "Kartotrix: Bei der Option fehlt der Wert. Unexpected value after '--solo'."},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const CommandLine refused = parse(arguments);
+        EXPECT_EQ(refused.mode, Mode::Error) << arguments.front();
+        EXPECT_EQ(refused.error, message);
+    }
+}
+
+// The help text's columns line up behind the longest call; the calculator's
+// options follow the table.
 TEST(WindowsCommandLine, UsageInOneColumn) {
     const std::string text = usageText();
-    const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    const std::string table = text.substr(0, text.find("Optionen zu --spielwert:\n"));
+    const std::size_t lines =
+        static_cast<std::size_t>(std::count(table.begin(), table.end(), '\n'));
     EXPECT_EQ(lines, batchCommands().size() + 4);
+    EXPECT_TRUE(text.ends_with(GAME_VALUE_OPTIONS_HELP));
     EXPECT_NE(text.find("  kartotrix --abrechnung BLOCK.hsc [--cent 5]   Abrechnung in Euro"),
               std::string::npos);
     EXPECT_NE(text.find("  kartotrix --help                              diese Hilfe\n"),

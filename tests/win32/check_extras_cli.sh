@@ -88,6 +88,13 @@ compare statistik-leer --statistik @leer
 compare statistik-fehlt --statistik @fehlt
 compare zwei-befehle --csv "@pads/abend-4.hsc" --statistik @pads
 compare hilfe-wert -help=3
+compare spielwert --spielwert --augen 170 --re-ansagen re,60 --kontra-ansagen 60 \
+    --kontra-sonderpunkte doppelkopf
+compare spielwert-solo -spielwert --augen=200 --re-ansagen re --solo
+compare spielwert-unmoeglich --spielwert --augen 100 --re-sonderpunkte fuchs,fuchs \
+    --kontra-sonderpunkte fuchs
+compare spielwert-ohne-augen --spielwert --solo
+compare solo-allein --solo --csv "@pads/abend-4.hsc"
 
 # To a file: the same bytes as on Linux.
 set +e
