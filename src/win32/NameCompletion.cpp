@@ -4,6 +4,7 @@
 #include <shlguid.h>
 #include <shobjidl.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/WinText.h"
@@ -48,7 +49,7 @@ class NameList final : public IEnumString {
         return given == count ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-        at_ = std::min(names.size(), at_ + count);
+        at_ = std::min(names.size(), at_ + static_cast<std::size_t>(count));
         return at_ < names.size() ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Reset() override {
