@@ -74,11 +74,7 @@ std::string signedText(long long v) {
 }
 
 void fillStatisticsRow(QTableWidget* table, int row, const PlayerStatistics& s) {
-    auto* name = new QTableWidgetItem(qstr(s.name + (s.seat ? " *" : "")));
-    if (s.seat)
-        name->setToolTip(
-            QStringLiteral("Standardname: gez\u00e4hlt nach Sitzplatz, nicht nach Person"));
-    table->setItem(row, 0, name);
+    table->setItem(row, 0, new QTableWidgetItem(qstr(s.name)));
     const double perGame = s.games ? static_cast<double>(s.points) / s.games : 0;
     table->setItem(row, 1, new NumberItem(std::to_string(s.evenings), s.evenings));
     table->setItem(row, 2, new NumberItem(std::to_string(s.won), s.won));
@@ -93,9 +89,12 @@ void fillStatisticsRow(QTableWidget* table, int row, const PlayerStatistics& s) 
     table->setItem(row, 7, worst);
 }
 
-QTableWidget* statisticsTable(QWidget* parent, const Statistics& statistics) {
-    auto* table = new QTableWidget(static_cast<int>(statistics.players.size()), 8, parent);
-    table->setObjectName(QStringLiteral("statistik_table"));
+// The players' table ("statistik_table") or, apart from it, the seats'
+// without a name ("statistik_seats").
+QTableWidget* statisticsTable(QWidget* parent, const std::vector<PlayerStatistics>& rows,
+                              const char* objectName) {
+    auto* table = new QTableWidget(static_cast<int>(rows.size()), 8, parent);
+    table->setObjectName(QString::fromLatin1(objectName));
     table->setHorizontalHeaderLabels(
         {QStringLiteral("Spieler"), QStringLiteral("Abende"), QStringLiteral("gewonnen"),
          QStringLiteral("Punkte"), QStringLiteral("Spiele"), QStringLiteral("je Spiel"),
@@ -103,8 +102,8 @@ QTableWidget* statisticsTable(QWidget* parent, const Statistics& statistics) {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
-    for (std::size_t i = 0; i < statistics.players.size(); ++i)
-        fillStatisticsRow(table, static_cast<int>(i), statistics.players[i]);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        fillStatisticsRow(table, static_cast<int>(i), rows[i]);
     table->setSortingEnabled(true);
     table->horizontalHeader()->setSortIndicator(3, Qt::DescendingOrder);
     table->resizeColumnsToContents();
@@ -194,14 +193,18 @@ bool QtExtras::showStatistics(const Statistics& statistics) {
     auto* title = new QLabel(heading, dialog);
     title->setStyleSheet(QStringLiteral("font-weight: bold;"));
     layout->addWidget(title);
-    QTableWidget* table = statisticsTable(dialog, statistics);
+    QTableWidget* table = statisticsTable(dialog, statistics.players, "statistik_table");
     layout->addWidget(table, 3);
-    const bool seats = std::any_of(statistics.players.begin(), statistics.players.end(),
-                                   [](const PlayerStatistics& s) { return s.seat; });
-    if (seats)
-        layout->addWidget(new QLabel(
-            QStringLiteral("* Standardname: gez\u00e4hlt nach Sitzplatz, nicht nach Person."),
-            dialog));
+    int rows = table->verticalHeader()->length() + table->horizontalHeader()->height();
+    if (!statistics.seats.empty()) {
+        layout->addWidget(new QLabel(qstr(SEATS_HEADING), dialog));
+        QTableWidget* seats = statisticsTable(dialog, statistics.seats, "statistik_seats");
+        const int height = seats->verticalHeader()->length() + seats->horizontalHeader()->height() +
+                           2 * seats->frameWidth();
+        seats->setMaximumHeight(height);
+        layout->addWidget(seats, 1);
+        rows += height + 30;
+    }
     if (!statistics.skipped.empty()) {
         layout->addWidget(new QLabel(
             QStringLiteral("Nicht gez\u00e4hlt (%1):").arg(statistics.skipped.size()), dialog));
@@ -218,8 +221,7 @@ bool QtExtras::showStatistics(const Statistics& statistics) {
     const QString text = qstr(statisticsText(statistics));
     QObject::connect(copy, &QPushButton::clicked, dialog,
                      [text] { QGuiApplication::clipboard()->setText(text); });
-    // As tall as the table needs, within reason.
-    const int rows = table->verticalHeader()->length() + table->horizontalHeader()->height();
+    // As tall as the tables need, within reason.
     dialog->resize(760, std::clamp(rows + 150 + (statistics.skipped.empty() ? 0 : 120), 300, 640));
     dialog->exec();
     return true;

@@ -5,23 +5,30 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QStringListModel>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTime>
 #include <QTimer>
+#include <QToolTip>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -37,6 +44,7 @@
 #include "view/Commands.h"
 #include "view/MainWindow.h"
 #include "view/QuickEntry.h"
+#include "view/RowMenu.h"
 #include "view/SecondaryWindows.h"
 #include "view/UserActions.h"
 #include "view/WindowFit.h"
@@ -89,12 +97,27 @@ QColor colourOf(const Rgb& rgb) {
 }
 
 // A player's name above the pad: paper-coloured (or in the place colour) with
-// a rule below. Entering it selects the name, so typing replaces it.
+// a rule below. Entering it selects the name, so typing replaces it. Without
+// the focus a name too long for the field shows its beginning, ended with
+// "…", and whole in the tooltip.
 class NameField : public QLineEdit {
   public:
     using QLineEdit::QLineEdit;
 
+    // Whether the name is too long to show whole.
+    bool cut() const { return fontMetrics().horizontalAdvance(text()) > textRoom().width(); }
+
   protected:
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) return QLineEdit::event(event);
+        if (!cut()) {
+            QToolTip::hideText();
+            event->ignore();
+            return true;
+        }
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+        return true;
+    }
     void focusInEvent(QFocusEvent* event) override {
         QLineEdit::focusInEvent(event);
         const Qt::FocusReason reason = event->reason();
@@ -104,19 +127,44 @@ class NameField : public QLineEdit {
             reason != Qt::PopupFocusReason)
             selectAll();
     }
+    void focusOutEvent(QFocusEvent* event) override {
+        QLineEdit::focusOutEvent(event);
+        // The name is shown from its beginning again, not from where typing ended.
+        if (event->reason() != Qt::PopupFocusReason) setCursorPosition(0);
+    }
     void mousePressEvent(QMouseEvent* event) override {
         QLineEdit::mousePressEvent(event);
         if (selectOnPress_) selectAll();
         selectOnPress_ = false;
     }
     void paintEvent(QPaintEvent* event) override {
-        QLineEdit::paintEvent(event);
+        if (hasFocus() || !cut()) {
+            QLineEdit::paintEvent(event);
+        } else {
+            QPainter painter(this);
+            painter.fillRect(rect(), palette().brush(QPalette::Base));
+            painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                           QPalette::Text));
+            const QRect room = textRoom();
+            painter.drawText(room, Qt::AlignCenter,
+                             fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+        }
         QPainter painter(this);
         const int rule = std::max(1, height() / 10);
         painter.fillRect(0, height() - rule, width(), rule, QColor(0x22, 0x22, 0x22));
     }
 
   private:
+    // Where the line edit puts its text (it keeps 2 pixels at either side).
+    QRect textRoom() const {
+        QStyleOptionFrame option;
+        initStyleOption(&option);
+        return style()
+            ->subElementRect(QStyle::SE_LineEditContents, &option, this)
+            .marginsRemoved(textMargins())
+            .adjusted(2, 0, -2, 0);
+    }
+
     bool selectOnPress_ = false;
 };
 
@@ -233,6 +281,7 @@ void MainWindow::createStatusBar() {
         panel->setContentsMargins(3, 0, 3, 0);
         // Panel 1's own display setting: the version stands centred.
         panel->setAlignment(k == 1 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        panel->setFitsText(model.fitsText);
         statusStrip_->addPanel(panel);
         panels_.push_back(panel);
         if (model.clock) {
@@ -241,6 +290,11 @@ void MainWindow::createStatusBar() {
                 panel->setPanelText(QTime::currentTime().toString(QStringLiteral("H:mm:ss")));
             };
             connect(timer, &QTimer::timeout, panel, tick);
+            // The clock's tick brings the elapsed time up to date as well.
+            connect(timer, &QTimer::timeout, this, [this] {
+                STB_Tick(program_);
+                mirrorStatus();
+            });
             timer->start(500);
             tick();
         }
@@ -288,7 +342,29 @@ void MainWindow::createControls() {
             return;
         mirror();
     };
+    padArea_->onRowMenu = [this](int row, QPoint at) { showRowMenu(row, at); };
     padArea_->onResized = [this] { padResized(); };
+}
+
+// The row's corrections as a popup menu; the one chosen runs as a Ctrl+click would.
+void MainWindow::showRowMenu(int row, QPoint at) {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("rowMenu"));
+    std::vector<std::pair<QAction*, RowMenuCommand>> commands;
+    for (const RowMenuEntry& entry : rowMenu(program_, row)) {
+        QAction* action = menu.addAction(qstr(entry.caption));
+        action->setObjectName(entry.command == RowMenuCommand::Points
+                                  ? QStringLiteral("rowMenu_points")
+                                  : QStringLiteral("rowMenu_players"));
+        action->setEnabled(entry.enabled);
+        commands.emplace_back(action, entry.command);
+    }
+    QAction* chosen = menu.exec(at);
+    for (const auto& [action, command] : commands) {
+        if (action != chosen) continue;
+        rowMenuChosen(program_, row, command);
+        mirror();
+    }
 }
 
 QWidget* MainWindow::createWidget(Control& control) {
@@ -310,6 +386,13 @@ QWidget* MainWindow::createWidget(Control& control) {
         case ControlKind::TextField: {
             auto* field = new NameField(padArea_);
             field->setMaxLength(255);
+            // Names of earlier evenings, offered as the user types, most recent first.
+            if (!nameSuggestions_) nameSuggestions_ = new QStringListModel(this);
+            auto* completer = new QCompleter(nameSuggestions_, field);
+            completer->setCaseSensitivity(Qt::CaseInsensitive);
+            completer->setModelSorting(QCompleter::UnsortedModel);
+            completer->setMaxVisibleItems(8);
+            field->setCompleter(completer);
             field->setAlignment(Qt::AlignCenter);
             field->setFrame(false);
             QFont bold;  // only the weight: family and size come from the drawing area
@@ -341,6 +424,15 @@ void MainWindow::connectWidget(Control& control, QWidget* widget) {
             editName(program_, index, stdstr(text));
             mirror();
         });
+        // A suggestion chosen or stepped to in the list is typed in.
+        const auto suggested = [this, index](const QString& text) {
+            editName(program_, index, stdstr(text));
+            mirror();
+        };
+        connect(field->completer(), qOverload<const QString&>(&QCompleter::highlighted), this,
+                suggested);
+        connect(field->completer(), qOverload<const QString&>(&QCompleter::activated), this,
+                suggested);
         // Leaving the field completes the rename: one step for undo.
         connect(field, &QLineEdit::editingFinished, this, [this] {
             finishNameEdit(program_);
@@ -355,6 +447,7 @@ void MainWindow::mirror() {
     mirrorMenu();
     mirrorStatus();
     mirrorQuickEntry();
+    mirrorNameSuggestions();
     mirrorWindow();
     padArea_->sync();
     valueWindow_->refresh();
@@ -362,6 +455,14 @@ void MainWindow::mirror() {
 
 QDialog* MainWindow::valueWindow() const {
     return valueWindow_->window();
+}
+
+void MainWindow::mirrorNameSuggestions() {
+    QStringList names;
+    for (const std::string& name : program_.ui.nameSuggestions)
+        names.append(qstr(name));
+    if (nameSuggestions_ && nameSuggestions_->stringList() != names)
+        nameSuggestions_->setStringList(names);
 }
 
 void MainWindow::mirrorControl(const Control& c, QWidget* w, std::optional<Control>& shadow) {
@@ -639,6 +740,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress:
             if (!belongsHere(watched)) break;
             framePending_ = false;  // the user is at work: the window stays where it is
+            frm0_KeyPress(program_);
+            mirrorStatus();
             if (keyPressed(watched, *static_cast<QKeyEvent*>(event))) return true;
             if (typedIntoQuickEntry(watched, *static_cast<QKeyEvent*>(event))) return true;
             break;
@@ -704,6 +807,10 @@ void MainWindow::showHelpWindow(const std::string& path) {
         helpBrowser_->setObjectName(QStringLiteral("help_browser"));
         helpBrowser_->setOpenExternalLinks(true);
         layout->addWidget(helpBrowser_);
+        // Closes like a dialog or a document window does.
+        auto* close = new QShortcut(helpWindow_);
+        close->setKeys({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+        connect(close, &QShortcut::activated, helpWindow_, &QWidget::close);
         const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
         const QSize room = s ? s->availableGeometry().size() * 9 / 10 : QSize(760, 640);
         helpWindow_->resize(QSize(760, 640).boundedTo(room));

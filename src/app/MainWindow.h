@@ -15,6 +15,7 @@ class QAbstractButton;
 class QAction;
 class QButtonGroup;
 class QKeyEvent;
+class QStringListModel;
 
 namespace kx {
 
@@ -78,6 +79,8 @@ class MainWindow : public QMainWindow, public WindowHost {
     void mirrorStatus();
     void mirrorWindow();
     void mirrorQuickEntry();
+    void mirrorNameSuggestions();
+    void showRowMenu(int row, QPoint at);
     void focusQuickEntry();
     bool typedIntoQuickEntry(QObject* receiver, const QKeyEvent& key);
     ScreenMetrics measure() const;
@@ -105,6 +108,7 @@ class MainWindow : public QMainWindow, public WindowHost {
     std::vector<QAction*> actions_;
     QuickEntryBar* quickBar_ = nullptr;
     StatusStrip* statusStrip_ = nullptr;
+    QStringListModel* nameSuggestions_ = nullptr;  // what the name fields complete from
     std::vector<StatusPanelLabel*> panels_;
     QPointer<QDialog> secondary_;
     QPointer<QWidget> helpWindow_;

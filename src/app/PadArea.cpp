@@ -3,11 +3,14 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <tuple>
@@ -17,6 +20,7 @@
 #include "view/Accessibility.h"
 #include "view/PadLayout.h"
 #include "view/PadRender.h"
+#include "view/RowMenu.h"
 #include "view/WindowFit.h"
 
 namespace kx {
@@ -400,13 +404,13 @@ void PadArea::sync() {
         Painted& was = painted_[i];
         const std::optional<Rgb> background = shownBackground(program_.ui, c);
         if (was.visible == c.visible && was.rect == c.rect && was.text == c.text &&
-            was.background == background)
+            was.mark == c.mark && was.background == background)
             continue;
         if (!linesChanged) {
             if (was.visible) dirty.push_back(dirtyRect(was.rect));
             if (c.visible) dirty.push_back(dirtyRect(c.rect));
         }
-        was = {c.rect, c.text, c.visible, background};
+        was = {c.rect, c.text, c.mark, c.visible, background};
     }
     if (dirty.empty()) return;
     if (dirty.size() > FEW) {
@@ -456,6 +460,15 @@ void PadArea::paintLabel(QPainter& painter, std::size_t label, const QRect& r) c
         painter.fillRect(r.left(), r.bottom() - rule + 1, r.width(), rule, RULE);
     if (c.look == Look::Total)
         painter.fillRect(r.left(), r.top(), r.width(), scaledPixels(2, scale_), TOTAL_RULE);
+    if (!c.mark.empty()) {
+        // The place beside a total, in the regular weight so that the total stands out.
+        const QFont bold = painter.font();
+        painter.setFont(padFont(false));
+        painter.setPen(INK);
+        painter.drawText(r.adjusted(scaledPixels(5, scale_), 0, 0, 0),
+                         Qt::AlignLeft | Qt::AlignVCenter, qstr(c.mark));
+        painter.setFont(bold);
+    }
     if (c.text.empty()) return;
     QRect textRect = r;
     if (c.look == Look::PlayerCell || c.look == Look::Total)
@@ -484,6 +497,41 @@ void PadArea::paintLabel(QPainter& painter, std::size_t label, const QRect& r) c
     const qreal y = textRect.top() + (textRect.height() - size.height()) / 2;
     painter.setPen(inkOf(c.look));
     painter.drawStaticText(QPointF(std::round(x), std::round(y)), text.layout);
+}
+
+Control* PadArea::labelAtPoint(const QPointF& at) const {
+    if (scale_ <= 0) return nullptr;
+    return labelAt(program_.ui, static_cast<int>(std::floor(at.x() / scale_)),
+                   static_cast<int>(std::floor(at.y() / scale_)));
+}
+
+bool PadArea::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const Control* label = labelAtPoint(help->pos());
+    const QString tip = label ? qstr(padToolTip(program_, *label)) : QString();
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, this, placeOf(label->rect));
+    }
+    return true;
+}
+
+void PadArea::contextMenuEvent(QContextMenuEvent* event) {
+    int row = 0;
+    QPoint at = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        row = keyboardMenuRow(program_);
+        if (row) at = mapToGlobal(placeOf(program_.ui.PKT(row).rect).bottomLeft());
+    } else if (!(event->modifiers() & Qt::ControlModifier)) {
+        // A Ctrl+click has corrected the row on the press already.
+        if (const Control* label = labelAtPoint(event->pos())) row = padRowOf(*label);
+    }
+    if (!row || !onRowMenu || rowMenu(program_, row).empty()) return event->ignore();
+    event->accept();
+    onRowMenu(row, at);
 }
 
 void PadArea::mousePressEvent(QMouseEvent* event) {

@@ -67,6 +67,10 @@ class PadArea : public QWidget {
     // A mouse button went down on a visible label (for corrections); x and y
     // are relative to the label's rectangle at scale 1.
     std::function<void(Control&, int button, int shift, int x, int y)> onLabelPressed;
+    // The context menu of a pad row was asked for, by the mouse on one of the
+    // row's labels or by the context-menu key; `at` is where it opens, in
+    // screen coordinates.
+    std::function<void(int row, QPoint at)> onRowMenu;
     // The drawing area got a new size.
     std::function<void()> onResized;
 
@@ -77,14 +81,17 @@ class PadArea : public QWidget {
     QSize sizeHint() const override;
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
     struct Painted {
         Rect rect;
         std::string text;
+        std::string mark;
         bool visible = false;
         std::optional<Rgb> background;
     };
@@ -92,6 +99,8 @@ class PadArea : public QWidget {
     int fittingPixelSize() const;
     static QPalette makePaperPalette();
     QRect dirtyRect(const Rect& r) const;
+    // The visible label at a point of the drawing area, or nullptr.
+    Control* labelAtPoint(const QPointF& at) const;
 
     Program& program_;
     std::vector<Control*> labels_;

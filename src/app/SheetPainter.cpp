@@ -45,6 +45,8 @@ void text(QPainter& p, const QRectF& r, const std::string& t, Qt::Alignment a) {
     p.drawText(r, a, qstr(t));
 }
 
+// The title, and the date on a line of its own below it: the table of a
+// four-player pad is too narrow for both side by side.
 qreal paintHeading(QPainter& p, const Units& u, const QRectF& area, const std::string& title,
                    const PadSheet& sheet) {
     p.setPen(HEADING);
@@ -53,9 +55,9 @@ qreal paintHeading(QPainter& p, const Units& u, const QRectF& area, const std::s
          Qt::AlignLeft | Qt::AlignBottom);
     p.setPen(INK);
     p.setFont(sheetFont(10.5));
-    text(p, QRectF(area.left(), area.top(), area.width(), u.mm(9)), sheet.date,
-         Qt::AlignRight | Qt::AlignBottom);
-    return area.top() + u.mm(13);
+    text(p, QRectF(area.left(), area.top() + u.mm(9.5), area.width(), u.mm(5)), sheet.date,
+         Qt::AlignLeft | Qt::AlignVCenter);
+    return area.top() + u.mm(17);
 }
 
 qreal paintNames(QPainter& p, const Units& u, const Columns& c, qreal top, const PadSheet& sheet) {
@@ -119,6 +121,9 @@ qreal paintTotals(QPainter& p, const Units& u, const Columns& c, qreal top, cons
         p.fillRect(cell, QColor(colour.red, colour.green, colour.blue));
         p.drawText(cell.adjusted(0, 0, -u.mm(1.2), 0), Qt::AlignRight | Qt::AlignVCenter,
                    qstr(sheet.totals[k]));
+        if (k < sheet.places.size())
+            p.drawText(cell.adjusted(u.mm(1.2), 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                       qstr(sheet.places[k]));
     }
     top += h;
     p.setFont(sheetFont(10));

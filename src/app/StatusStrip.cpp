@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace kx {
 
@@ -11,8 +12,32 @@ void StatusPanelLabel::setPanelText(const QString& text) {
     updateTip();
 }
 
+void StatusPanelLabel::setFitsText(bool fits) {
+    fitsText_ = fits;
+    updateTip();
+    update();
+}
+
+QFont StatusPanelLabel::shownFont() const {
+    const int room = contentsRect().width();
+    QFont shown = font();
+    if (!fitsText_ || QFontMetrics(shown).horizontalAdvance(text()) <= room) return shown;
+    constexpr int STRETCHES[] = {92, 85};
+    constexpr int SMALLEST_PIXELS = 8;
+    for (int stretch : STRETCHES) {
+        shown.setStretch(stretch);
+        if (QFontMetrics(shown).horizontalAdvance(text()) <= room) return shown;
+    }
+    const int size = QFontInfo(font()).pixelSize();
+    for (int px = size - 1; px >= std::min(size, SMALLEST_PIXELS); --px) {
+        shown.setPixelSize(px);
+        if (QFontMetrics(shown).horizontalAdvance(text()) <= room) break;
+    }
+    return shown;
+}
+
 bool StatusPanelLabel::elided() const {
-    return fontMetrics().horizontalAdvance(text()) > contentsRect().width();
+    return QFontMetrics(shownFont()).horizontalAdvance(text()) > contentsRect().width();
 }
 
 void StatusPanelLabel::updateTip() {
@@ -24,9 +49,11 @@ void StatusPanelLabel::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);  // the sunken frame
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
+    const QFont shown = shownFont();
+    painter.setFont(shown);
     const QRect room = contentsRect();
     painter.drawText(room, static_cast<int>(alignment()),
-                     fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+                     QFontMetrics(shown).elidedText(text(), Qt::ElideRight, room.width()));
 }
 
 void StatusPanelLabel::resizeEvent(QResizeEvent* event) {

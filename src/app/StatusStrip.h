@@ -10,14 +10,19 @@
 namespace kx {
 
 // A status panel: its text whole when it fits, otherwise cut with "…" and
-// shown whole in the panel's tooltip. text() is always the whole text.
+// shown whole in the panel's tooltip. text() is always the whole text. A
+// panel that fits its text narrows the font first (letters a little
+// condensed, then smaller) and cuts only what even the smallest cannot hold.
 class StatusPanelLabel : public QLabel {
     Q_OBJECT
   public:
     using QLabel::QLabel;
     void setPanelText(const QString& text);
+    void setFitsText(bool fits);
     // Whether the text is shown cut.
     bool elided() const;
+    // The font the text is drawn with.
+    QFont shownFont() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,6 +31,7 @@ class StatusPanelLabel : public QLabel {
 
   private:
     void updateTip();
+    bool fitsText_ = false;
 };
 
 // The status bar with its eight panels placed side by side at the widths the

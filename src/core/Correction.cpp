@@ -167,6 +167,10 @@ void moveSoloMark(Program& p, int oldSoloist, int newSoloist) {
 
 }  // namespace
 
+bool correctable(const Program& p, int row) {
+    return target(p, row, 2).has_value();
+}
+
 std::optional<int> parseAnswer(const std::string& text) {
     std::size_t i = 0;
     const auto blank = [&text](std::size_t k) { return text[k] == ' ' || text[k] == '\t'; };
@@ -323,9 +327,10 @@ std::string correctRow(Program& p, int row, std::optional<int> value, std::optio
 }
 
 // The questions come first; a correction that was made is one step of undo.
-void PKT_MouseDown(Program& p, int row, int /*button*/, int shift, int /*x*/, int /*y*/) {
-    // A plain click on the points of a calculated game shows how they came about.
-    if (shift == 0 && p.services.dialogs && row >= 1 && row <= LAST_PAD_ROW) {
+void PKT_MouseDown(Program& p, int row, int button, int shift, int /*x*/, int /*y*/) {
+    // A plain click on the points of a calculated game shows how they came about;
+    // the right button opens the row's menu instead (view/RowMenu.h).
+    if (shift == 0 && button == 1 && p.services.dialogs && row >= 1 && row <= LAST_PAD_ROW) {
         const std::vector<std::string> lines = rowReckoning(p.pad, row);
         if (lines.empty()) return;
         std::string text;

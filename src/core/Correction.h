@@ -13,6 +13,10 @@ struct Program;
 void PKT_MouseDown(Program& p, int row, int button, int shift, int x, int y);
 void SPL_MouseDown(Program& p, int row, int button, int shift, int x, int y);
 
+// Whether a Ctrl+click on the row would correct it: an entered row of the
+// normal games or solos while "Zeile ändern" is on.
+bool correctable(const Program& p, int row);
+
 // Moves a pair game's result by d in row r: +d for p1 and p2, -d for every
 // other player who played (sit-out s and, at six players, the seat before s).
 void applyPairChange(Program& p, int r, int d, int p1, int p2, int s);

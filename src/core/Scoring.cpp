@@ -7,6 +7,7 @@
 #include "core/EntryPanel.h"
 #include "core/Program.h"
 #include "io/PadFile.h"
+#include "view/MainWindow.h"
 #include "view/PadRender.h"
 
 namespace kx {
@@ -165,6 +166,8 @@ void commitPenalty(Program& p) {
 void closeEntry(Program& p) {
     clearEntry(p);
     ++p.shell.changesSinceSave;
+    // The time up to this entry, also when it ends the pad.
+    showElapsedTime(p);
     PadState& pad = p.pad;
     if (pad.nextSoloRow > pad.lastSoloRow && pad.nextGameRow > pad.lastGameRow)
         pad.padRunning = false;

@@ -59,16 +59,17 @@ std::string eveningKey(const PadImage& im) {
 struct Reader {
     FileSystem& fs;
     Statistics& out;
-    std::map<std::string, std::size_t> index;           // key -> position in out.players
+    std::map<std::string, std::size_t> index;           // key -> position in its list
     std::unordered_map<std::string, std::string> seen;  // evening -> file
 
     PlayerStatistics& player(const std::string& name, int seat) {
         const bool bySeat = isSeatName(name, seat);
         const std::string key = bySeat ? "#" + std::to_string(seat) : foldedName(name);
+        std::vector<PlayerStatistics>& list = bySeat ? out.seats : out.players;
         const auto found = index.find(key);
-        if (found != index.end()) return out.players[found->second];
-        index.emplace(key, out.players.size());
-        PlayerStatistics& added = out.players.emplace_back();
+        if (found != index.end()) return list[found->second];
+        index.emplace(key, list.size());
+        PlayerStatistics& added = list.emplace_back();
         added.seat = bySeat;
         added.name = bySeat ? "Platz " + std::to_string(seat) : printableText(trimmed(name));
         return added;
@@ -201,8 +202,15 @@ Statistics collectStatistics(FileSystem& fs, const std::string& folder) {
                          if (a.points != b.points) return a.points > b.points;
                          return foldedName(a.name) < foldedName(b.name);
                      });
+    // "Platz 1" … "Platz 6": their names sort as their numbers do.
+    std::sort(out.seats.begin(), out.seats.end(),
+              [](const PlayerStatistics& a, const PlayerStatistics& b) { return a.name < b.name; });
     return out;
 }
+
+const char* const SEATS_HEADING =
+    "Pl\xC3\xA4tze mit Standardnamen (gez\xC3\xA4hlt nach Sitzplatz, nicht nach Person):";
+const char* const NO_EVENINGS = "Keine Abende gefunden.";
 
 std::string statisticsText(const Statistics& s) {
     if (!s.error.empty()) return s.error + "\n";
@@ -211,30 +219,39 @@ std::string statisticsText(const Statistics& s) {
         "ber " +
         std::to_string(s.evenings) + (s.evenings == 1 ? " Abend" : " Abende") +
         " aus \xE2\x80\x9E" + printableText(s.folder) + "\xE2\x80\x9C\n\n";
-    if (s.players.empty()) {
-        text += "Keine Abende gefunden.\n";
+    if (s.players.empty() && s.seats.empty()) {
+        text += std::string(NO_EVENINGS) + "\n";
     } else {
         const std::vector<std::string> head{"Spieler", "Abende",   "gewonnen", "Punkte",
                                             "Spiele",  "je Spiel", "bester",   "schlechtester"};
         std::vector<std::vector<std::string>> table{head};
-        bool seats = false;
-        for (const PlayerStatistics& p : s.players) {
-            seats = seats || p.seat;
-            table.push_back({p.name + (p.seat ? " *" : ""), std::to_string(p.evenings),
-                             std::to_string(p.won), signedText(p.points), std::to_string(p.games),
-                             p.pointsPerGame(), signedText(p.best), signedText(p.worst)});
-        }
+        const auto row = [](const PlayerStatistics& p) {
+            return std::vector<std::string>{p.name,
+                                            std::to_string(p.evenings),
+                                            std::to_string(p.won),
+                                            signedText(p.points),
+                                            std::to_string(p.games),
+                                            p.pointsPerGame(),
+                                            signedText(p.best),
+                                            signedText(p.worst)};
+        };
+        for (const PlayerStatistics& p : s.players)
+            table.push_back(row(p));
+        const std::size_t seatsFrom = table.size();
+        for (const PlayerStatistics& p : s.seats)
+            table.push_back(row(p));
+        // One set of column widths, so that the seats' columns line up with the players'.
         std::vector<std::size_t> widths(head.size(), 0);
-        for (const auto& row : table)
-            for (std::size_t c = 0; c < row.size(); ++c)
-                widths[c] = std::max(widths[c], codePoints(row[c]));
-        for (const auto& row : table) {
-            std::string line = padRight(row[0], widths[0]);
-            for (std::size_t c = 1; c < row.size(); ++c)
-                line += "  " + padLeft(row[c], widths[c]);
+        for (const auto& cells : table)
+            for (std::size_t c = 0; c < cells.size(); ++c)
+                widths[c] = std::max(widths[c], codePoints(cells[c]));
+        for (std::size_t r = 0; r < table.size(); ++r) {
+            if (r == seatsFrom) text += "\n" + std::string(SEATS_HEADING) + "\n";
+            std::string line = padRight(table[r][0], widths[0]);
+            for (std::size_t c = 1; c < table[r].size(); ++c)
+                line += "  " + padLeft(table[r][c], widths[c]);
             text += line + "\n";
         }
-        if (seats) text += "\n* Standardname: gez\xC3\xA4hlt nach Sitzplatz, nicht nach Person.\n";
     }
     if (!s.skipped.empty()) {
         text += "\nNicht gez\xC3\xA4hlt (" + std::to_string(s.skipped.size()) + "):\n";

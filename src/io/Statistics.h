@@ -11,10 +11,11 @@ namespace kx {
 // and checked as "Laden" does; what it says is summed up per player name.
 // Names are compared without regard to case and surrounding blanks. A seat
 // whose name is empty or still its default digit counts as that seat
-// ("Platz 3") and is marked, since different people may have sat there.
-// Files that are refused are listed with the reason, and so are pads without
-// any entry and copies of a pad already counted (an autosave file beside the
-// same evening saved under a name).
+// ("Platz 3") and is listed apart from the players, never ranked among them,
+// since different people may have sat there. Files that are refused are
+// listed with the reason, and so are pads without any entry and copies of a
+// pad already counted (an autosave file beside the same evening saved under a
+// name).
 
 struct PlayerStatistics {
     std::string name;   // as first seen; "Platz k" for a seat
@@ -38,9 +39,15 @@ struct Statistics {
     std::string folder;
     std::string error;  // the folder could not be read; then nothing else is set
     int evenings = 0;
-    std::vector<PlayerStatistics> players;  // by points, best first
+    std::vector<PlayerStatistics> players;  // the named players by points, best first
+    std::vector<PlayerStatistics> seats;    // seats without a name, by seat number
     std::vector<SkippedPad> skipped;        // in file name order
 };
+
+// What the list of seats without a name is headed with.
+extern const char* const SEATS_HEADING;
+// What the statistics say when no evening was counted.
+extern const char* const NO_EVENINGS;
 
 Statistics collectStatistics(FileSystem& fs, const std::string& folder);
 

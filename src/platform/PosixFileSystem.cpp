@@ -213,6 +213,12 @@ class PosixFileSystem : public FileSystem {
                                                                : FileError::NotFound;
     }
 
+    std::optional<std::int64_t> modifiedTime(const std::string& path) override {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+        return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    }
+
     std::vector<std::string> list(const std::string& folder) override {
         std::vector<std::string> names;
         DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());

@@ -328,6 +328,15 @@ class Win32FileSystem : public FileSystem {
         return kind(resolved) == FileKind::Folder ? FileError::None : FileError::NotFound;
     }
 
+    std::optional<std::int64_t> modifiedTime(const std::string& path) override {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExW(nativePath(path).c_str(), GetFileExInfoStandard, &data))
+            return std::nullopt;
+        return static_cast<std::int64_t>(
+            (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+            data.ftLastWriteTime.dwLowDateTime);
+    }
+
     std::vector<std::string> list(const std::string& folder) override {
         std::vector<std::string> names;
         std::string pattern = folder;

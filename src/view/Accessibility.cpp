@@ -41,7 +41,11 @@ std::string accessibleName(const Program& p, const Control& c) {
     if (c.name == "PKT") return rowName(n, c.index) + ", Punkte: " + cellValue(c.text);
     if (const int j = playerColumn(c))
         return rowName(n, c.index) + ", " + playerName(p, j) + ": " + cellValue(c.text);
-    if (c.name == "SPsum") return "Gesamt, " + playerName(p, c.index) + ": " + cellValue(c.text);
+    if (c.name == "SPsum") {
+        const std::string place =
+            c.mark.empty() ? "" : ", Platz " + c.mark.substr(0, c.mark.size() - 1);
+        return "Gesamt, " + playerName(p, c.index) + ": " + cellValue(c.text) + place;
+    }
     if (c.name == "NMS") return "Spieler " + k;
     if (c.name == "SPF") return "Spalte Spieler";
     if (c.name == "PKF") return "Spalte Punkte";

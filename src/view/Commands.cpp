@@ -6,6 +6,7 @@
 #include "core/Program.h"
 #include "io/EarlierStates.h"
 #include "io/FileCommands.h"
+#include "io/NameSuggestions.h"
 #include "io/TextExport.h"
 #include "view/Extras.h"
 #include "view/History.h"
@@ -315,6 +316,8 @@ void frm0_MenuEvent(Program& p, int command) {
             if (isExtrasCommand(command)) extrasCommand(p, command);
             break;
     }
+    // The evening just left lies in the autosave file: its names are offered now.
+    if (replacesPad) refreshNameSuggestions(p);
 }
 
 namespace {

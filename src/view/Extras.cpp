@@ -74,6 +74,11 @@ void statistics(Program& p) {
         tell(p, result.error);
         return;
     }
+    // Nothing to list: the text says so, with the files that did not count.
+    if (result.evenings == 0) {
+        tell(p, statisticsText(result), "Statistik", MessageIcon::Information);
+        return;
+    }
     if (!p.services.extras || !p.services.extras->showStatistics(result))
         tell(p, statisticsText(result), "Statistik", MessageIcon::Information);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "io/InterruptedEvening.h"
+#include "io/NameSuggestions.h"
 #include "view/Commands.h"
 #include "view/Controls.h"
 #include "view/SecondaryWindows.h"
@@ -22,7 +23,7 @@ void createStatusBar(WindowModel& ui, const std::string& versionText) {
         {"Umsatz:", 95, false, false},
         {"Gespielt: ", 90, false, false},
         {"Soli: ", 60, false, false},
-        {"Zeit: ", 80, false, false},
+        {"Zeit: ", 80, false, false, true},
         {"h:mm:ss", 60, false, true},
     };
     for (int k = 1; k <= STATUS_PANEL_COUNT; ++k)
@@ -72,6 +73,7 @@ void frm0_Load(Program& p, const ScreenMetrics& metrics) {
     ui.frm0.caption = "  Kartotrix  ";
     createStatusBar(ui, p.shell.versionText);
     buildControls(p);
+    refreshNameSuggestions(p);
     ui.frm0.shown = true;
     p.shell.startupDone = true;
 }
@@ -95,10 +97,22 @@ int elapsedMinutes(int startSeconds, int nowSeconds) {
     return static_cast<int>(elapsed / 60);
 }
 
-void frm0_MouseMove(Program& p) {
+void showElapsedTime(Program& p) {
     if (!p.shell.startupDone || !p.pad.padRunning) return;
     const int minutes = elapsedMinutes(p.pad.padStartTime, p.secondsSinceMidnight());
     p.ui.setStatus(7, "Zeit: " + std::to_string(minutes) + " min");
+}
+
+void frm0_MouseMove(Program& p) {
+    showElapsedTime(p);
+}
+
+void frm0_KeyPress(Program& p) {
+    showElapsedTime(p);
+}
+
+void STB_Tick(Program& p) {
+    showElapsedTime(p);
 }
 
 bool frm0_Close(Program& p) {

@@ -22,8 +22,14 @@ void fitMainWindow(Program& p);
 void frm0_WinIniChange(Program& p, const ScreenMetrics& metrics);
 void frm0_DisplayChange(Program& p, const ScreenMetrics& metrics);
 
-// Updates the elapsed playing time while a pad runs.
+// Brings the elapsed playing time (status panel 7) up to date while a pad
+// runs; it keeps its last text once the pad has ended.
+void showElapsedTime(Program& p);
+// The events that bring it up to date besides every entry: the mouse moving
+// over the window, any key pressed in it, and the tick of the status bar's clock.
 void frm0_MouseMove(Program& p);
+void frm0_KeyPress(Program& p);
+void STB_Tick(Program& p);
 // Whole minutes since the pad was started; a pad that runs past midnight counts on.
 int elapsedMinutes(int startSeconds, int nowSeconds);
 

@@ -100,6 +100,7 @@ void newPad(Program& p, int n) {
     for (int j = 1; j <= n; ++j) {
         ui.NMS(j).background = padBackColour;
         ui.SPsum(j).background = padBackColour;
+        ui.SPsum(j).mark.clear();
         placeCell(ui.SPsum(j), layout.totalsTop, h, ui.SPsum(j).text);
     }
 

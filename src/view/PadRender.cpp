@@ -41,6 +41,14 @@ std::vector<Rgb> placeColours(const std::vector<int>& scores) {
     return colours;
 }
 
+std::vector<int> places(const std::vector<int>& scores) {
+    std::vector<int> result;
+    for (int v : scores)
+        result.push_back(1 + static_cast<int>(std::count_if(scores.begin(), scores.end(),
+                                                            [v](int other) { return other > v; })));
+    return result;
+}
+
 std::string turnoverText(const std::vector<int>& scores) {
     long long sum = 0;
     long long absSum = 0;
@@ -93,9 +101,11 @@ void refreshPad(Program& p, int row, int kind, int sitOutPlayer) {
     if (row == 0) return;
     scores.resize(static_cast<std::size_t>(pad.playerCount));
     const std::vector<Rgb> colours = placeColours(scores);
+    const std::vector<int> place = places(scores);
     for (int j = 1; j <= pad.playerCount; ++j) {
-        p.ui.SPsum(j).background = p.ui.NMS(j).background =
-            colours[static_cast<std::size_t>(j - 1)];
+        const auto k = static_cast<std::size_t>(j - 1);
+        p.ui.SPsum(j).background = p.ui.NMS(j).background = colours[k];
+        p.ui.SPsum(j).mark = std::to_string(place[k]) + ".";
     }
 }
 

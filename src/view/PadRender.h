@@ -21,6 +21,10 @@ inline constexpr Rgb COLOUR_HIGHLIGHT{196, 222, 255};
 // (scores[0] is player 1). Equal scores share a colour.
 std::vector<Rgb> placeColours(const std::vector<int>& scores);
 
+// Each player's place by overall score, 1 for the highest; equal scores share
+// a place and the next place is left out (5, 5, 0 give 1, 1, 3).
+std::vector<int> places(const std::vector<int>& scores);
+
 // The status text of the turnover for the overall scores.
 std::string turnoverText(const std::vector<int>& scores);
 

@@ -103,6 +103,7 @@ PadSheet padSheet(const Program& p, const LocalTime& date) {
     for (int k = 1; k <= n; ++k) {
         sheet.totals.push_back(ui.SPsum(k).text);
         sheet.totalColours.push_back(ui.SPsum(k).background.value_or(padBackColour));
+        sheet.places.push_back(ui.SPsum(k).mark);
     }
     sheet.turnover = ui.status(4);
     sheet.settlement = settlementReport(playerNames(p), overallScores(p), p.shell.centsPerPoint);

@@ -43,7 +43,8 @@ struct PadSheet {
     std::vector<SheetRow> rows;
     std::vector<std::string> totals;
     std::vector<Rgb> totalColours;
-    std::string turnover;  // "Umsatz: 42" or "Umsatz: Fehler"
+    std::vector<std::string> places;  // beside each total: "1.", … (empty before the first entry)
+    std::string turnover;             // "Umsatz: 42" or "Umsatz: Fehler"
     SettlementReport settlement;
     std::string footer;  // the program and its version
     // How each calculated game's value came about, one line each

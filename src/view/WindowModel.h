@@ -44,7 +44,10 @@ struct Control {
     ControlKind kind = ControlKind::Label;
     Look look = Look::Panel;
     Rect rect;
-    std::string text;                // caption, label text or field text (UTF-8)
+    std::string text;  // caption, label text or field text (UTF-8)
+    // A short second text at the label's left edge, in a quieter ink: the
+    // place ("1.") beside a total, so that places do not rest on colour alone.
+    std::string mark;
     std::vector<std::string> items;  // drop-down lists
     int selection = -1;              // selected list item, -1 for none
     bool checked = false;            // option buttons
@@ -79,6 +82,9 @@ struct StatusPanel {
     int width = 0;
     bool fillsRest = false;  // takes whatever width the others leave
     bool clock = false;      // shows the time of day, kept current by the shell
+    // The text is set to fit the panel's width (a narrower font) rather than
+    // cut, so that the panel keeps its width and no other panel moves.
+    bool fitsText = false;
 };
 
 // Unused: a command number that no entry has (between the added menus).
@@ -143,6 +149,9 @@ struct WindowModel {
     // the pad while that window is open; 0 for none. Never part of an undo
     // step (see view/History.h): it belongs to the open window, not the pad.
     int highlightedRow = 0;
+    // What the name fields offer while the user types, most recent first
+    // (io/NameSuggestions.h).
+    std::vector<std::string> nameSuggestions;
 
     // Every control in creation order.
     std::vector<Control*> controls();

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 
 #include <vector>
 
@@ -113,10 +114,44 @@ std::string Dialogs::saveFileNameFor(const std::string& caption, const std::stri
     return narrow(name.data(), wcsnlen(name.data(), name.size()));
 }
 
-std::string Dialogs::folderName(const std::string& caption) {
-    // The dialog of the new style needs COM in this thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    const std::wstring title = widen(caption);
+// The folder picker of Windows Vista and later (the file dialog choosing
+// folders), where a typed path is taken as it is; nothing when it is missing
+// or failed to start, so that the caller falls back to the old one.
+std::optional<std::string> Dialogs::pickFolder(const std::wstring& title) {
+    IFileOpenDialog* dialog = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IFileOpenDialog, reinterpret_cast<void**>(&dialog))))
+        return std::nullopt;
+    FILEOPENDIALOGOPTIONS options = 0;
+    dialog->GetOptions(&options);
+    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+    dialog->SetTitle(title.c_str());
+    IShellItem* start = nullptr;
+    if (!startFolder_.empty() &&
+        SUCCEEDED(SHCreateItemFromParsingName(startFolder_.c_str(), nullptr, IID_IShellItem,
+                                              reinterpret_cast<void**>(&start)))) {
+        dialog->SetFolder(start);
+        start->Release();
+    }
+    std::optional<std::string> folder;
+    const HRESULT shown = dialog->Show(owner_);
+    IShellItem* chosen = nullptr;
+    if (SUCCEEDED(shown) && SUCCEEDED(dialog->GetResult(&chosen))) {
+        PWSTR path = nullptr;
+        if (SUCCEEDED(chosen->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
+            folder = narrow(path, wcslen(path));
+            CoTaskMemFree(path);
+        }
+        chosen->Release();
+    } else if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED)) {
+        folder = "";
+    }
+    dialog->Release();
+    return folder;
+}
+
+// The tree of folders of older Windows versions.
+std::string Dialogs::browseFolder(const std::wstring& title) {
     BROWSEINFOW browse{};
     browse.hwndOwner = owner_;
     browse.lpszTitle = title.c_str();
@@ -135,8 +170,17 @@ std::string Dialogs::folderName(const std::string& caption) {
             folder = narrow(path.data(), wcsnlen(path.data(), path.size()));
         CoTaskMemFree(chosen);
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     return folder;
+}
+
+std::string Dialogs::folderName(const std::string& caption) {
+    // Both dialogs need COM in this thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const std::wstring title = widen(caption);
+    std::optional<std::string> folder = pickFolder(title);
+    if (!folder) folder = browseFolder(title);
+    if (SUCCEEDED(com)) CoUninitialize();
+    return *folder;
 }
 
 }  // namespace kx::win

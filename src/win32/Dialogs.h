@@ -27,6 +27,8 @@ class Dialogs : public kx::Dialogs {
 
   private:
     std::string askFileName(bool save, const std::string& presetName);
+    std::optional<std::string> pickFolder(const std::wstring& title);
+    std::string browseFolder(const std::wstring& title);
 
     HWND owner_;
     std::wstring startFolder_;

@@ -22,7 +22,7 @@ namespace kx::win {
 namespace {
 
 constexpr int COPY_ID = 100, SAVE_ID = 101, RATE_ID = 102, SPIN_ID = 103, TEXT_ID = 104,
-              LIST_ID = 105;
+              LIST_ID = 105, SEATS_ID = 106;
 
 // The settlement: the rate in cents per point, the report and "Kopieren".
 class SettlementWindow : public ExtrasWindow {
@@ -173,7 +173,8 @@ std::string signedText(long long v) {
     return v > 0 ? "+" + std::to_string(v) : std::to_string(v);
 }
 
-// The statistics in a table that sorts by the column whose header is clicked.
+// The statistics in a table that sorts by the column whose header is clicked;
+// below it, apart, the seats that kept their default name.
 class StatisticsWindow : public ExtrasWindow {
   public:
     StatisticsWindow(HWND owner, const Statistics& statistics)
@@ -191,28 +192,12 @@ class StatisticsWindow : public ExtrasWindow {
                            (statistics_.evenings == 1 ? " Abend" : " Abende") +
                            " aus \xE2\x80\x9E" + statistics_.folder + "\xE2\x80\x9C",
                        SS_NOPREFIX | SS_ENDELLIPSIS, 0, 0, boldFont_);
-        list_ = add(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
-                    LIST_ID, WS_EX_CLIENTEDGE);
-        ListView_SetExtendedListViewStyle(
-            list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
-        const char* titles[COLUMNS] = {
-            "Spieler", "Abende",   "gewonnen",     "Punkte",
-            "Spiele",  "je Spiel", "bester Abend", "schlechtester Abend"};
-        const int widths[COLUMNS] = {170, 80, 92, 80, 76, 84, 112, 154};
-        for (int k = 0; k < COLUMNS; ++k) {
-            std::wstring title = widen(titles[k]);
-            LVCOLUMNW column{};
-            column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-            column.fmt = k == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
-            column.cx = px(widths[k]);
-            column.pszText = title.data();
-            column.iSubItem = k;
-            ListView_InsertColumn(list_, k, &column);
+        list_ = table(LIST_ID);
+        if (!statistics_.seats.empty()) {
+            seatsLabel_ = add(L"STATIC", SEATS_HEADING, SS_NOPREFIX);
+            seatList_ = table(SEATS_ID);
+            fill(seatList_, seatRows());
         }
-        if (std::any_of(rows_.begin(), rows_.end(), [](const auto* s) { return s->seat; }))
-            seats_ =
-                add(L"STATIC", "* Standardname: gez\xC3\xA4hlt nach Sitzplatz, nicht nach Person.",
-                    SS_NOPREFIX);
         if (!statistics_.skipped.empty()) {
             skippedLabel_ =
                 add(L"STATIC",
@@ -245,9 +230,12 @@ class StatisticsWindow : public ExtrasWindow {
             place(skippedLabel_, m, bottom - px(96) - line, width - 2 * m, line);
             bottom -= px(96) + line + px(4);
         }
-        if (seats_) {
-            place(seats_, m, bottom - line, width - 2 * m, line);
-            bottom -= line + px(4);
+        if (seatList_) {
+            const int rows = static_cast<int>(statistics_.seats.size());
+            const int height = px(28 + 19 * rows);
+            place(seatList_, m, bottom - height, width - 2 * m, height);
+            place(seatsLabel_, m, bottom - height - line, width - 2 * m, line);
+            bottom -= height + line + px(4);
         }
         const int top = m + line + px(6);
         place(list_, m, top, width - 2 * m, std::max(px(40), bottom - top));
@@ -266,18 +254,18 @@ class StatisticsWindow : public ExtrasWindow {
             // column starts with names from A and numbers from the highest.
             sortBy(column, column == column_ ? !descending_ : column != 0);
         }
-        if (note.idFrom == LIST_ID && note.code == LVN_GETINFOTIPW) {
+        if ((note.idFrom == LIST_ID || note.idFrom == SEATS_ID) && note.code == LVN_GETINFOTIPW) {
             // The list gives one tip per row: which files the best and the
             // worst evening come from.
             auto& tip =
                 const_cast<NMLVGETINFOTIPW&>(reinterpret_cast<const NMLVGETINFOTIPW&>(note));
-            if (tip.iItem >= 0 && static_cast<std::size_t>(tip.iItem) < rows_.size() &&
+            const std::vector<const PlayerStatistics*> seats = seatRows();
+            const auto& rows = note.idFrom == SEATS_ID ? seats : rows_;
+            if (tip.iItem >= 0 && static_cast<std::size_t>(tip.iItem) < rows.size() &&
                 tip.cchTextMax > 0) {
-                const PlayerStatistics& s = *rows_[static_cast<std::size_t>(tip.iItem)];
+                const PlayerStatistics& s = *rows[static_cast<std::size_t>(tip.iItem)];
                 std::string text =
                     "Bester Abend: " + s.bestFile + "\nSchlechtester Abend: " + s.worstFile;
-                if (s.seat)
-                    text += "\nStandardname: gez\xC3\xA4hlt nach Sitzplatz, nicht nach Person";
                 const std::wstring wide = widen(text);
                 const std::size_t room = static_cast<std::size_t>(tip.cchTextMax) - 1;
                 const std::size_t length = std::min(wide.size(), room);
@@ -328,7 +316,7 @@ class StatisticsWindow : public ExtrasWindow {
                               : number(*a, column) < number(*b, column);
         });
         rows_ = order;
-        fill();
+        fill(list_, rows_);
         const HWND header = ListView_GetHeader(list_);
         for (int k = 0; k < COLUMNS; ++k) {
             HDITEMW item{};
@@ -340,12 +328,43 @@ class StatisticsWindow : public ExtrasWindow {
         }
     }
 
-    void fill() {
-        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-        ListView_DeleteAllItems(list_);
-        for (std::size_t i = 0; i < rows_.size(); ++i) {
-            const PlayerStatistics& s = *rows_[i];
-            const std::string cells[COLUMNS] = {s.name + (s.seat ? " *" : ""),
+    // A list with the statistics' columns.
+    HWND table(int id) {
+        const HWND list =
+            add(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, id,
+                WS_EX_CLIENTEDGE);
+        ListView_SetExtendedListViewStyle(
+            list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
+        const char* titles[COLUMNS] = {
+            "Spieler", "Abende",   "gewonnen",     "Punkte",
+            "Spiele",  "je Spiel", "bester Abend", "schlechtester Abend"};
+        const int widths[COLUMNS] = {170, 80, 92, 80, 76, 84, 112, 154};
+        for (int k = 0; k < COLUMNS; ++k) {
+            std::wstring title = widen(titles[k]);
+            LVCOLUMNW column{};
+            column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+            column.fmt = k == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
+            column.cx = px(widths[k]);
+            column.pszText = title.data();
+            column.iSubItem = k;
+            ListView_InsertColumn(list, k, &column);
+        }
+        return list;
+    }
+
+    std::vector<const PlayerStatistics*> seatRows() const {
+        std::vector<const PlayerStatistics*> rows;
+        for (const PlayerStatistics& s : statistics_.seats)
+            rows.push_back(&s);
+        return rows;
+    }
+
+    static void fill(HWND list, const std::vector<const PlayerStatistics*>& rows) {
+        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+        ListView_DeleteAllItems(list);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const PlayerStatistics& s = *rows[i];
+            const std::string cells[COLUMNS] = {s.name,
                                                 std::to_string(s.evenings),
                                                 std::to_string(s.won),
                                                 signedText(s.points),
@@ -361,18 +380,19 @@ class StatisticsWindow : public ExtrasWindow {
                 item.iSubItem = k;
                 item.pszText = textOfCell.data();
                 if (k == 0)
-                    ListView_InsertItem(list_, &item);
+                    ListView_InsertItem(list, &item);
                 else
-                    ListView_SetItem(list_, &item);
+                    ListView_SetItem(list, &item);
             }
         }
-        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list_, nullptr, TRUE);
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
     }
 
     const Statistics& statistics_;
     std::vector<const PlayerStatistics*> rows_;
-    HWND heading_ = nullptr, list_ = nullptr, seats_ = nullptr, skippedLabel_ = nullptr;
+    HWND heading_ = nullptr, list_ = nullptr, seatsLabel_ = nullptr, seatList_ = nullptr,
+         skippedLabel_ = nullptr;
     int column_ = -1;
     bool descending_ = false;
 };
@@ -418,9 +438,12 @@ std::optional<Bytes> Win32Extras::sheetPdf(const PadSheet&) {
 bool Win32Extras::showStatistics(const Statistics& statistics) {
     StatisticsWindow window(owner_, statistics);
     const int rows = static_cast<int>(statistics.players.size());
-    window.run("Statistik", 880,
-               std::clamp(22 * rows + 140 + (statistics.skipped.empty() ? 0 : 120), 300, 640), 480,
-               260);
+    const int seats =
+        statistics.seats.empty() ? 0 : 50 + 19 * static_cast<int>(statistics.seats.size());
+    window.run(
+        "Statistik", 880,
+        std::clamp(22 * rows + 140 + seats + (statistics.skipped.empty() ? 0 : 120), 300, 700), 480,
+        260);
     return true;
 }
 

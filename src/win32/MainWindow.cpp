@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 
 #include "SecondaryWindows.h"
 #include "ValueWindow.h"
+#include "StatusText.h"
 #include "core/Correction.h"
 #include "platform/WinText.h"
 #include "view/Commands.h"
@@ -16,6 +18,7 @@
 #include "view/PadLayout.h"
 #include "view/PadRender.h"
 #include "view/QuickEntry.h"
+#include "view/RowMenu.h"
 #include "view/SecondaryWindows.h"
 #include "view/UserActions.h"
 #include "view/WindowFit.h"
@@ -42,6 +45,8 @@ constexpr int QUICK_CLOSE_ID = 996;
 constexpr int QUICK_FIELD_WIDTH = 150;
 constexpr int QUICK_SPACING = 6;
 constexpr UINT_PTR CLOCK_TIMER = 1;
+// The room between a status panel's border and its text, in model pixels.
+constexpr int STATUS_MARGIN = 2;
 constexpr UINT WM_MIRROR = WM_APP + 1;
 // The pad's ruling and text colours.
 constexpr COLORREF GRID_COLOUR = RGB(0xd5, 0xdd, 0xe5);
@@ -181,6 +186,7 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
     : instance_(instance), program_(program), makerHost_(std::move(makerHost)) {
     services.host = this;
     program_.services = services;
+    com_ = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -212,6 +218,12 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
     createQuickEntry();
     valueWindow_ = std::make_unique<Win32ValueWindow>(window_, [this] { mirror(); });
     program_.services.valueWindow = valueWindow_.get();
+    createTips();
+    // Names of earlier evenings, offered under the name fields as the user types.
+    completion_ = std::make_unique<NameCompletion>();
+    for (const Widget& widget : widgets_)
+        if (widget.control->kind == ControlKind::TextField && !completion_->attach(widget.window))
+            break;
     SetTimer(window_, CLOCK_TIMER, 500, nullptr);
     showTimeOfDay();
     mirror();
@@ -226,21 +238,16 @@ MainWindow::~MainWindow() {
     }
     for (auto& [colour, b] : brushes_)
         DeleteObject(b);
+    completion_.reset();
+    if (SUCCEEDED(com_)) CoUninitialize();
 }
 
 void MainWindow::createFonts() {
     for (HFONT font : {font_, boldFont_}) {
         if (font) DeleteObject(font);
     }
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    LOGFONTW face = metrics.lfMessageFont;
-    // The system reports the font for its own DPI; the window may sit on another monitor.
     // The drawing area's zoom enlarges the text with everything else.
-    const double atDpi = static_cast<double>(std::abs(face.lfHeight)) * static_cast<int>(dpi_) /
-                         static_cast<int>(systemDpi());
-    face.lfHeight = -std::max(static_cast<int>(std::lround(atDpi * program_.shell.zoom)), px(12));
+    LOGFONTW face = drawingAreaFace(dpi_, scale_);
     font_ = CreateFontIndirectW(&face);
     face.lfWeight = FW_BOLD;
     boldFont_ = CreateFontIndirectW(&face);
@@ -329,7 +336,10 @@ HWND MainWindow::createWidget(const Control& c, int id) {
                  FALSE);
     if (c.kind == ControlKind::Label)
         SetWindowSubclass(window, labelProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    if (c.kind == ControlKind::TextField) SendMessageW(window, EM_LIMITTEXT, 255, 0);
+    if (c.kind == ControlKind::TextField) {
+        SendMessageW(window, EM_LIMITTEXT, 255, 0);
+        SetWindowSubclass(window, nameFieldProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
     if (c.kind == ControlKind::DropDown) {
         SendMessageW(window, CB_SETMINVISIBLE, LIST_ITEMS, 0);
         SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), px(c.rect.height) - px(6));
@@ -408,6 +418,10 @@ void MainWindow::mirror() {
     mirrorMenu();
     mirrorStatus();
     mirrorQuickEntry();
+    if (completion_ && suggestionsShown_ != program_.ui.nameSuggestions) {
+        suggestionsShown_ = program_.ui.nameSuggestions;
+        completion_->setNames(suggestionsShown_);
+    }
     mirrorWindow();
     if (valueWindow_) valueWindow_->refresh();
     // The background and the ruling between the controls; at a new scale
@@ -464,10 +478,12 @@ void MainWindow::mirrorControl(Widget& w) {
                 SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(c.selection), 0);
             break;
     }
-    if (!fresh && c.background != w.shadow->background) InvalidateRect(window, nullptr, TRUE);
+    if (!fresh && (c.background != w.shadow->background || c.mark != w.shadow->mark))
+        InvalidateRect(window, nullptr, TRUE);
     if (fresh || c.visible != w.shadow->visible)
         ShowWindow(window, c.visible ? SW_SHOWNA : SW_HIDE);
     w.shadow = c;
+    if (c.kind == ControlKind::Label || c.kind == ControlKind::TextField) setTip(w, tipOf(w));
 }
 
 void MainWindow::mirrorMenu() {
@@ -499,11 +515,107 @@ void MainWindow::mirrorStatus() {
         const StatusPanel& panel = program_.ui.STB[static_cast<std::size_t>(k)];
         if (panel.clock || statusShadow_[static_cast<std::size_t>(k)] == panel.text) continue;
         statusShadow_[static_cast<std::size_t>(k)] = panel.text;
-        // The version panel stands out raised; the others are sunken.
-        const WPARAM part = static_cast<WPARAM>(k - 1) | (k == 1 ? SBT_POPOUT : 0);
-        SendMessageW(status_, SB_SETTEXTW, part,
-                     reinterpret_cast<LPARAM>(widen(panel.text).c_str()));
+        // The window draws the panels' texts (drawStatusPanel), so that a
+        // text can be narrowed or cut with "…". The version panel stands out
+        // raised; the others are sunken.
+        const WPARAM part = static_cast<WPARAM>(k - 1) | SBT_OWNERDRAW | (k == 1 ? SBT_POPOUT : 0);
+        SendMessageW(status_, SB_SETTEXTW, part, static_cast<LPARAM>(k));
+        RECT r{};
+        if (SendMessageW(status_, SB_GETRECT, static_cast<WPARAM>(k - 1),
+                         reinterpret_cast<LPARAM>(&r)))
+            InvalidateRect(status_, &r, TRUE);
     }
+}
+
+void MainWindow::drawStatusPanel(const DRAWITEMSTRUCT& item) {
+    const int k = static_cast<int>(item.itemID) + 1;
+    if (k < 1 || k > STATUS_PANEL_COUNT || statusShadow_.size() <= static_cast<std::size_t>(k))
+        return;
+    const std::wstring text = widen(statusShadow_[static_cast<std::size_t>(k)]);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+    const bool fits = program_.ui.STB[static_cast<std::size_t>(k)].fitsText;
+    const PanelFit fit = drawPanelText(item.hDC, item.rcItem, px(STATUS_MARGIN), text, font_, fits,
+                                       k == 1 ? DT_CENTER : DT_LEFT, px(8));
+    setPanelTip(k, fit == PanelFit::Cut ? text : std::wstring());
+}
+
+// ---- Tooltips ----
+
+void MainWindow::createTips() {
+    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                            nullptr, instance_, nullptr);
+    SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, px(400));
+    for (Widget& widget : widgets_) {
+        const ControlKind kind = widget.control->kind;
+        if (kind == ControlKind::Label || kind == ControlKind::TextField) addTip(widget.window);
+    }
+    // One tool for each status panel but the clock, placed by layoutStatusBar.
+    panelTips_.assign(STATUS_PANEL_COUNT + 1, std::wstring());
+    for (int k = 1; k < STATUS_PANEL_COUNT; ++k) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = status_;
+        tool.uId = static_cast<UINT_PTR>(k);
+        tool.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    layoutStatusBar();
+}
+
+// A window with a tooltip that is empty (and so not shown) until setTip gives it one.
+void MainWindow::addTip(HWND window) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(window);
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainWindow::setTip(Widget& widget, const std::string& tip) {
+    if (!tips_ || widget.tip == tip) return;
+    widget.tip = tip;
+    std::wstring text = widen(tip);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(widget.window);
+    tool.lpszText = text.data();
+    SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainWindow::setPanelTip(int panel, const std::wstring& tip) {
+    const auto k = static_cast<std::size_t>(panel);
+    if (!tips_ || k >= panelTips_.size() || panelTips_[k] == tip) return;
+    panelTips_[k] = tip;
+    std::wstring text = tip;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = status_;
+    tool.uId = k;
+    tool.lpszText = text.data();
+    SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// A pad row says how it is corrected; a name field that shows its name cut
+// shows it whole.
+std::string MainWindow::tipOf(const Widget& widget) {
+    const Control& c = *widget.control;
+    if (c.kind == ControlKind::TextField)
+        return nameCut(widget.window, widen(c.text)) ? c.text : std::string();
+    return padToolTip(program_, c);
+}
+
+bool MainWindow::nameCut(HWND field, const std::wstring& name) {
+    RECT r{};
+    GetClientRect(field, &r);
+    const LRESULT margins = SendMessageW(field, EM_GETMARGINS, 0, 0);
+    const int room = r.right - r.left - LOWORD(margins) - HIWORD(margins);
+    return textWidth(field, boldFont_, name) > room;
 }
 
 void MainWindow::mirrorWindow() {
@@ -613,6 +725,16 @@ void MainWindow::layoutStatusBar() {
             places[static_cast<std::size_t>(k)].left + places[static_cast<std::size_t>(k)].width;
     edges[STATUS_PANEL_COUNT - 1] = -1;  // the clock reaches the right edge
     SendMessageW(status_, SB_SETPARTS, STATUS_PANEL_COUNT, reinterpret_cast<LPARAM>(edges));
+    if (!tips_) return;
+    for (int k = 1; k < STATUS_PANEL_COUNT; ++k) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = status_;
+        tool.uId = static_cast<UINT_PTR>(k);
+        SendMessageW(status_, SB_GETRECT, static_cast<WPARAM>(k - 1),
+                     reinterpret_cast<LPARAM>(&tool.rect));
+        SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 // ---- Geometry ----
@@ -811,6 +933,8 @@ bool MainWindow::preTranslate(const MSG& message) {
     switch (message.message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
+            frm0_KeyPress(program_);
+            mirrorStatus();
             return keyDown(message);
         case WM_CHAR:
             return typedIntoQuickEntry(message);
@@ -834,6 +958,15 @@ bool MainWindow::preTranslate(const MSG& message) {
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {
             Widget* widget = widgetOf(message.hwnd);
+            // A click into a name field selects the whole name, so that typing
+            // replaces it (a click in the field that has the focus places the caret).
+            if (message.message == WM_LBUTTONDOWN && widget &&
+                widget->control->kind == ControlKind::TextField && GetFocus() != message.hwnd &&
+                IsWindowEnabled(window_)) {
+                SetFocus(message.hwnd);
+                SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
+                return true;
+            }
             if (!widget || (widget->control->name != "PKT" && widget->control->name != "SPL"))
                 return false;
             mouseDown(*widget, message);
@@ -862,6 +995,12 @@ bool MainWindow::keyDown(const MSG& message) {
     const Widget* focus = widgetOf(focusWindow);
     const bool textField =
         inQuickEntry || (focus && focus->control->kind == ControlKind::TextField);
+    // The dropped-down list of name suggestions takes its keys.
+    const bool listKey = key == VK_RETURN || key == VK_ESCAPE || key == VK_UP || key == VK_DOWN ||
+                         key == VK_PRIOR || key == VK_NEXT;
+    if (textField && !inQuickEntry && listKey && completion_ &&
+        completion_->droppedDown(focusWindow))
+        return false;
     if (textField && (nameFieldKeepsKey(key, shift) || typesCharacter(message, shift)))
         return false;
     if (!frm0_KeyDown(program_, key, shift)) return false;
@@ -918,6 +1057,46 @@ void MainWindow::mouseDown(Widget& widget, const MSG& message) {
     mirror();
 }
 
+// The context menu of a pad row: on a row the mouse was right-clicked on, or
+// (from the keyboard, `at` -1) on the row of the last entry. False when
+// there is no such row.
+bool MainWindow::showRowMenu(HWND clicked, LPARAM at) {
+    if (!IsWindowEnabled(window_)) return false;
+    const bool keyboard = at == -1;
+    int row = 0;
+    POINT place{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    if (keyboard) {
+        row = keyboardMenuRow(program_);
+        if (row) {
+            const Widget* points = nullptr;
+            for (const Widget& widget : widgets_)
+                if (widget.control == &program_.ui.PKT(row)) points = &widget;
+            RECT r{};
+            if (points) GetWindowRect(points->window, &r);
+            place = {r.left, r.bottom};
+        }
+    } else if (const Widget* widget = widgetOf(clicked)) {
+        // A Ctrl+click has corrected the row on the press already.
+        if (GetKeyState(VK_CONTROL) < 0) return true;
+        row = padRowOf(*widget->control);
+    }
+    const std::vector<RowMenuEntry> entries = rowMenu(program_, row);
+    if (entries.empty()) return false;
+    const HMENU menu = CreatePopupMenu();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        AppendMenuW(menu, MF_STRING | (entries[i].enabled ? 0 : MF_GRAYED),
+                    static_cast<UINT_PTR>(i + 1), widen(entries[i].caption).c_str());
+    const int chosen =
+        static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                        place.x, place.y, 0, window_, nullptr));
+    DestroyMenu(menu);
+    if (chosen >= 1 && static_cast<std::size_t>(chosen) <= entries.size()) {
+        rowMenuChosen(program_, row, entries[static_cast<std::size_t>(chosen - 1)].command);
+        mirror();
+    }
+    return true;
+}
+
 void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
@@ -953,6 +1132,8 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
         case ControlKind::TextField: {
             if (code == EN_KILLFOCUS) {
                 // Leaving the field completes the rename: one step for undo.
+                // The field shows the name from its beginning again.
+                SendMessageW(widget->window, EM_SETSEL, 0, 0);
                 finishNameEdit(program_);
                 break;
             }
@@ -1060,6 +1241,16 @@ void MainWindow::paintLabel(HWND window, HDC dc) {
     if (textAlignment(look) == DT_RIGHT) inside.right -= px(6);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inside,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | textAlignment(look));
+    if (const std::string& mark = widget->control->mark; !mark.empty()) {
+        // The place beside a total, in the regular weight so that the total stands out.
+        SelectObject(dc, font_);
+        SetTextColor(dc, RGB(0x1a, 0x1a, 0x1a));
+        RECT left = r;
+        left.left += px(5);
+        const std::wstring shown = widen(mark);
+        DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &left,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+    }
     SelectObject(dc, oldFont);
     const int line = std::max(1, px(1));
     const bool under = look == Look::RowLabel || look == Look::RowInfo || look == Look::PlayerCell;
@@ -1098,6 +1289,50 @@ LRESULT CALLBACK MainWindow::labelProc(HWND window, UINT message, WPARAM wParam,
         default:
             return DefSubclassProc(window, message, wParam, lParam);
     }
+}
+
+// A name field without the focus that cannot show the whole name shows its
+// beginning, ended with "…"; with the focus it is the edit control it is.
+void MainWindow::paintNameField(HWND field) {
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(field, &ps);
+    RECT r{};
+    GetClientRect(field, &r);
+    FillRect(dc, &r, controlColours(field, dc));
+    const LRESULT margins = SendMessageW(field, EM_GETMARGINS, 0, 0);
+    r.left += LOWORD(margins);
+    r.right -= HIWORD(margins);
+    SetBkMode(dc, TRANSPARENT);
+    const HGDIOBJ old = SelectObject(dc, boldFont_);
+    const std::wstring text = windowText(field);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, old);
+    EndPaint(field, &ps);
+}
+
+LRESULT CALLBACK MainWindow::nameFieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR self) {
+    auto* main = reinterpret_cast<MainWindow*>(self);
+    switch (message) {
+        case WM_PAINT:
+            if (GetFocus() != window && main->nameCut(window, windowText(window))) {
+                main->paintNameField(window);
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_SETTEXT:
+        case WM_SIZE: {
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            InvalidateRect(window, nullptr, TRUE);
+            return result;
+        }
+        default:
+            break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -1157,8 +1392,22 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             mirrorMenu();
             return 0;
         case WM_TIMER:
-            if (wParam == CLOCK_TIMER) showTimeOfDay();
+            if (wParam == CLOCK_TIMER) {
+                showTimeOfDay();
+                // The clock's tick brings the elapsed time up to date as well.
+                STB_Tick(program_);
+                mirrorStatus();
+            }
             return 0;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->hwndItem != status_) break;
+            drawStatusPanel(*item);
+            return TRUE;
+        }
+        case WM_CONTEXTMENU:
+            if (showRowMenu(reinterpret_cast<HWND>(wParam), lParam)) return 0;
+            break;
         case WM_SIZE:
             program_.ui.frm0.windowState = wParam == SIZE_MINIMIZED   ? 1
                                            : wParam == SIZE_MAXIMIZED ? 2

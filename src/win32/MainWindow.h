@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "NameCompletion.h"
 #include "core/Program.h"
 
 namespace kx::win {
@@ -54,12 +55,15 @@ class MainWindow : public WindowHost {
         Control* control = nullptr;
         HWND window = nullptr;
         std::optional<Control> shadow;
+        std::string tip;       // the tooltip the window has
         bool dropped = false;  // a list shows its items
     };
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK labelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR, DWORD_PTR self);
+    static LRESULT CALLBACK nameFieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR self);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK helpProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     std::wstring helpText(const std::string& path);
@@ -79,6 +83,15 @@ class MainWindow : public WindowHost {
     void showQuickPreview();
     void focusQuickEntry();
     void layoutStatusBar();
+    void drawStatusPanel(const DRAWITEMSTRUCT& item);
+    void setPanelTip(int panel, const std::wstring& tip);
+    void createTips();
+    void addTip(HWND tool);
+    void setTip(Widget& widget, const std::string& tip);
+    std::string tipOf(const Widget& widget);
+    bool nameCut(HWND field, const std::wstring& name);
+    void paintNameField(HWND field);
+    bool showRowMenu(HWND clicked, LPARAM at);
     void layoutQuickEntry();
     void showTimeOfDay();
 
@@ -122,6 +135,11 @@ class MainWindow : public WindowHost {
     HWND quickPreview_ = nullptr;
     HWND quickTip_ = nullptr;  // the whole preview when it is cut off
     HWND quickClose_ = nullptr;
+    HRESULT com_ = E_FAIL;  // COM for this thread, which the name suggestions need
+    std::unique_ptr<NameCompletion> completion_;
+    std::vector<std::string> suggestionsShown_;
+    HWND tips_ = nullptr;  // tooltips of the pad's rows, the name fields and the status panels
+    std::vector<std::wstring> panelTips_;  // the tooltip each status panel has
     COLORREF previewColour_ = 0;
     UINT dpi_ = 96;
     double appliedZoom_ = 1.0;  // the zoom the windows show

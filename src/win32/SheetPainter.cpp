@@ -113,15 +113,17 @@ struct Columns {
 
 constexpr UINT CENTRE = DT_CENTER | DT_VCENTER;
 
+// The title, and the date on a line of its own below it: the table of a
+// four-player pad is too narrow for both side by side.
 double paintHeading(Sheet& s, const Box& area, const std::string& title, const PadSheet& sheet) {
-    const Box line{area.left, area.top, area.width, s.mm(9)};
     s.colour(HEADING);
     s.font(17, true);
-    s.text(line, title, DT_LEFT | DT_BOTTOM);
+    s.text({area.left, area.top, area.width, s.mm(9)}, title, DT_LEFT | DT_BOTTOM);
     s.colour(INK);
     s.font(10.5);
-    s.text(line, sheet.date, DT_RIGHT | DT_BOTTOM);
-    return area.top + s.mm(13);
+    s.text({area.left, area.top + s.mm(9.5), area.width, s.mm(5)}, sheet.date,
+           DT_LEFT | DT_VCENTER);
+    return area.top + s.mm(17);
 }
 
 double paintNames(Sheet& s, const Columns& c, double top, const PadSheet& sheet) {
@@ -179,6 +181,9 @@ double paintTotals(Sheet& s, const Columns& c, double top, const PadSheet& sheet
         s.fill(cell, RGB(colour.red, colour.green, colour.blue));
         s.text({cell.left, cell.top, cell.width - s.mm(1.2), cell.height}, sheet.totals[k],
                DT_RIGHT | DT_VCENTER);
+        if (k < sheet.places.size())
+            s.text({cell.left + s.mm(1.2), cell.top, cell.width - s.mm(1.2), cell.height},
+                   sheet.places[k], DT_LEFT | DT_VCENTER);
     }
     top += h;
     s.font(10);

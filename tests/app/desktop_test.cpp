@@ -242,6 +242,16 @@ class DesktopTest : public QObject {
         app.menu(22)->trigger();
         QVERIFY(browser->toPlainText().contains(QStringLiteral("wurde nicht gefunden")));
         QCOMPARE(app.desktop.opened.size(), std::size_t(3));
+
+        // Escape and Ctrl+W close it.
+        viewer->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(viewer));
+        QTest::keyClick(browser, Qt::Key_Escape);
+        QVERIFY(!viewer->isVisible());
+        app.menu(22)->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(viewer));
+        QTest::keyClick(browser, Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!viewer->isVisible());
     }
 
     void assistiveTechnologyReadsCellsAndFields() {

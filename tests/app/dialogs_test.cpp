@@ -1,7 +1,10 @@
 // About, the quit confirmation and help on the real window. The secondary
 // windows run in a nested event loop; the test acts in them from a timer.
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolTip>
 #include <functional>
 
 #include <QDir>
@@ -31,6 +34,34 @@ void whenShown(AppFixture& app, std::function<void(QDialog*)> act) {
         act(dialog);
     });
     timer->start(5);
+}
+
+// Once a popup menu is on screen, runs `act` on it (once).
+void whenMenuShown(QObject* owner, std::function<void(QMenu*)> act) {
+    auto* timer = new QTimer(owner);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu || !menu->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        act(menu);
+    });
+    timer->start(5);
+}
+
+QList<bool> enabledStates(QMenu* menu) {
+    QList<bool> states;
+    for (QAction* action : menu->actions())
+        states.append(action->isEnabled());
+    return states;
+}
+
+// A right-click on a painted label: the press, then the context menu it asks for.
+void rightClick(AppFixture& app, const char* label, Qt::KeyboardModifiers modifiers = {}) {
+    app.clickLabel(label, Qt::RightButton, modifiers);
+    const QPoint at = app.place(label).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, app.pad()->mapToGlobal(at), modifiers);
+    QApplication::sendEvent(app.pad(), &event);
 }
 
 void press(QDialog* dialog, const char* button) {
@@ -115,6 +146,64 @@ class DialogsTest : public QObject {
         QVERIFY(app.window->secondaryWindow() == nullptr);
         QCOMPARE(app.desktop.opened,
                  std::vector<std::string>{"https://www.example.org/PAGES/pc_progr.htm"});
+    }
+
+    // Right-click on an entered row offers the Ctrl+click corrections, greyed
+    // on a penalty row; the context-menu key offers them for the last entry.
+    void rowMenuRunsTheCorrections() {
+        AppFixture app;
+        app.menu(10)->trigger();
+        QVERIFY(enterPair(app.program, 1, 2, 2));
+        QVERIFY(enterPenalty(app.program, 3));
+        app.window->mirror();
+
+        QStringList captions;
+        QList<bool> states;
+        whenMenuShown(app.window.get(), [&](QMenu* menu) {
+            for (QAction* action : menu->actions())
+                captions.append(action->text());
+            states = enabledStates(menu);
+            menu->setActiveAction(menu->actions().value(0));
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        app.dialogs.inputAnswers = {"5"};
+        rightClick(app, "SP3_1");
+        QCOMPARE(captions, (QStringList{QStringLiteral("Punkte \u00e4ndern\u2026"),
+                                        QStringLiteral("Spieler \u00e4ndern\u2026")}));
+        QCOMPARE(states, (QList<bool>{true, true}));
+        QCOMPARE(app.text("PKT_1"), QStringLiteral("5"));
+        QCOMPARE(app.text("SPsum_1"), QStringLiteral("9"));  // 5, and 4 from the penalty
+
+        whenMenuShown(app.window.get(), [&](QMenu* menu) {
+            states = enabledStates(menu);
+            QTest::keyClick(menu, Qt::Key_Escape);
+        });
+        rightClick(app, "PKT_25");
+        QCOMPARE(states, (QList<bool>{false, false}));
+        const QPoint onRow = app.place("PKT_1").center();
+        QHelpEvent help(QEvent::ToolTip, onRow, app.pad()->mapToGlobal(onRow));
+        QApplication::sendEvent(app.pad(), &help);
+        QCOMPARE(QToolTip::text(), QStringLiteral("Strg+Klick oder Rechtsklick: korrigieren"));
+
+        // Ctrl+right-click corrects at once, as any Ctrl+click does.
+        app.dialogs.inputAnswers = {"3", "4"};
+        rightClick(app, "SPL_1", Qt::ControlModifier);
+        QCOMPARE(app.text("SPL_1"), QStringLiteral("3 / 4"));
+        QVERIFY(!QApplication::activePopupWidget());
+
+        app.menu(17)->trigger();  // "Zeile ändern" off
+        whenMenuShown(app.window.get(), [&](QMenu* menu) {
+            captions.clear();
+            for (QAction* action : menu->actions())
+                captions.append(action->text());
+            states = enabledStates(menu);
+            QTest::keyClick(menu, Qt::Key_Escape);
+        });
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                              app.pad()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(app.pad(), &key);
+        QCOMPARE(captions.size(), 2);
+        QCOMPARE(states, (QList<bool>{false, false}));
     }
 
     void helpOpensTheHelpFileAddress() {

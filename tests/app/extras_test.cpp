@@ -107,9 +107,10 @@ class ExtrasTest : public QObject {
         const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
         for (const char* name : {"Anna", "Bert", "Carla", "Dieter", "Erika", "Frank"})
             QVERIFY2(text.contains(QLatin1String(name)), name);
+        // Each total with its place beside it.
         QString totals = QStringLiteral("Summe");
         for (int k = 1; k <= 6; ++k)
-            totals += QStringLiteral("\\s+") + QString::number(t.p.pad.overallScore(k));
+            totals += QStringLiteral("\\s+[1-6]\\.\\s+") + QString::number(t.p.pad.overallScore(k));
         QVERIFY2(text.contains(QRegularExpression(totals)), qPrintable(text));
         QVERIFY(text.contains(qstr(t.p.ui.status(4))));  // "Umsatz: …"
         QVERIFY(text.contains(QStringLiteral("Montag, 7. Dezember 2026")));
@@ -164,13 +165,15 @@ class ExtrasTest : public QObject {
             TestProgram t;
             newPad(t.p, 4);
             editName(t.p, 1, "Anna");
+            editName(t.p, 2, "Bert");
+            editName(t.p, 3, "Carla");  // seat 4 keeps its default name
             for (int i = 0; i < 5; ++i)
                 QVERIFY(enterPair(t.p, 1, 2, 2));  // Anna +10, a two-digit score
             QVERIFY(enterPair(t.p, 1, 3, 1));
             QVERIFY(writePadFile(t.p, stdstr(folder) + "/abend.hsc"));
         }
         app.dialogs.folderAnswers.push_back(stdstr(folder));
-        QStringList byPoints, byPointsAscending;
+        QStringList byPoints, byPointsAscending, seats;
         whenShown("statistik", [&](QWidget* window) {
             auto* table = window->findChild<QTableWidget*>(QStringLiteral("statistik_table"));
             for (int row = 0; row < table->rowCount(); ++row)
@@ -178,12 +181,16 @@ class ExtrasTest : public QObject {
             table->sortItems(3, Qt::AscendingOrder);
             for (int row = 0; row < table->rowCount(); ++row)
                 byPointsAscending << table->item(row, 3)->text();
+            auto* apart = window->findChild<QTableWidget*>(QStringLiteral("statistik_seats"));
+            for (int row = 0; apart && row < apart->rowCount(); ++row)
+                seats << apart->item(row, 0)->text() + u' ' + apart->item(row, 3)->text();
         });
         app.menu(CMD_STATISTICS)->trigger();
-        QCOMPARE(byPoints, (QStringList{QStringLiteral("+11"), QStringLiteral("+9"),
-                                        QStringLiteral("-9"), QStringLiteral("-11")}));
-        QCOMPARE(byPointsAscending, (QStringList{QStringLiteral("-11"), QStringLiteral("-9"),
-                                                 QStringLiteral("+9"), QStringLiteral("+11")}));
+        QCOMPARE(byPoints,
+                 (QStringList{QStringLiteral("+11"), QStringLiteral("+9"), QStringLiteral("-9")}));
+        QCOMPARE(byPointsAscending,
+                 (QStringList{QStringLiteral("-9"), QStringLiteral("+9"), QStringLiteral("+11")}));
+        QCOMPARE(seats, QStringList{QStringLiteral("Platz 4 -11")});
     }
 };
 

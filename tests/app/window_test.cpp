@@ -1,9 +1,18 @@
 // Plays on the real window as a user would: menu, option buttons, lists, "OK".
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QCompleter>
+#include <QDateTime>
+#include <QFile>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <QToolTip>
 
 #include "AppFixture.h"
+#include "StatusStrip.h"
+#include "io/PadFile.h"
+#include "view/PadLayout.h"
+#include "view/UserActions.h"
 
 using namespace kx;
 using namespace kx::test;
@@ -160,6 +169,102 @@ class WindowTest : public QObject {
         QTest::mouseMove(app.pad(), app.place("CNT_1").topLeft() + QPoint(3, 3));
         QTest::mouseMove(app.window->centralWidget(), QPoint(300, 650));
         QCOMPARE(app.text("STB_7"), QStringLiteral("Zeit: 3 min"));
+    }
+
+    // Three digits of minutes show whole at scale 1, in the panel's own
+    // width; a quick entry and a key bring the time up to date without the mouse.
+    void elapsedTimeFitsItsPanelWithoutTheMouse() {
+        AppFixture app;
+        QCOMPARE(app.program.shell.zoom, 1.0);
+        app.clock.setSeconds(10 * 3600);
+        app.menu(10)->trigger();
+        auto* panel = app.widget<StatusPanelLabel>("STB_7");
+        const QRect place = panel->geometry();
+        const int clockLeft = app.widget("STB_8")->x();
+        QCOMPARE(place.width(), 80);
+
+        app.clock.setSeconds(10 * 3600 + 165 * 60);
+        QTest::keyClick(app.widget("OKB"), Qt::Key_F2);
+        QTest::keyClicks(app.widget("quickEntryText"), QStringLiteral("1 2 1"));
+        QTest::keyClick(app.widget("quickEntryText"), Qt::Key_Return);
+        QCOMPARE(app.text("SPL_1"), QStringLiteral("1 / 2"));
+        QTest::keyClick(app.widget("quickEntryText"), Qt::Key_Escape);
+        QCOMPARE(app.text("STB_7"), QStringLiteral("Zeit: 165 min"));
+        QVERIFY(panel->isVisible());
+        QVERIFY(!panel->elided());
+
+        app.clock.setSeconds(10 * 3600 + 999 * 60);
+        QTest::keyClick(app.widget("OKB"), Qt::Key_Shift);
+        QCOMPARE(app.text("STB_7"), QStringLiteral("Zeit: 999 min"));
+        QVERIFY(!panel->elided());
+        QVERIFY(panel->toolTip().isEmpty());
+        QVERIFY(QFontInfo(panel->shownFont()).pixelSize() >= 8);
+        QCOMPARE(panel->geometry(), place);
+        QCOMPARE(app.widget("STB_8")->x(), clockLeft);
+    }
+
+    // A long name shows its beginning after editing, in the name field and in
+    // the dealer's panel, and whole in their tooltips.
+    void longNamesShowTheirBeginning() {
+        AppFixture app;
+        app.menu(10)->trigger();
+        const QString name = QStringLiteral("D\u00f6rte J\u00fcrgen Stra\u00dfe");
+        auto* field = app.widget<QLineEdit>("NMS_1");
+        QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, QPoint(60, 10));
+        typeText(field, name);
+        QTest::keyClick(field, Qt::Key_Tab);
+        QVERIFY(!field->hasFocus());
+        QCOMPARE(field->text(), name);
+        QCOMPARE(field->cursorPosition(), 0);
+        QHelpEvent help(QEvent::ToolTip, QPoint(10, 10), field->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(field, &help);
+        QCOMPARE(QToolTip::text(), name);
+
+        auto* dealer = app.widget<StatusPanelLabel>("STB_2");
+        QCOMPARE(dealer->text(), QStringLiteral("Geber: ") + name);
+        QVERIFY(dealer->elided());
+        QCOMPARE(dealer->toolTip(), dealer->text());
+    }
+
+    // The name fields complete from the names of the pads in the program's
+    // folder, the most recent evening first.
+    void nameFieldsSuggestNamesOfEarlierEvenings() {
+        AppFixture app;
+        const auto writePad = [&](const char* file, std::vector<std::string> names, int hoursAgo) {
+            TestProgram t;
+            t.p.pad.autosaveEnabled = false;
+            newPad(t.p, 4);
+            for (int k = 1; k <= 4; ++k)
+                QVERIFY(editName(t.p, k, names[static_cast<std::size_t>(k - 1)]));
+            QVERIFY(enterPair(t.p, 1, 2, 1));
+            const QString path = app.dir.filePath(QString::fromLatin1(file));
+            QVERIFY(writePadFile(t.p, stdstr(path)));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600 * hoursAgo),
+                                  QFileDevice::FileModificationTime));
+        };
+        writePad("montag.hsc", {"Bernd", "Anna", "3", "Berta"}, 48);
+        writePad("autosave.hsc", {"Bea", "Carl", "Dora", "Emil"}, 1);
+        app.menu(10)->trigger();
+
+        auto* field = app.widget<QLineEdit>("NMS_2");
+        QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, QPoint(60, 10));
+        QTest::keyClicks(field, QStringLiteral("b"));
+        QCompleter* completer = field->completer();
+        QStringList offered;
+        for (int row = 0; row < completer->completionCount(); ++row) {
+            completer->setCurrentRow(row);
+            offered << completer->currentCompletion();
+        }
+        QCOMPARE(offered, (QStringList{QStringLiteral("Bea"), QStringLiteral("Bernd"),
+                                       QStringLiteral("Berta")}));
+        QVERIFY(completer->popup()->isVisible());
+        QTest::keyClick(completer->popup(), Qt::Key_Down);
+        QTest::keyClick(completer->popup(), Qt::Key_Down);
+        QTest::keyClick(completer->popup(), Qt::Key_Return);
+        QCOMPARE(field->text(), QStringLiteral("Bernd"));
+        QCOMPARE(app.program.pad.playerNames[2], std::string("Bernd"));
     }
 };
 

@@ -68,9 +68,17 @@ void writePad(const std::string& path, int n, const std::vector<std::string>& na
 }
 
 const PlayerStatistics* find(const Statistics& s, const std::string& name) {
-    for (const PlayerStatistics& p : s.players)
-        if (p.name == name) return &p;
+    for (const auto* list : {&s.players, &s.seats})
+        for (const PlayerStatistics& p : *list)
+            if (p.name == name) return &p;
     return nullptr;
+}
+
+std::vector<std::string> names(const std::vector<PlayerStatistics>& list) {
+    std::vector<std::string> order;
+    for (const PlayerStatistics& p : list)
+        order.push_back(p.name);
+    return order;
 }
 
 TEST(Statistics, AcrossAFolderWithABrokenFile) {
@@ -91,12 +99,11 @@ TEST(Statistics, AcrossAFolderWithABrokenFile) {
     const Statistics s = collectStatistics(*t.files, folder);
     ASSERT_TRUE(s.error.empty());
     EXPECT_EQ(s.evenings, 3);
-    std::vector<std::string> order;
-    for (const PlayerStatistics& p : s.players)
-        order.push_back(p.name);
-    EXPECT_EQ(order,
-              (std::vector<std::string>{"Anna", "Bert", "J\xC3\xBCrgen", "Platz 3", "Carla",
-                                        "Platz 1", "Platz 2", "Platz 4", "Dieter", "Platz 5"}));
+    // Seats without a name are never ranked among the players.
+    EXPECT_EQ(names(s.players),
+              (std::vector<std::string>{"Anna", "Bert", "J\xC3\xBCrgen", "Carla", "Dieter"}));
+    EXPECT_EQ(names(s.seats),
+              (std::vector<std::string>{"Platz 1", "Platz 2", "Platz 3", "Platz 4", "Platz 5"}));
     const PlayerStatistics* anna = find(s, "Anna");
     ASSERT_TRUE(anna);
     EXPECT_EQ(anna->evenings, 2);
@@ -130,11 +137,13 @@ TEST(Statistics, AcrossAFolderWithABrokenFile) {
                         "ber 3 Abende"),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find("Platz 4 *"), std::string::npos) << text;
+    const std::size_t seats = text.find(SEATS_HEADING);
+    EXPECT_LT(text.find("Dieter "), seats) << text;
+    EXPECT_LT(seats, text.find("Platz 1 ")) << text;
     EXPECT_NE(text.find("  kaputt.hsc: Fehler beim Laden."), std::string::npos) << text;
     EXPECT_NE(
-        text.find("Spieler    Abende  gewonnen  Punkte  Spiele  je Spiel  bester  schlechtester\n"
-                  "Anna            2         1      +6       3       2,0      +5             +1\n"),
+        text.find("Spieler  Abende  gewonnen  Punkte  Spiele  je Spiel  bester  schlechtester\n"
+                  "Anna          2         1      +6       3       2,0      +5             +1\n"),
         std::string::npos)
         << text;
 }
@@ -145,6 +154,9 @@ TEST(Statistics, FileNamesAreShownCleanAndOddFilesNamedForWhatTheyAre) {
     TestProgram t;
     const std::string in = t.file("abende/");
     std::filesystem::create_directory(in);
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has neither FIFOs nor escape sequences in file names";
+#else
     test::putFile(in + "\x1B[2Jweg\nAnna +99.hsc", "Kartotrix---kein Block");
     ASSERT_EQ(::mkfifo((in + "rohr.hsc").c_str(), 0600), 0);
     const Statistics s = collectStatistics(*t.files, in);
@@ -156,6 +168,7 @@ TEST(Statistics, FileNamesAreShownCleanAndOddFilesNamedForWhatTheyAre) {
     const std::string text = statisticsText(s);
     EXPECT_EQ(text.find('\x1B'), std::string::npos) << text;
     EXPECT_EQ(text.find("\nAnna +99"), std::string::npos) << text;
+#endif
 }
 
 TEST(Statistics, NamesMatchWithoutRegardToCase) {

@@ -64,6 +64,9 @@ class FaultyFileSystem : public FileSystem {
     FileError makeFolders(const std::string& folder) override { return real_.makeFolders(folder); }
     std::vector<std::string> list(const std::string& folder) override { return real_.list(folder); }
     std::optional<FileStamp> stamp(const std::string& path) override { return real_.stamp(path); }
+    std::optional<std::int64_t> modifiedTime(const std::string& path) override {
+        return real_.modifiedTime(path);
+    }
     std::unique_ptr<FileLock> lock(const std::string& path, LockMode mode, bool wait) override {
         return real_.lock(path, mode, wait);
     }

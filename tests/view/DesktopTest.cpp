@@ -211,7 +211,7 @@ TEST(Accessibility, CellsNameRowPlayerAndValue) {
         {"SP1_2", "Spiel 2, 1: leer"},
         {"SP3_26", "Solo 1, Anna: -6"},
         {"CNT_33", "Strafpunkte 3"},
-        {"SPsum_3", "Gesamt, Anna: -4"},
+        {"SPsum_3", "Gesamt, Anna: -4, Platz 5"},
         {"NMS_3", "Spieler 3"},
         {"WER1_6", "Spiel: 3 / 4"},
         {"WER3_2", "Strafpunkte: Spieler 2"},

@@ -2,6 +2,8 @@
 // each command asks, shows and writes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "io/PadFile.h"
 #include "io/Statistics.h"
 #include "support/TestProgram.h"
@@ -254,6 +256,14 @@ TEST(ExtrasCommands, ChartPrintAndStatisticsReachTheSkin) {
     ASSERT_EQ(t.dialogs.messages.size(), 1u);
     EXPECT_NE(t.dialogs.messages[0].text.find("wurde nicht gefunden"), std::string::npos);
     EXPECT_EQ(t.host.busyDepth, 0);
+    // A folder without an evening says so instead of showing an empty table.
+    std::filesystem::create_directory(t.file("leer"));
+    t.dialogs.folderAnswers = {t.file("leer")};
+    frm0_MenuEvent(t.p, CMD_STATISTICS);
+    EXPECT_EQ(t.extras.shown.size(), 1u);
+    ASSERT_EQ(t.dialogs.messages.size(), 2u);
+    EXPECT_NE(t.dialogs.messages[1].text.find(NO_EVENINGS), std::string::npos);
+    EXPECT_EQ(t.dialogs.messages[1].caption, "Statistik");
 }
 
 TEST(PadSheetDate, FromTheStampedNameTheFileOrToday) {

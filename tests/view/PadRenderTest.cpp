@@ -46,6 +46,18 @@ TEST(PlaceColours, DistinctPlacesGetTheirColours) {
         EXPECT_EQ(placeColours(scores), colours) << ::testing::PrintToString(scores);
 }
 
+// The place beside each total, so that places do not rest on colour alone.
+TEST(Places, EqualScoresShareAPlaceAndTheNextIsLeftOut) {
+    const std::pair<std::vector<int>, std::vector<int>> cases[] = {
+        {{3, 3, -3, -3}, {1, 1, 3, 3}},
+        {{5, 0, 0, -5}, {1, 2, 2, 4}},
+        {{-1, 4, -5, 2}, {3, 1, 4, 2}},
+        {{6, 3, 0, 0, -3, -6}, {1, 2, 3, 3, 5, 6}},
+        {{0, 0, 0, 0, 0}, {1, 1, 1, 1, 1}}};
+    for (const auto& [scores, expected] : cases)
+        EXPECT_EQ(places(scores), expected) << ::testing::PrintToString(scores);
+}
+
 TEST(TurnoverText, HalfTheAbsoluteSumOrAnError) {
     const std::pair<std::vector<int>, const char*> cases[] = {
         {{3, 3, -3, -3, 0, 0}, "Umsatz: 6"},      {{0, 0, 0, 0, 0, 0}, "Umsatz: 0"},
@@ -88,6 +100,13 @@ TEST(RefreshPad, RowZeroKeepsPlaceColoursAndMinusOneRecomputesThem) {
 
     refreshPad(p, -1, 0, 0);
     EXPECT_EQ(totalColours(p), (std::vector<Rgb>{red, green, yellowGreen, yellowGreen}));
+    // The places follow the colours: recomputed with them, cleared by a new pad.
+    std::vector<std::string> marks;
+    for (int j = 1; j <= 4; ++j)
+        marks.push_back(p.ui.SPsum(j).mark);
+    EXPECT_EQ(marks, (Texts{"4.", "1.", "2.", "2."}));
+    frm0_MenuEvent(p, CMD_PAD4);
+    EXPECT_EQ(p.ui.SPsum(2).mark, "");
 }
 
 TEST(RefreshPad, LargeAndUnbalancedTotalsAreDrawnAsTheyAre) {

@@ -276,6 +276,8 @@ TEST(QuickEntryPreview, CalculatedGamesKeepTheirInputsAndMayLeaveTheLists) {
                   "Spiel 2: Kontra gewinnt 4: gewonnen, Re, gegen die Alten\ngewonnen 1\n", 0),
               0u)
         << calc.dialogs.messages[0].text;
+    PKT_MouseDown(calc.p, 2, 2, 0, 0, 0);  // the right button opens the row's menu instead
+    EXPECT_EQ(calc.dialogs.messages.size(), 1u);
     for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
         calc.dialogs.inputAnswers = {"5"};
         calc.dialogs.messageAnswers = {answer};

@@ -157,6 +157,36 @@ TEST(MainWindow, MouseMoveShowsMinutesOfTheRunningPad) {
     EXPECT_EQ(p.ui.status(7), "Zeit: 5 min");
 }
 
+// Not only the mouse: an entry, any key and the clock's tick bring the time
+// up to date, an entry also when it is the pad's last.
+TEST(MainWindow, ElapsedTimeFollowsEntriesKeysAndTheClock) {
+    const std::pair<const char*, void (*)(Program&)> events[] = {
+        {"entry", [](Program& p) { test::enterPair(p, 1, 2, 1); }},
+        {"key", frm0_KeyPress},
+        {"tick", STB_Tick},
+    };
+    for (const auto& [name, event] : events) {
+        SCOPED_TRACE(name);
+        TestProgram t;
+        t.clock.setSeconds(18 * 3600);
+        frm0_MenuEvent(t.p, CMD_PAD4);
+        t.clock.setSeconds(18 * 3600 + 165 * 60 + 59);
+        event(t.p);
+        EXPECT_EQ(t.p.ui.status(7), "Zeit: 165 min");
+    }
+    TestProgram t;
+    t.clock.setSeconds(0);
+    frm0_MenuEvent(t.p, CMD_PAD4);
+    for (int k = 1; k <= 20; ++k)
+        ASSERT_TRUE(test::passDeal(t.p));
+    t.clock.setSeconds(999 * 60);
+    for (int k = 1; k <= 4; ++k)
+        ASSERT_TRUE(test::enterSolo(t.p, k, 3));
+    EXPECT_FALSE(t.p.pad.padRunning);
+    EXPECT_EQ(t.p.ui.status(7), "Zeit: 999 min");
+    EXPECT_TRUE(t.p.ui.STB[7].fitsText);
+}
+
 TEST(KeyDown, OptionTogglesNeedCtrlAlone) {
     // Key, shift bits, the menu entry whose option flips (0 for none).
     const std::tuple<char, int, int> cases[] = {{'A', CTRL_BIT, CMD_AUTOSAVE},

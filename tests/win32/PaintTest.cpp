@@ -5,7 +5,10 @@
 
 #include "ChartPainter.h"
 #include "SheetPainter.h"
+#include "StatusText.h"
 #include "core/Settlement.h"
+#include "view/MainWindow.h"
+#include "view/WindowFit.h"
 
 namespace kx::win {
 namespace {
@@ -129,7 +132,7 @@ TEST(WindowsSheet, JournalPageHoldsItsLinesAboveTheFooter) {
                           0xFF) < 100;
         return count;
     };
-    const double first = 13 + 13;  // the margin and the heading
+    const double first = 13 + 17;  // the margin and the heading
     for (std::size_t k = 0; k < JOURNAL_LINES_PER_PAGE; ++k)
         EXPECT_GT(ink(first + 4.8 * static_cast<double>(k), first + 4.8 * (k + 1.0)), 50) << k;
     EXPECT_EQ(ink(first + 4.8 * JOURNAL_LINES_PER_PAGE, 297 - 12 - 6), 0);
@@ -140,4 +143,40 @@ TEST(WindowsSheet, JournalPageHoldsItsLinesAboveTheFooter) {
 }
 
 }  // namespace
+// "Zeit: " with three digits of minutes shows whole at scale 1 in the panel
+// the status bar gives it on a four-player pad, in the main window's font.
+TEST(WindowsStatusBar, ElapsedTimeFitsItsPanel) {
+    Program p;
+    initProgram(p, "");
+    frm0_Load(p, ScreenMetrics{});
+    ASSERT_TRUE(p.ui.STB[7].fitsText);
+    const PanelPlace place = statusPanelPlaces(p.ui, 660, 1.0)[6];
+    EXPECT_EQ(place.width, 80);
+
+    LOGFONTW face = drawingAreaFace(96, 1.0);
+    const HFONT font = CreateFontIndirectW(&face);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 200, -40, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_TRUE(bitmap);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    // The panel within its sunken border, as the status bar hands it over for drawing.
+    RECT inside{0, 0, place.width, 22};
+    DrawEdge(dc, &inside, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    for (const wchar_t* text : {L"Zeit: 165 min", L"Zeit: 999 min"})
+        EXPECT_NE(drawPanelText(dc, inside, 2, text, font, true, DT_LEFT, 8), PanelFit::Cut)
+            << "face height " << face.lfHeight;
+    // In far less room even the narrowest font cuts it.
+    RECT narrow = inside;
+    narrow.right = narrow.left + 40;
+    EXPECT_EQ(drawPanelText(dc, narrow, 2, L"Zeit: 999 min", font, true, DT_LEFT, 8),
+              PanelFit::Cut);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    DeleteObject(font);
+}
+
 }  // namespace kx::win

@@ -1,0 +1,58 @@
+#include "view/RowMenu.h"
+
+#include "core/Correction.h"
+#include "core/Program.h"
+#include "view/Commands.h"
+
+namespace kx {
+
+namespace {
+
+constexpr const char* HINT = "Strg+Klick oder Rechtsklick: korrigieren";
+
+bool isRowLabel(const Control& c) {
+    if (c.name == "CNT" || c.name == "SPL" || c.name == "PKT") return true;
+    return c.name.size() == 3 && c.name.starts_with("SP") && c.name[2] >= '1' && c.name[2] <= '6';
+}
+
+bool entered(const Program& p, int row) {
+    const PadState& pad = p.pad;
+    return pad.padOpen() && row >= 1 && row <= pad.lastPenaltyRow() && row <= LAST_PAD_ROW &&
+           pad.gameTable[static_cast<std::size_t>(row)][0] != EMPTY_CELL;
+}
+
+}  // namespace
+
+int padRowOf(const Control& c) {
+    return isRowLabel(c) ? c.index : 0;
+}
+
+std::vector<RowMenuEntry> rowMenu(const Program& p, int row) {
+    if (!entered(p, row)) return {};
+    const bool enabled = correctable(p, row);
+    return {{RowMenuCommand::Points, "Punkte \xC3\xA4ndern\xE2\x80\xA6", enabled},
+            {RowMenuCommand::Players, "Spieler \xC3\xA4ndern\xE2\x80\xA6", enabled}};
+}
+
+void rowMenuChosen(Program& p, int row, RowMenuCommand command) {
+    if (!p.ui.frm0.enabled || !entered(p, row)) return;
+    if (command == RowMenuCommand::Points)
+        PKT_MouseDown(p, row, 2, CTRL_BIT, 0, 0);
+    else
+        SPL_MouseDown(p, row, 2, CTRL_BIT, 0, 0);
+}
+
+int keyboardMenuRow(const Program& p) {
+    const int row = p.pad.lastEntryRow;
+    return entered(p, row) ? row : 0;
+}
+
+std::string padToolTip(const Program& p, const Control& c) {
+    const int row = padRowOf(c);
+    if (!c.visible || !entered(p, row)) return "";
+    if (correctable(p, row)) return HINT;
+    if (row > p.pad.lastSoloRow) return "Strafpunkte lassen sich nicht korrigieren.";
+    return "Korrigieren ist ausgeschaltet (Optionen \xE2\x80\xBA Zeile \xC3\xA4ndern).";
+}
+
+}  // namespace kx
