@@ -104,6 +104,9 @@ class FileSystem {
     // Size and last change of the regular file at `path`; nothing when it is
     // missing, no regular file, or the platform cannot tell.
     virtual std::optional<FileStamp> stamp(const std::string& path) {
+        (void)path;
+        return std::nullopt;
+    }
     // When the file at `path` was last changed, as a number that grows with
     // time (its unit is the platform's); nothing when it cannot be told.
     virtual std::optional<std::int64_t> modifiedTime(const std::string& path) {

@@ -142,7 +142,7 @@ TEST(JournalWindow, MenuEntryWaitsForAPadAndWithoutAWindowShowsTheText) {
     const std::vector<int> order = menuBarOrder(t.p.ui);
     const auto at = std::find(order.begin(), order.end(), CMD_JOURNAL);
     ASSERT_NE(at, order.end());
-    EXPECT_EQ(*(at - 1), CMD_QUICK_ENTRY);  // in "Bearbeiten", after "Schnelleingabe"
+    EXPECT_EQ(*(at - 1), CMD_VALUE_WINDOW);  // in "Bearbeiten", after "Spielwert berechnen…"
     EXPECT_EQ(t.p.ui.menu[CMD_JOURNAL].caption, "Protokoll\xE2\x80\xA6");
     EXPECT_FALSE(t.p.ui.menu[CMD_JOURNAL].enabled);
     frm0_MenuEvent(t.p, CMD_JOURNAL);
