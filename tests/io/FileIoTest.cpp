@@ -117,9 +117,10 @@ TEST(ReplaceFileOnWindows, RefusalsOfTheSystemLeaveTheOldFile) {
     test::putFile(target, OLD);
 
     ASSERT_TRUE(SetFileAttributesW(wide(target).c_str(), FILE_ATTRIBUTE_READONLY));
+    // A read-only file is refused before anything is written, as on Linux.
     FileResult result = replaceFile(*t.files, target, NEW);
-    EXPECT_EQ(result.step, FileStep::Rename);
-    EXPECT_EQ(result.error, FileError::Denied);
+    EXPECT_EQ(result.step, FileStep::Check);
+    EXPECT_EQ(result.error, FileError::WriteProtected);
     EXPECT_EQ(test::fileBytes(target), OLD);
     EXPECT_EQ(names(*t.files, t.folder), std::set<std::string>{"abend.hsc"});
     SetFileAttributesW(wide(target).c_str(), FILE_ATTRIBUTE_NORMAL);
