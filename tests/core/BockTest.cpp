@@ -5,6 +5,7 @@
 #include "core/Bock.h"
 #include "core/Correction.h"
 #include "core/Reckoning.h"
+#include "io/ExtrasBatch.h"
 #include "io/PadFile.h"
 #include "support/TestProgram.h"
 #include "view/History.h"
@@ -276,6 +277,42 @@ TEST(BockPad, DefaultsWriteNoBlockAndReadersWithoutItSeeTheSameTotals) {
     Bytes damaged = bytes;
     damaged[at + 12] ^= 1;
     EXPECT_FALSE(decodePadFile(damaged).image);
+}
+
+}  // namespace
+}  // namespace kx
+
+namespace kx {
+namespace {
+
+std::string readBack(std::FILE* f) {
+    std::rewind(f);
+    std::string text;
+    for (int c; (c = std::fgetc(f)) != EOF;)
+        text += static_cast<char>(c);
+    std::fclose(f);
+    return text;
+}
+
+TEST(RulesCommand, PrintsThePadsRulesAndRefusesWhatIsNoPad) {
+    TestProgram t;
+    Program& p = t.p;
+    newPad(p, 4);
+    HouseRules rules = stackedRules();
+    rules.values.announcementsDouble = true;
+    ASSERT_TRUE(changeHouseRules(p, rules));
+    ASSERT_TRUE(writePadFile(p, t.file("regeln.hsc")));
+    test::putFile(t.file("kaputt.hsc"), std::string("kein Block"));
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(rulesCommand(*t.files, t.file("regeln.hsc"), {out, err}), BATCH_OK);
+    EXPECT_EQ(rulesCommand(*t.files, t.file("kaputt.hsc"), {out, err}), BATCH_REFUSED);
+    const std::string printed = readBack(out);
+    EXPECT_NE(printed.find("Re/Kontra: verdoppeln den Spielwert"), std::string::npos);
+    EXPECT_NE(printed.find("Bockrunden nach: 0-Punkte-Spiel, von Hand markiert"),
+              std::string::npos);
+    EXPECT_NE(printed.find("stapeln bis Dreifachbock"), std::string::npos);
+    EXPECT_NE(readBack(err).find(LOAD_ERROR_INVALID), std::string::npos);
 }
 
 }  // namespace
