@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "core/Bock.h"
@@ -313,6 +314,49 @@ TEST(RulesCommand, PrintsThePadsRulesAndRefusesWhatIsNoPad) {
               std::string::npos);
     EXPECT_NE(printed.find("stapeln bis Dreifachbock"), std::string::npos);
     EXPECT_NE(readBack(err).find(LOAD_ERROR_INVALID), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kx
+
+namespace kx {
+namespace {
+
+TEST(HouseRuleValues, TheCalculatorFollowsTheSwitchesAndNamesThem) {
+    GamePlay kontraWins;  // Kontra announced, Kontra 160
+    kontraWins.reCardPoints = 80;
+    kontraWins.kontra.announced = true;
+    GamePlay reWins;  // Re 130, Re caught the other Karlchen
+    reWins.reCardPoints = 130;
+    reWins.re.karlchenCaught = 1;
+    struct Case {
+        const char* name;
+        GamePlay play;
+        std::function<void(GameValueRules&)> set;
+        int valueForRe;
+        std::string line;
+    } cases[] = {
+        {"Turnier", kontraWins, [](GameValueRules&) {}, -5, "gegen die Alten 1"},
+        {"ohne gegen die Alten", kontraWins, [](GameValueRules& r) { r.againstQueens = false; }, -4,
+         "Spielwert 4"},
+        {"Ansage verdoppelt", kontraWins, [](GameValueRules& r) { r.announcementsDouble = true; },
+         -6,
+         "angesagt: \xC3\x97"
+         "2 (Hausregel)"},
+        {"Karlchen gefangen aus", reWins, [](GameValueRules&) {}, 1, "Spielwert 1"},
+        {"Karlchen gefangen an", reWins, [](GameValueRules& r) { r.karlchenCaught = true; }, 2,
+         "Karlchen gefangen (Hausregel) 1"},
+        {"unter 120", reWins, [](GameValueRules& r) { r.below120Point = true; }, 2,
+         "unter 120 gespielt (Hausregel) 1"},
+    };
+    for (const Case& c : cases) {
+        GameValueRules rules;
+        c.set(rules);
+        const GameValue v = computeGameValue(c.play, rules);
+        EXPECT_EQ(v.valueForRe, c.valueForRe) << c.name;
+        const std::vector<std::string> lines = v.reckoning();
+        EXPECT_NE(std::find(lines.begin(), lines.end(), c.line), lines.end()) << c.name;
+    }
 }
 
 }  // namespace
