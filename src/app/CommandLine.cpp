@@ -90,6 +90,11 @@ const std::vector<BatchCommand>& batchCommands() {
          [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
              return journalBatchCommand(fs, a[0]);
          }},
+        {QStringLiteral("regeln"), 1, 1,
+         QStringLiteral("--regeln BLOCK.hsc  Hausregeln des Blocks"),
+         [](FileSystem& fs, const std::vector<std::string>& a, const BatchValues&) {
+             return rulesCommand(fs, a[0]);
+         }},
         {QStringLiteral("statistik"), 1, 1,
          QStringLiteral("--statistik ORDNER  Statistik \u00fcber alle Bl\u00f6"
                         "cke eines Ordners"),

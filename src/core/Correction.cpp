@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Bock.h"
 #include "core/EntryPanel.h"
 #include "core/Program.h"
 #include "core/Reckoning.h"
@@ -123,7 +124,7 @@ InputsAfter inputsAfter(Program& p, int row, int players, int value, bool ask) {
     if (found == p.pad.reckonings.end()) return InputsAfter::Keep;
     const GameRow& cells = p.pad.gameTable[static_cast<std::size_t>(row)];
     const std::optional<ReckonedRow> still =
-        reckonedRow(found->second, p.pad.playerCount, cells[8], cells[9]);
+        reckonedRow(found->second, p.pad.playerCount, cells[8], cells[9], p.pad.houseRules.values);
     if (still && *still == ReckonedRow{players, value}) return InputsAfter::Keep;
     if (!ask || !p.services.dialogs) return InputsAfter::Drop;
     const std::string game = row > p.pad.lastGameRow
@@ -144,6 +145,7 @@ int playerCell(int a, int b) {
 void finish(Program& p) {
     ++p.shell.changesSinceSave;
     rebuildPad(p);
+    recomputePad(p);
     if (p.pad.autosaveEnabled) autosave(p);
 }
 
@@ -246,6 +248,8 @@ void changeValue(Program& p, int row, int shift) {
     if (inputs == InputsAfter::Cancel) return;
     if (!moveResult(p, *t, old, *n, t->a, t->b)) return;
     if (inputs == InputsAfter::Drop) p.pad.reckonings.erase(row);
+    // The typed value is the game's own; Bock is applied to it anew.
+    p.pad.bockBase.erase(row);
     p.ui.PKT(row).text = std::to_string(*n);
     p.pad.gameTable[static_cast<std::size_t>(row)][1] = *n;
     finish(p);
@@ -274,7 +278,9 @@ void changePlayers(Program& p, int row, int shift) {
     if (p1 > p2) std::swap(p1, p2);
 
     const int value = p.pad.gameTable[static_cast<std::size_t>(row)][1];
-    const InputsAfter inputs = inputsAfter(p, row, playerCell(p1, p2), value, true);
+    const auto base = p.pad.bockBase.find(row);
+    const int ownValue = base == p.pad.bockBase.end() ? value : base->second;
+    const InputsAfter inputs = inputsAfter(p, row, playerCell(p1, p2), ownValue, true);
     if (inputs == InputsAfter::Cancel) return;
     if (!moveResult(p, *t, value, value, p1, p2)) return;
     if (inputs == InputsAfter::Drop) p.pad.reckonings.erase(row);
@@ -311,11 +317,14 @@ std::string correctRow(Program& p, int row, std::optional<int> value, std::optio
     if (newValue < -MAX_GAME_VALUE || newValue > MAX_GAME_VALUE ||
         (t->a == t->b && (newValue == 0 || newValue % 3 != 0)))
         return "Diesen Wert kann die Zeile nicht haben.";
-    const InputsAfter inputs = inputsAfter(p, row, playerCell(p1, p2), newValue, false);
+    const auto base = p.pad.bockBase.find(row);
+    const int ownValue = value || base == p.pad.bockBase.end() ? newValue : base->second;
+    const InputsAfter inputs = inputsAfter(p, row, playerCell(p1, p2), ownValue, false);
     if (!moveResult(p, *t, oldValue, newValue, p1, p2))
         return "Der Stand l\xC3\xA4ge au\xC3\x9F"
                "erhalb der Grenzen.";
     if (inputs == InputsAfter::Drop) p.pad.reckonings.erase(row);
+    if (value) p.pad.bockBase.erase(row);
     cells[1] = newValue;
     p.ui.PKT(row).text = std::to_string(newValue);
     cells[0] = p1 == p2 ? p1 : 10 * p1 + p2;

@@ -77,6 +77,7 @@ void clearEntry(Program& p) {
     PadState& pad = p.pad;
     pad.valueBeyondList = false;
     pad.pendingReckoning.reset();
+    pad.chosenBock = false;
     pad.chosenPlayer = pad.chosenPartner = pad.gameValue = pad.soloValue = 0;
     pad.soloDealer = pad.soloSecondSitOut = 0;
     uncheckAll(p.ui.WER1);

@@ -19,6 +19,8 @@ constexpr int KARLCHEN_POINTS = 2;
 constexpr int DOPPELKOPF_POINTS = 40;
 
 const char* const TIMES = "\xC3\x97";
+// Marks an item or line that counts only by the table's house rules.
+const char* const HOUSE = " (Hausregel)";
 
 // An absage and what it rules out: the opponents stay below `limit` card
 // points, or for "schwarz" (limit 0) take no trick at all.
@@ -87,9 +89,13 @@ void addLosersLevels(Items& items, Party gainer, const Side& loser) {
 
 void addAnnouncements(Items& items, Party gainer, const GamePlay& play,
                       const GameValueRules& rules) {
-    if (hasAnnounced(play.re)) add(items, gainer, "Re angesagt", "Re", rules.announcementPoints);
-    if (hasAnnounced(play.kontra))
-        add(items, gainer, "Kontra angesagt", "Kontra", rules.announcementPoints);
+    // Doubling announcements are a factor, not items (see computeGameValue).
+    if (!rules.announcementsDouble) {
+        if (hasAnnounced(play.re))
+            add(items, gainer, "Re angesagt", "Re", rules.announcementPoints);
+        if (hasAnnounced(play.kontra))
+            add(items, gainer, "Kontra angesagt", "Kontra", rules.announcementPoints);
+    }
     // Each party's absagen, each level one point; named by party when both made some.
     const bool both = play.re.absage != Absage::None && play.kontra.absage != Absage::None;
     for (const Party party : {Party::Re, Party::Kontra}) {
@@ -114,13 +120,26 @@ void addReachedAgainst(Items& items, const Side& s) {
     }
 }
 
-void addExtras(Items& items, const Side& s) {
-    for (int i = 0; i < s.own.doppelkopfs; ++i)
-        add(items, s.party, "Doppelkopf", "Doppelkopf");
-    for (int i = 0; i < s.own.foxesCaught; ++i)
-        add(items, s.party, "Fuchs gefangen", "Fuchs");
-    for (int i = 0; i < s.own.karlchen; ++i)
-        add(items, s.party, "Karlchen", "Karlchen");
+void addRepeated(Items& items, Party party, int count, const std::string& text,
+                 const std::string& shortText) {
+    for (int i = 0; i < count; ++i)
+        add(items, party, text, shortText);
+}
+
+void addExtras(Items& items, const Side& s, const GameValueRules& rules) {
+    if (rules.doppelkopf)
+        addRepeated(items, s.party, s.own.doppelkopfs, "Doppelkopf", "Doppelkopf");
+    if (rules.foxCaught) addRepeated(items, s.party, s.own.foxesCaught, "Fuchs gefangen", "Fuchs");
+    if (rules.karlchen) addRepeated(items, s.party, s.own.karlchen, "Karlchen", "Karlchen");
+    const std::string house = HOUSE;
+    if (rules.karlchenCaught)
+        addRepeated(items, s.party, s.own.karlchenCaught, "Karlchen gefangen" + house,
+                    "Karlchen gefangen");
+    if (rules.dulleCaught)
+        addRepeated(items, s.party, s.own.dullenCaught, "Dulle gefangen" + house, "Dulle gefangen");
+    if (rules.foxLastTrick)
+        addRepeated(items, s.party, s.own.foxLastTrick, "Fuchs im letzten Stich" + house,
+                    "Fuchs letzter Stich");
 }
 
 std::string points(int n) {
@@ -130,8 +149,10 @@ std::string points(int n) {
 std::string extrasProblem(const Side& s, bool solo) {
     const PartyPlay& p = s.own;
     const std::string party = std::string("Die ") + partyName(s.party) + "-Partei";
-    const bool any = p.doppelkopfs > 0 || p.foxesCaught > 0 || p.karlchen > 0;
-    if (p.doppelkopfs < 0 || p.foxesCaught < 0 || p.karlchen < 0)
+    const bool any = p.doppelkopfs > 0 || p.foxesCaught > 0 || p.karlchen > 0 ||
+                     p.karlchenCaught > 0 || p.dullenCaught > 0 || p.foxLastTrick > 0;
+    if (p.doppelkopfs < 0 || p.foxesCaught < 0 || p.karlchen < 0 || p.karlchenCaught < 0 ||
+        p.dullenCaught < 0 || p.foxLastTrick < 0)
         return "Sonderpunkte lassen sich nicht abziehen.";
     if (any && solo) return "Im Solo gibt es keine Sonderpunkte.";
     if (any && p.tookNoTrick) return party + " hat keinen Stich und damit keine Sonderpunkte.";
@@ -169,6 +190,17 @@ std::string problem(const GamePlay& play, const Side& re, const Side& kontra) {
                "chse.";
     if (play.re.karlchen + play.kontra.karlchen > 1)
         return "Karlchen kann nur einmal den letzten Stich machen.";
+    if (play.re.karlchenCaught + play.kontra.karlchenCaught > 1 ||
+        play.re.foxLastTrick + play.kontra.foxLastTrick > 1)
+        return "Den letzten Stich macht nur eine Karte: Karlchen gefangen oder Fuchs im "
+               "letzten Stich gibt es h\xC3\xB6"
+               "chstens einmal.";
+    if (play.re.karlchen + play.kontra.karlchen + play.re.foxLastTrick + play.kontra.foxLastTrick >
+        1)
+        return "Den letzten Stich macht entweder Karlchen oder ein Fuchs.";
+    if (play.re.dullenCaught + play.kontra.dullenCaught > 1)
+        return "Es gibt nur zwei Dullen: gefangen werden kann h\xC3\xB6"
+               "chstens eine.";
     if (play.re.doppelkopfs + play.kontra.doppelkopfs > MAX_DOPPELKOPFS)
         return "Mehr als 4 Doppelk\xC3\xB6pfe gehen nicht: jeder braucht vier Asse oder Zehnen, "
                "und davon gibt es 16.";
@@ -245,18 +277,25 @@ GameValue computeGameValue(const GamePlay& play, const GameValueRules& rules) {
         const Side& winner = reWon ? re : kontra;
         add(items, winner.party, "gewonnen", "gewonnen");
         addLosersLevels(items, winner.party, reWon ? kontra : re);
+        if (rules.below120Point && (reWon ? kontra : re).points < 120)
+            add(items, winner.party, std::string("unter 120 gespielt") + HOUSE, "unter 120");
         addAnnouncements(items, winner.party, play, rules);
     }
     addReachedAgainst(items, re);
     addReachedAgainst(items, kontra);
     if (!play.solo) {
-        if (value.winner == Winner::Kontra)
+        if (value.winner == Winner::Kontra && rules.againstQueens)
             add(items, Party::Kontra, "gegen die Alten", "gegen die Alten");
-        addExtras(items, re);
-        addExtras(items, kontra);
+        addExtras(items, re, rules);
+        addExtras(items, kontra, rules);
     }
     for (const ReckoningItem& item : items)
         value.valueForRe += item.party == Party::Re ? item.points : -item.points;
+    if (rules.announcementsDouble && value.winner != Winner::None) {
+        for (const PartyPlay* party : {&play.re, &play.kontra})
+            value.doubling *= hasAnnounced(*party) ? 2 : 1;
+        value.valueForRe *= value.doubling;
+    }
     value.padValue = value.soloFactor * value.valueForRe;
     return value;
 }
@@ -268,6 +307,8 @@ std::vector<std::string> GameValue::reckoning() const {
     for (const ReckoningItem& item : items)
         lines.push_back((both ? std::string(partyName(item.party)) + ": " : "") + item.text + " " +
                         std::to_string(item.points));
+    if (doubling > 1)
+        lines.push_back(std::string("angesagt: ") + TIMES + std::to_string(doubling) + HOUSE);
     std::string total = "Spielwert " + std::to_string(std::abs(valueForRe));
     if (both && valueForRe != 0)
         total += std::string(" f\xC3\xBCr ") + (valueForRe > 0 ? "Re" : "Kontra");
@@ -279,6 +320,13 @@ std::vector<std::string> GameValue::reckoning() const {
 }
 
 std::string GameValue::shortReckoning() const {
+    std::string text = itemsText();
+    if (doubling > 1)
+        text += std::string(text.empty() ? "" : ", ") + TIMES + std::to_string(doubling);
+    return text;
+}
+
+std::string GameValue::itemsText() const {
     if (items.empty()) return "";
     const std::string re = shortItems(items, Party::Re);
     const std::string kontra = shortItems(items, Party::Kontra);

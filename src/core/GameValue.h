@@ -27,6 +27,10 @@ struct PartyPlay {
     int doppelkopfs = 0;       // tricks of 40 card points or more
     int foxesCaught = 0;       // aces of diamonds of the other party
     int karlchen = 0;          // the jack of clubs took the last trick (0 or 1)
+    // Extra points that only house rules count; 0 in every tournament game.
+    int karlchenCaught = 0;  // the other party's jack of clubs taken in the last trick
+    int dullenCaught = 0;    // tens of hearts of the other party taken by the second one
+    int foxLastTrick = 0;    // a fox (ace of diamonds) took the last trick
     bool operator==(const PartyPlay&) const = default;
 };
 
@@ -37,11 +41,25 @@ struct GamePlay {
     bool operator==(const GamePlay&) const = default;
 };
 
-// How a game is valued: today's tournament rules. House rules are further
-// fields here, each with the tournament's value as its default.
+// How a game is valued. Every field defaults to the tournament rules; a
+// table's house rules (core/HouseRules.h) change them.
 struct GameValueRules {
     int announcementPoints = 2;  // for "Re" and for "Kontra"
     int soloFactor = 3;          // the soloist wins or loses this times the value
+    // "Re" and "Kontra" each double the value instead of adding their points.
+    bool announcementsDouble = false;
+    // "unter 120 gespielt": a point for the winner when the losers stayed below 120.
+    bool below120Point = false;
+    // The tournament's four extra points, each one switchable.
+    bool againstQueens = true;
+    bool doppelkopf = true;
+    bool foxCaught = true;
+    bool karlchen = true;
+    // Common private extra points, off in the tournament rules.
+    bool karlchenCaught = false;
+    bool dulleCaught = false;
+    bool foxLastTrick = false;
+    bool operator==(const GameValueRules&) const = default;
 };
 
 enum class Winner { None, Re, Kontra };
@@ -67,6 +85,9 @@ struct GameValue {
     // soloist's share, soloFactor times it.
     int padValue = 0;
     std::vector<ReckoningItem> items;
+    // Under the house rule that announcements double: the factor (2 or 4) the
+    // items' sum was multiplied by; 1 otherwise.
+    int doubling = 1;
 
     // One German line per item ("unter 90 gespielt 1"), each naming its party
     // when both parties score or nobody won ("Kontra: Fuchs gefangen 1"), then
@@ -76,6 +97,7 @@ struct GameValue {
     // The items on one line: "gewonnen, unter 90, Kontra, gegen die Alten", or
     // "Re: gewonnen, Doppelkopf; Kontra: Fuchs" when both parties score.
     std::string shortReckoning() const;
+    std::string itemsText() const;  // the same without the doubling
     // "Kontra gewinnt 5: gewonnen, unter 90, Kontra, gegen die Alten".
     std::string summary() const;
 };

@@ -28,6 +28,11 @@ void PadState::resetForNewPad(int n, int startTime) {
         row.fill(EMPTY_CELL);
     reckonings.clear();
     pendingReckoning.reset();
+    houseRules = {};
+    bockBase.clear();
+    bockMarks.clear();
+    soloAfter.clear();
+    chosenBock = false;
     nextGameRow = 1;
     nextSoloRow = lastGameRow + 1;
     nextPenaltyRow = lastSoloRow + 1;

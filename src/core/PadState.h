@@ -4,8 +4,10 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
+#include "core/HouseRules.h"
 #include "core/Reckoning.h"
 
 namespace kx {
@@ -82,6 +84,18 @@ struct PadState {
 
     // The inputs of the rows entered through the value calculator, by row.
     std::map<int, Reckoning> reckonings;
+
+    // The table's house rules (core/HouseRules.h); a new pad starts with the defaults.
+    HouseRules houseRules;
+    // Which game is a Bock game is derived from these every time (core/Bock.h),
+    // never kept: the base value of each normal-game row whose table value has
+    // Bock applied, the rows marked "Bock" by hand, and for each solo row how
+    // many normal games had been entered before it (kept while house rules apply).
+    std::map<int, int> bockBase;
+    std::set<int> bockMarks;
+    std::map<int, int> soloAfter;
+    // "Bock" ticked on the panel for the entry being made.
+    bool chosenBock = false;
 
     // The journal of this pad (see view/Journal.h), by number: undo puts a
     // replaced pad back together with its journal.

@@ -28,9 +28,11 @@ struct ReckonedRow {
     int value = 0;
     bool operator==(const ReckonedRow&) const = default;
 };
-std::optional<ReckonedRow> reckonedRow(const Reckoning& r, int playerCount, int dealer, int second);
+std::optional<ReckonedRow> reckonedRow(const Reckoning& r, int playerCount, int dealer, int second,
+                                       const GameValueRules& rules = {});
 
-// Whether the row still holds what its reckoning gives.
+// Whether the row holds what its reckoning gives under the pad's house rules,
+// before any Bock.
 bool reckoningMatches(const PadState& pad, int row, const Reckoning& r);
 
 // The reckoning of an entered row, one German line per item, headed by the

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/Bock.h"
 #include "core/EntryPanel.h"
 #include "core/Program.h"
 #include "io/PadFile.h"
@@ -163,6 +164,19 @@ void commitPenalty(Program& p) {
     }
 }
 
+// What the Bock rules need of an entry: its hand mark and, for a solo, how
+// many normal games came before it; then the pad follows its rules.
+void noteForBock(Program& p, int gameRow, int soloRow) {
+    PadState& pad = p.pad;
+    const bool mark = pad.chosenBock && pad.houseRules.bock.triggers.byHand;
+    if (pad.nextGameRow > gameRow && mark) pad.bockMarks.insert(gameRow);
+    if (pad.nextSoloRow > soloRow) {
+        if (mark) pad.bockMarks.insert(soloRow);
+        if (!pad.houseRules.isDefault()) pad.soloAfter[soloRow] = pad.nextGameRow - 1;
+    }
+    recomputePad(p);
+}
+
 void closeEntry(Program& p) {
     clearEntry(p);
     ++p.shell.changesSinceSave;
@@ -179,6 +193,8 @@ void closeEntry(Program& p) {
 void OKB_Click(Program& p) {
     PadState& pad = p.pad;
     const WindowModel& ui = p.ui;
+    const int gameRow = pad.nextGameRow;
+    const int soloRow = pad.nextSoloRow;
     if (pad.chosenPlayer == 0) return;
     switch (pad.entryMode) {
         case 1:
@@ -212,6 +228,7 @@ void OKB_Click(Program& p) {
         default:
             return;
     }
+    noteForBock(p, gameRow, soloRow);
     closeEntry(p);
 }
 

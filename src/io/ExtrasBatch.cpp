@@ -1,5 +1,6 @@
 #include "io/ExtrasBatch.h"
 
+#include "core/HouseRules.h"
 #include "core/Program.h"
 #include "io/CsvExport.h"
 #include "io/Statistics.h"
@@ -27,6 +28,15 @@ int settlementCommand(FileSystem& fs, const std::string& padFile, const std::str
         return BATCH_REFUSED;
     }
     return deliverBatchOutput(fs, "", report.text(), "bei der Abrechnung", streams);
+}
+
+int rulesCommand(FileSystem& fs, const std::string& padFile, const BatchStreams& streams) {
+    Program program;
+    if (!loadPadForBatch(program, fs, padFile, streams.err)) return BATCH_REFUSED;
+    std::string text;
+    for (const std::string& line : describeRules(program.pad.houseRules))
+        text += line + "\n";
+    return deliverBatchOutput(fs, "", text, "bei den Hausregeln", streams);
 }
 
 int csvCommand(FileSystem& fs, const std::string& padFile, const std::string& target,

@@ -19,6 +19,9 @@ int settlementCommand(FileSystem& fs, const std::string& padFile, const std::str
 int csvCommand(FileSystem& fs, const std::string& padFile, const std::string& target,
                const BatchStreams& streams = {});
 
+// "--regeln PAD": the pad's house rules in German, one line each.
+int rulesCommand(FileSystem& fs, const std::string& padFile, const BatchStreams& streams = {});
+
 // "--statistik FOLDER": the statistics across the folder's pads as a text table.
 int statisticsCommand(FileSystem& fs, const std::string& folder, const BatchStreams& streams = {});
 

@@ -9,6 +9,7 @@
 #include "io/Cp1252.h"
 #include "io/EarlierStates.h"
 #include "io/InterruptedEvening.h"
+#include "io/HouseRulesBlock.h"
 #include "io/JournalBlock.h"
 #include "io/ReckoningBlock.h"
 #include "view/PadLayout.h"
@@ -173,7 +174,7 @@ Extension readExtension(const Bytes& in, std::size_t at, GameTable& table) {
 
 // The blocks this program writes and reads, in the order they are written.
 const std::vector<BlockKind>& blockKinds() {
-    static const std::vector<BlockKind> kinds{RECKONING_BLOCK, JOURNAL_BLOCK};
+    static const std::vector<BlockKind> kinds{RECKONING_BLOCK, JOURNAL_BLOCK, HOUSE_RULES_BLOCK};
     return kinds;
 }
 

@@ -20,6 +20,7 @@ PadState recordedPart(PadState pad) {
     pad.chosenPlayer = pad.chosenPartner = pad.gameValue = pad.soloValue = 0;
     pad.soloDealer = pad.soloSecondSitOut = 0;
     pad.valueBeyondList = false;
+    pad.chosenBock = false;
     pad.pendingReckoning.reset();
     pad.journalId = 0;
     pad.entryMode = 0;

@@ -179,6 +179,10 @@ const std::vector<BatchCommand>& batchCommands() {
          [](FileSystem& fs, Arguments a, const BatchValues&, const Drawing&) {
              return journalBatchCommand(fs, a[0]);
          }},
+        {"regeln", 1, 1, "--regeln BLOCK.hsc  Hausregeln des Blocks",
+         [](FileSystem& fs, Arguments a, const BatchValues&, const Drawing&) {
+             return rulesCommand(fs, a[0]);
+         }},
         {"statistik", 1, 1,
          "--statistik ORDNER  Statistik \xC3\xBC"
          "ber alle Bl\xC3\xB6"
