@@ -109,6 +109,12 @@ PadSheet padSheet(const Program& p, const LocalTime& date) {
     sheet.settlement = settlementReport(playerNames(p), overallScores(p), p.shell.centsPerPoint);
     sheet.footer = p.shell.versionText;
     sheet.journalPages = journalPages(journalOf(p));
+    // How the calculated games' values came about, on pages after the sheet.
+    for (std::size_t i = 0; i < sheet.reckonings.size(); ++i) {
+        if (i % JOURNAL_LINES_PER_PAGE == 0)
+            sheet.journalPages.push_back({i == 0 ? "Spielwerte" : "Spielwerte (Fortsetzung)", {}});
+        sheet.journalPages.back().lines.push_back(printableText(sheet.reckonings[i]));
+    }
     return sheet;
 }
 

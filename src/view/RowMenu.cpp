@@ -2,6 +2,7 @@
 
 #include "core/Correction.h"
 #include "core/Program.h"
+#include "core/Reckoning.h"
 #include "view/Commands.h"
 
 namespace kx {
@@ -50,9 +51,15 @@ int keyboardMenuRow(const Program& p) {
 std::string padToolTip(const Program& p, const Control& c) {
     const int row = padRowOf(c);
     if (!c.visible || !entered(p, row)) return "";
-    if (correctable(p, row)) return HINT;
+    // The points of a calculated game show how they came about.
+    std::string reckoning;
+    if (c.name == "PKT") {
+        for (const std::string& line : rowReckoning(p.pad, row))
+            reckoning += line + "\n";
+    }
+    if (correctable(p, row)) return reckoning + HINT;
     if (row > p.pad.lastSoloRow) return "Strafpunkte lassen sich nicht korrigieren.";
-    return "Korrigieren ist ausgeschaltet (Optionen \xE2\x80\xBA Zeile \xC3\xA4ndern).";
+    return reckoning + "Korrigieren ist ausgeschaltet (Optionen \xE2\x80\xBA Zeile \xC3\xA4ndern).";
 }
 
 }  // namespace kx

@@ -33,7 +33,8 @@ void rowMenuChosen(Program& p, int row, RowMenuCommand command);
 int keyboardMenuRow(const Program& p);
 
 // The tooltip of a pad label: how an entered row is corrected, or why it
-// cannot be; empty for every other label.
+// cannot be, after the reckoning of a calculated game's points; empty for
+// every other label.
 std::string padToolTip(const Program& p, const Control& c);
 
 }  // namespace kx

@@ -16,6 +16,7 @@
 #include "view/PadLayout.h"
 #include "view/PadSheet.h"
 #include "view/QuickEntry.h"
+#include "view/RowMenu.h"
 #include "view/UserActions.h"
 
 namespace kx {
@@ -249,6 +250,11 @@ TEST(QuickEntryPreview, CalculatedGamesKeepTheirInputsAndMayLeaveTheLists) {
               "Solo 1: Re gewinnt 15 (Solist 45): gewonnen, unter 90, unter 60, unter 30, schwarz "
               "gespielt, Re, Kontra, keine 90 von Re, keine 60 von Re, keine 30 von Re, schwarz "
               "abgesagt von Re, keine 90 von Kontra, 120 gegen keine 90");
+    ASSERT_FALSE(sheet.journalPages.empty());
+    EXPECT_EQ(sheet.journalPages.back().title, "Spielwerte");
+    EXPECT_EQ(sheet.journalPages.back().lines, sheet.reckonings);
+    EXPECT_EQ(padToolTip(calc.p, calc.p.ui.PKT(2)).rfind("Spiel 2: Kontra gewinnt 4", 0), 0u);
+    EXPECT_EQ(padToolTip(calc.p, calc.p.ui.PKT(3)).find("Spiel 3"), std::string::npos);
     const Bytes csv = csvBytes(sheet);
     const std::string table(csv.begin(), csv.end());
     EXPECT_NE(table.find(";Setzt aus;Re;Augen Re;Ansagen Re;Ansagen Kontra;ohne Stich;"
