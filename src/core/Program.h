@@ -59,6 +59,10 @@ struct ShellState {
     bool dialogClosed = false;
     // A failed autosave is reported once, and again only after one succeeded.
     bool autosaveFailureReported = false;
+    // While a recorded change runs, its autosave waits for the change's
+    // journal line (see recordChange).
+    bool autosaveDeferred = false;
+    bool autosavePending = false;
     // Entries and corrections since the open pad was started, loaded or last
     // written by "Speichern" or "Speichern unter"; the autosave and the text
     // export do not count as saving, since they are overwritten by the next entry.

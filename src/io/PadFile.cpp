@@ -8,8 +8,8 @@
 #include "core/Program.h"
 #include "io/Cp1252.h"
 #include "io/EarlierStates.h"
-#include "io/InterruptedEvening.h"
 #include "io/HouseRulesBlock.h"
+#include "io/InterruptedEvening.h"
 #include "io/JournalBlock.h"
 #include "io/ReckoningBlock.h"
 #include "view/PadLayout.h"
@@ -640,6 +640,10 @@ void autosave(Program& p) {
     // The state before the first pad is no pad: writing it would replace the
     // previous evening's autosave with a file that loading refuses.
     if (!p.pad.padOpen()) return;
+    if (p.shell.autosaveDeferred) {
+        p.shell.autosavePending = true;
+        return;
+    }
     const FileResult written = writePadFile(p, "");
     if (written) {
         p.shell.autosaveFailureReported = false;

@@ -115,12 +115,21 @@ std::string EditHistory::redoLabel() const {
 bool recordChange(Program& p, std::string label, const std::function<void()>& change) {
     flushRename(p);
     Snapshot before = takeSnapshot(p);
+    // The autosave the change asks for waits until the journal has the
+    // change's line, so that the file holds both.
+    const bool outer = !p.shell.autosaveDeferred;
+    p.shell.autosaveDeferred = true;
     change();
+    if (outer) p.shell.autosaveDeferred = false;
     const bool changed = padDiffers(before.pad, p.pad) || before.padWidth != p.shell.padWidth;
     if (changed)
         recordStep(p, std::move(label), std::move(before));
     else
         refreshEditMenu(p);
+    if (outer && p.shell.autosavePending) {
+        p.shell.autosavePending = false;
+        autosave(p);
+    }
     return changed;
 }
 

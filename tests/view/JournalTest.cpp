@@ -64,6 +64,11 @@ TEST(Journal, AScriptedEveningWritesItsLinesAndTravelsWithThePad) {
     EXPECT_FALSE(hasCorrections(Journal(journalOf(t.p).begin(), journalOf(t.p).begin() + 2)));
     EXPECT_TRUE(hasCorrections(journalOf(t.p)));
 
+    // The autosave after the last entry holds its line too.
+    TestProgram fromAutosave;
+    ASSERT_EQ(readPadFile(fromAutosave.p, t.file("autosave.hsc")), "");
+    EXPECT_EQ(shownLines(fromAutosave.p), shownLines(t.p));
+
     // Saved and loaded, the journal comes back whole and gains "Block geladen".
     ASSERT_TRUE(writePadFile(t.p, t.file("abend.hsc")));
     const Bytes saved = encodePadFile(t.p);
