@@ -41,7 +41,6 @@ struct JournalLine {
     int before = 0;
     int after = 0;
     std::string text;  // without the time
-    bool operator==(const JournalLine&) const = default;
 
     // "20:14 Spiel 7: Anna / Carla gewinnen 4".
     std::string shown() const;
