@@ -3,8 +3,8 @@
 #include "core/Bock.h"
 #include "core/Program.h"
 #include "io/PadFile.h"
-#include "view/History.h"
 #include "view/Extras.h"
+#include "view/History.h"
 #include "view/Journal.h"
 
 namespace kx {

@@ -64,8 +64,9 @@ struct Choice {
 };
 constexpr Choice ANNOUNCEMENT[] = {{"ansage_plus2", "je +2 (Turnier)"},
                                    {"ansage_doppelt", "verdoppeln den Spielwert"}};
-constexpr Choice EFFECT[] = {{"bock_mal2", "\xC3\x97"
-                                           "2 je Stufe"},
+constexpr Choice EFFECT[] = {{"bock_mal2",
+                              "\xC3\x97"
+                              "2 je Stufe"},
                              {"bock_plus2", "+2 je Stufe"}};
 constexpr Choice STACKING[] = {{"bock_stapeln", "stapeln"},
                                {"bock_verlaengern", "verl\xC3\xA4ngern"},
@@ -97,9 +98,8 @@ class Builder {
     void choices(const Choice (&row)[N], int chosen, int top, bool enabled) {
         const int width = (WIDTH - MARGIN - CHOICES_LEFT) / static_cast<int>(N);
         for (std::size_t i = 0; i < N; ++i) {
-            ValueField& f =
-                add(row[i].name, FieldKind::Choice, row[i].text,
-                    {CHOICES_LEFT + width * static_cast<int>(i), top, width - 4, LINE});
+            ValueField& f = add(row[i].name, FieldKind::Choice, row[i].text,
+                                {CHOICES_LEFT + width * static_cast<int>(i), top, width - 4, LINE});
             f.value = static_cast<int>(i) == chosen ? 1 : 0;
             f.maximum = 1;
             f.enabled = enabled;
@@ -157,8 +157,14 @@ int addBock(Builder& b, const HouseRules& rules, int top) {
     b.choices(STACKING, static_cast<int>(rules.bock.stacking), top, any);
     top += LINE + 4;
     const bool stack = any && rules.bock.stacking == BockStacking::Stack;
-    b.caption("bock_stufe", "H\xC3\xB6" "chstens", top, CHOICES_LEFT - MARGIN - 4).enabled = stack;
-    ValueField& list = b.add("bock_stufe", FieldKind::List, "H\xC3\xB6" "chste Bockstufe",
+    b.caption("bock_stufe",
+              "H\xC3\xB6"
+              "chstens",
+              top, CHOICES_LEFT - MARGIN - 4)
+        .enabled = stack;
+    ValueField& list = b.add("bock_stufe", FieldKind::List,
+                             "H\xC3\xB6"
+                             "chste Bockstufe",
                              {CHOICES_LEFT, top, 150, BOX});
     for (int level = 1; level <= MAX_BOCK_LEVEL; ++level)
         list.items.push_back(bockName(level));

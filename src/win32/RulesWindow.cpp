@@ -96,9 +96,9 @@ class HouseRulesWindow : public ExtrasWindow {
         const ValueField& f = view.fields[index];
         if (f.kind == FieldKind::List) {
             if (code != CBN_SELCHANGE) return;
-            rulesWindowInput(model_, f.name,
-                             static_cast<int>(SendMessageW(GetDlgItem(window_, id), CB_GETCURSEL,
-                                                           0, 0)));
+            rulesWindowInput(
+                model_, f.name,
+                static_cast<int>(SendMessageW(GetDlgItem(window_, id), CB_GETCURSEL, 0, 0)));
         } else if (f.kind == FieldKind::Check || f.kind == FieldKind::Choice) {
             if (code != BN_CLICKED) return;
             rulesWindowInput(model_, f.name, f.kind == FieldKind::Check ? !f.value : 1);

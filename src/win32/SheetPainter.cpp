@@ -254,8 +254,7 @@ void paintRules(Sheet& s, const Box& area, double footer, const PadSheet& sheet)
     s.font(7.5);
     double top = area.top + area.height - footer;
     for (const std::string& line : sheet.rules) {
-        s.text({area.left, top, area.width, s.mm(RULES_LINE_MM)}, line,
-               DT_LEFT | DT_VCENTER);
+        s.text({area.left, top, area.width, s.mm(RULES_LINE_MM)}, line, DT_LEFT | DT_VCENTER);
         top += s.mm(RULES_LINE_MM);
     }
 }

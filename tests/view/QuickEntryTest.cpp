@@ -195,7 +195,7 @@ TEST(QuickEntryParse, CalculatorWordsFollowTheHouseRules) {
     struct Row {
         const char* text;
         std::function<void(GameValueRules&)> rules;
-        int winner, value;   // the first winner and the value entered
+        int winner, value;  // the first winner and the value entered
         const char* error;  // a part of the refusal
     } rows[] = {
         {"1 2 130 karlfang", [](GameValueRules&) {}, 0, 0,
@@ -205,7 +205,8 @@ TEST(QuickEntryParse, CalculatorWordsFollowTheHouseRules) {
          [](GameValueRules& r) { r.dulleCaught = r.foxLastTrick = true; }, 1, 3, ""},
         {"1 2 100 kdulle", [](GameValueRules& r) { r.dulleCaught = true; }, 3, 3, ""},
         {"1 2 130 fuchs", [](GameValueRules& r) { r.foxCaught = false; }, 0, 0,
-         "\xE2\x80\x9E" "Fuchs gefangen\xE2\x80\x9C z\xC3\xA4hlt"},
+         "\xE2\x80\x9E"
+         "Fuchs gefangen\xE2\x80\x9C z\xC3\xA4hlt"},
         {"1 2 80 kontra", [](GameValueRules& r) { r.announcementsDouble = true; }, 3, 6, ""},
     };
     for (const Row& row : rows) {

@@ -151,9 +151,9 @@ TEST(ValueWindowInputs, ExtraPointsFollowTheHouseRules) {
     EXPECT_EQ(in.play.re.karlchenCaught, 1);
     const ValueTakeOver takeOver = valueTakeOver(t.p, in);
     EXPECT_EQ(takeOver.value.valueForRe, 2);
-    EXPECT_NE(valueWindowView(t.p, in).field("abrechnung")->text.find(
-                  "Karlchen gefangen (Hausregel) 1"),
-              std::string::npos);
+    EXPECT_NE(
+        valueWindowView(t.p, in).field("abrechnung")->text.find("Karlchen gefangen (Hausregel) 1"),
+        std::string::npos);
     // Switched off again, the point neither counts nor stands in the way.
     ASSERT_TRUE(changeHouseRules(t.p, HouseRules{}));
     EXPECT_EQ(valueTakeOver(t.p, in).value.valueForRe, 1);
