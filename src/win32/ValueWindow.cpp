@@ -158,8 +158,7 @@ class ValueFrame {
     // In the order of the fields, which is the order of the Tab key. A run
     // of choices is one group of the arrow keys.
     void create(const ValueField& f, std::size_t index, bool inGroup) {
-        Widget w{f.name, f.kind, fieldId(f, index)};
-        w.rect = f.rect;
+        Widget w{f.name, f.kind, fieldId(f, index), nullptr, nullptr, false, f.rect};
         const DWORD group = inGroup ? 0 : WS_GROUP;
         const DWORD stop = group | WS_TABSTOP;
         Rect r = f.rect;
