@@ -233,7 +233,9 @@ void paintSheet(QPainter& p, const QRectF& page, qreal dpi, const PadSheet& shee
     top = paintNames(p, u, c, top, sheet);
     const qreal footer = u.mm(6);
     const qreal rules = u.mm(RULES_LINE_MM) * static_cast<qreal>(sheet.rules.size());
-    const qreal rest = area.bottom() - top - u.mm(17) - settlementHeight(u, sheet) - footer - rules;
+    const qreal gap = sheet.rules.empty() ? 0 : u.mm(3);  // between settlement and rules
+    const qreal rest =
+        area.bottom() - top - u.mm(17) - settlementHeight(u, sheet) - footer - rules - gap;
     const qreal rowH = std::clamp(
         rest / static_cast<qreal>(std::max<std::size_t>(1, sheet.rows.size())), u.mm(4), u.mm(6.5));
     const qreal rowsEnd = paintRows(p, u, c, top, rowH, sheet);

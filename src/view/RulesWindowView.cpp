@@ -15,7 +15,7 @@ constexpr int CHOICES_LEFT = 130;   // right of a row's caption
 constexpr int WIDTH = 480;
 constexpr int LINE = 22;
 constexpr int BOX = 24;
-constexpr int SUMMARY_HEIGHT = 150;
+constexpr int SUMMARY_HEIGHT = 190;
 
 // One switch of the rules: its field, its caption and the rule it sets.
 struct Switch {
@@ -63,7 +63,7 @@ struct Choice {
     const char* text;
 };
 constexpr Choice ANNOUNCEMENT[] = {{"ansage_plus2", "je +2 (Turnier)"},
-                                   {"ansage_doppelt", "verdoppeln den Spielwert"}};
+                                   {"ansage_doppelt", "verdoppeln den Wert"}};
 constexpr Choice EFFECT[] = {{"bock_mal2",
                               "\xC3\x97"
                               "2 je Stufe"},

@@ -292,7 +292,8 @@ void paintSheet(HDC dc, const RECT& page, int dpi, const PadSheet& sheet) {
     top = paintNames(s, c, top, sheet);
     const double footer = s.mm(6);
     const double rules = s.mm(RULES_LINE_MM) * static_cast<double>(sheet.rules.size());
-    const double rest = bottom - top - s.mm(17) - settlementHeight(s, sheet) - footer - rules;
+    const double gap = sheet.rules.empty() ? 0 : s.mm(3);  // between settlement and rules
+    const double rest = bottom - top - s.mm(17) - settlementHeight(s, sheet) - footer - rules - gap;
     const double rowH =
         std::clamp(rest / static_cast<double>(std::max<std::size_t>(1, sheet.rows.size())), s.mm(4),
                    s.mm(6.5));
