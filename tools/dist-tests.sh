@@ -8,7 +8,9 @@
 #    program exports pads byte for byte as the Linux program does and keeps
 #    its files in the user's data folder, the registry holds the association
 #    and the uninstall entry, and the uninstaller removes every installed file
-#    but leaves the pads.
+#    but leaves the pads; a second round installs for all users beside an
+#    association of another program, which stays; the portable program
+#    keeps its files beside itself.
 # Usage: tools/dist-tests.sh LINUX_BUILD   (after the tests of LINUX_BUILD)
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
@@ -184,7 +186,17 @@ for round in 1 2; do
     [ "$(ls "$data"/*.hsc | wc -l)" = "$pads" ] || fail "die Deinstallation hat Blöcke gelöscht"
 done
 [ "$(hsc_owner)" = Anderes.Programm ] || fail "die Zuordnung des anderen Programms ist weg"
-echo "Windows-Setup unter Wine: still installiert, Export wie unter Linux, Registry, Deinstallation ohne Blockverlust"
+# The portable program, unpacked, claims its files beside itself.
+if command -v xvfb-run >/dev/null; then
+    unzip -q "$out/kartotrix-$version-portabel.zip" -d "$work/portabel"
+    xvfb-run -a "$wine" "$work/portabel/Kartotrix/kartotrix.exe" >/dev/null 2>&1 &
+    started=$!
+    for _ in $(seq 150); do [ -e "$work/portabel/Kartotrix/kartotrix.lock" ] && break; sleep 0.2; done
+    "$wineserver" -k || true
+    wait "$started" 2>/dev/null || true
+    [ -e "$work/portabel/Kartotrix/kartotrix.lock" ] || fail "das portable Programm legt seine Dateien nicht neben sich ab"
+fi
+echo "Windows unter Wine: Setup still installiert, Export wie unter Linux, Registry, Deinstallation ohne Blockverlust, portabel neben sich"
 "$wineserver" -k 2>/dev/null || true
 "$wineserver" -w 2>/dev/null || true
 rm -rf "$prefix"

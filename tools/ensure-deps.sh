@@ -20,7 +20,7 @@ windows_packages="cmake make g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
 dist_packages="nsis zip dpkg-dev file"
 # The Debian package and the Windows setup are tried too: lintian checks the
 # package, the MIME database and xdg-mime its file type, Wine runs the setup.
-test_packages="$dist_packages lintian shared-mime-info xdg-utils libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils appstream binutils-mingw-w64-i686
+test_packages="$dist_packages lintian shared-mime-info xdg-utils unzip libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils appstream binutils-mingw-w64-i686
     gcc-mingw-w64-i686-win32 $windows_packages googletest wine wine64 fonts-wine xvfb xauth xdotool imagemagick"
 
 case "${1:-build}" in
