@@ -20,12 +20,14 @@ section{padding:.6em}
 .p .n{flex:1;overflow:hidden;text-overflow:ellipsis;white-space:nowrap}
 .p .t{font-weight:bold;font-size:1.3em;margin-left:.4em}
 .p .pl{width:2.2em;color:#444}
-.m{font-size:.7em;color:#333;margin-left:.4em}
+.m{display:block;font-size:.55em;color:#333}
 .i{margin:.3em 0;font-size:1.1em}
 .big{font-size:1.5em;font-weight:bold}
 #bock{color:#a40}
-table{border-collapse:collapse;font-size:14px;width:100%}
-td,th{border:1px solid #bbb;padding:2px 3px;text-align:right}
+#pad{overflow-x:auto;padding:.3em}
+table{border-collapse:collapse;font-size:12px;width:100%;table-layout:fixed}
+td,th{border:1px solid #bbb;padding:2px 1px;text-align:right;white-space:nowrap;overflow:hidden;text-overflow:ellipsis}
+tr:first-child th:nth-child(1){width:1.9em}tr:first-child th:nth-child(2){width:2.6em}tr:first-child th:nth-child(3){width:1.6em}
 th{background:#dde}
 tr.e td{border-bottom:2px solid #555}
 #stale{display:none;color:#a00}
@@ -40,7 +42,9 @@ tr.e td{border-bottom:2px solid #555}
 const $=id=>document.getElementById(id);
 function tab(n){$("board").hidden=n!==1;$("pad").hidden=n!==2;
  $("b1").className=n===1?"on":"";$("b2").className=n===2?"on":"";}
-$("b1").onclick=()=>tab(1);$("b2").onclick=()=>tab(2);
+$("b1").onclick=()=>{tab(1);history.replaceState(null,"","#tafel");};
+$("b2").onclick=()=>{tab(2);history.replaceState(null,"","#block");};
+tab(location.hash==="#block"?2:1);
 function el(tag,text,cls){const e=document.createElement(tag);if(text!==undefined)e.textContent=text;if(cls)e.className=cls;return e;}
 function showBoard(b){
  $("progress").textContent=b.padOpen?b.progress:"Noch kein Block";
