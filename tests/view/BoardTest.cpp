@@ -6,6 +6,8 @@
 
 #include "support/TestProgram.h"
 #include "view/Board.h"
+#include "view/BoardCommands.h"
+#include "view/Commands.h"
 #include "view/PadLayout.h"
 #include "view/RulesWindow.h"
 
@@ -170,6 +172,77 @@ TEST(BoardJson, EscapesEveryTextAndWritesThePad) {
         << json;
     EXPECT_NE(json.find("\"names\":[\"Anna\",\"B\\\"ert\",\"Carla\",\"Dirk\"]"), std::string::npos);
     EXPECT_NE(json.find("\"totals\":[\"4\",\"-4\",\"4\",\"-4\"]"), std::string::npos);
+}
+
+class FakePhone : public PhoneView {
+  public:
+    bool on = false;
+    bool refuse = false;
+    std::vector<std::string> published;
+    std::string switchOn(std::string& error) override {
+        if (refuse) {
+            error = "Kein Netz.";
+            return "";
+        }
+        on = true;
+        return "http://192.168.1.20:8765/abc/";
+    }
+    void switchOff() override { on = false; }
+    void publish(const std::string& json) override { published.push_back(json); }
+};
+
+class FakeBoardHost : public BoardHost {
+  public:
+    int shown = 0, changed = 0;
+    void showBoard(Program&) override { ++shown; }
+    void boardChanged(Program&) override { ++changed; }
+};
+
+TEST(PhoneCommand, NoticeOnceTogglesAndPublishesOnlyChanges) {
+    TestProgram t;
+    Program& p = t.p;
+    FakePhone phone;
+    FakeBoardHost board;
+    p.services.phone = &phone;
+    p.services.board = &board;
+    newPad(p, 4);
+    const auto& entry = p.ui.menu[CMD_PHONE];
+    EXPECT_FALSE(entry.checked);
+
+    frm0_MenuEvent(p, CMD_PHONE);
+    ASSERT_EQ(t.dialogs.messages.size(), 1u);
+    EXPECT_EQ(t.dialogs.messages[0].text, PHONE_NOTICE);
+    EXPECT_TRUE(phone.on && entry.checked);
+    EXPECT_EQ(p.shell.phoneAddress, "http://192.168.1.20:8765/abc/");
+    EXPECT_EQ(board.shown, 1);  // the board shows the address and its code
+    ASSERT_EQ(phone.published.size(), 1u);
+    publishBoard(p);  // nothing changed: nothing handed over
+    EXPECT_EQ(phone.published.size(), 1u);
+    ASSERT_TRUE(test::enterPair(p, 1, 2, 3));
+    publishBoard(p);
+    ASSERT_EQ(phone.published.size(), 2u);
+    EXPECT_EQ(phone.published.back(), phoneStateJson(p));
+
+    frm0_MenuEvent(p, CMD_PHONE);
+    EXPECT_FALSE(phone.on || entry.checked);
+    EXPECT_EQ(p.shell.phoneAddress, "");
+    publishBoard(p);
+    EXPECT_EQ(phone.published.size(), 2u);
+    // On again: no notice this time; a refusal says why and leaves it off.
+    frm0_MenuEvent(p, CMD_PHONE);
+    frm0_MenuEvent(p, CMD_PHONE);
+    phone.refuse = true;
+    frm0_MenuEvent(p, CMD_PHONE);
+    ASSERT_EQ(t.dialogs.messages.size(), 2u);
+    EXPECT_NE(t.dialogs.messages[1].text.find("Kein Netz."), std::string::npos);
+    EXPECT_FALSE(entry.checked);
+
+    // F11 opens the board; a skin without a phone view says so.
+    EXPECT_TRUE(frm0_KeyDown(p, KEY_F11, 0));
+    EXPECT_EQ(board.shown, 3);
+    p.services.phone = nullptr;
+    frm0_MenuEvent(p, CMD_PHONE);
+    EXPECT_EQ(t.dialogs.messages.back().text, PHONE_NOT_OFFERED);
 }
 
 }  // namespace
