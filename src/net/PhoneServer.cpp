@@ -75,8 +75,9 @@ bool PhoneServer::start(const std::string& address, int port, const PhoneLimits&
     s.set_payload_max_length(limits.maxRequestBytes);
     s.set_read_timeout(limits.readTimeoutSeconds, 0);
     s.set_write_timeout(limits.readTimeoutSeconds, 0);
-    s.set_keep_alive_timeout(1);
-    s.set_keep_alive_max_count(20);
+    // One request per connection: a phone that polls every second would
+    // otherwise hold one of the few threads for as long as it keeps polling.
+    s.set_keep_alive_max_count(1);
     const std::size_t maxHeaders = limits.maxHeaders;
     // Too many headers, too many requests from one address, anything but GET:
     // answered before any route sees the request.
