@@ -33,10 +33,8 @@ BOOL CALLBACK findOther(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 // Text in one line, left or right in its box, cut with "…" when too long.
 void text(Gdiplus::Graphics& g, const std::string& utf8, float size, bool bold,
           const Gdiplus::Color& ink, const Gdiplus::RectF& box, bool right = false) {
-    const Gdiplus::FontFamily family(L"Segoe UI");
-    const Gdiplus::Font font(&family, size,
-                             bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular,
-                             Gdiplus::UnitPixel);
+    const std::unique_ptr<Gdiplus::Font> font = sansFont(size, bold);
+    if (!font) return;
     Gdiplus::StringFormat format;
     format.SetAlignment(right ? Gdiplus::StringAlignmentFar : Gdiplus::StringAlignmentNear);
     format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
@@ -44,7 +42,7 @@ void text(Gdiplus::Graphics& g, const std::string& utf8, float size, bool bold,
     format.SetFormatFlags(Gdiplus::StringFormatFlagsNoWrap);
     const Gdiplus::SolidBrush brush(ink);
     const std::wstring wide = widen(utf8);
-    g.DrawString(wide.c_str(), static_cast<INT>(wide.size()), &font, box, &format, &brush);
+    g.DrawString(wide.c_str(), static_cast<INT>(wide.size()), font.get(), box, &format, &brush);
 }
 
 }  // namespace
