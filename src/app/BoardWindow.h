@@ -23,6 +23,7 @@ class BoardWidget : public QWidget {
     BoardWidget();
     void setBoard(const Board& board, ScoreChart chart, const std::string& address);
     bool showsChart() const { return chart_; }
+    const Board& board() const { return board_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
