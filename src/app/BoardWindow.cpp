@@ -112,10 +112,6 @@ void BoardWidget::paintBoard(QPainter& p) {
         const QString total = QString::number(pl.total);
         p.drawText(inner, Qt::AlignRight | Qt::AlignVCenter, total);
         const int totalWidth = p.fontMetrics().horizontalAdvance(QStringLiteral("-0000"));
-        QStringList marks;
-        if (pl.deals) marks << QStringLiteral("gibt");
-        if (pl.sitsOut) marks << QStringLiteral("setzt aus");
-        if (pl.solosLeft > 0) marks << QStringLiteral("Solo offen");
         QRect nameRect = inner.adjusted(0, 0, -totalWidth - pad, 0);
         sized(0.5, false);
         const QString name =
@@ -123,8 +119,7 @@ void BoardWidget::paintBoard(QPainter& p) {
         p.drawText(nameRect, Qt::AlignLeft | Qt::AlignVCenter, name);
         sized(0.3, false);
         p.setPen(QColor(0x30, 0x30, 0x30));
-        p.drawText(nameRect, Qt::AlignRight | Qt::AlignVCenter,
-                   marks.join(QStringLiteral(" \u00b7 ")));
+        p.drawText(nameRect, Qt::AlignRight | Qt::AlignVCenter, qstr(pl.marks));
         y += lineH;
     }
     p.setPen(BOARD_INK);

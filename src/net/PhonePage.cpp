@@ -51,8 +51,7 @@ function showBoard(b){
  const ps=$("players");ps.replaceChildren();
  for(const p of b.players){const d=el("div",undefined,"p");d.style.background=p.colour;
   d.append(el("span",p.place,"pl"));const n=el("span",p.name,"n");
-  const marks=[];if(p.deals)marks.push("gibt");if(p.sitsOut)marks.push("setzt aus");if(p.solosLeft>0)marks.push("Solo offen");
-  if(marks.length)n.append(el("span",marks.join(" · "),"m"));
+  if(p.marks)n.append(el("span",p.marks,"m"));
   d.append(n,el("span",String(p.total),"t"));ps.append(d);}
  $("dealer").textContent=b.dealer;$("sitsout").textContent=b.sitsOut;$("bock").textContent=b.bock;
  $("last").textContent=b.lastGame?"Zuletzt: "+b.lastGame:"";}

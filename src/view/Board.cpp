@@ -52,6 +52,10 @@ Board boardOf(const Program& p) {
         player.deals = dealing && k == pad.dealer;
         player.sitsOut = dealing && !takesPart(pad.playerCount, k, pad.dealer, pad.secondSitOut);
         player.solosLeft = solosLeft(pad, k);
+        for (const auto& [on, word] :
+             {std::pair{player.deals, "gibt"}, std::pair{player.sitsOut, "setzt aus"},
+              std::pair{player.solosLeft > 0, "Solo offen"}})
+            if (on) player.marks += (player.marks.empty() ? "" : " \xC2\xB7 ") + std::string(word);
         if (player.sitsOut) out.push_back(player.name);
         board.players.push_back(std::move(player));
     }
@@ -125,7 +129,8 @@ std::string boardJson(const Board& board) {
         return "{\"name\":" + jsonString(pl.name) + ",\"total\":" + std::to_string(pl.total) +
                ",\"place\":" + jsonString(pl.place) + ",\"colour\":" + colourJson(pl.colour) +
                ",\"deals\":" + boolJson(pl.deals) + ",\"sitsOut\":" + boolJson(pl.sitsOut) +
-               ",\"solosLeft\":" + std::to_string(pl.solosLeft) + "}";
+               ",\"solosLeft\":" + std::to_string(pl.solosLeft) +
+               ",\"marks\":" + jsonString(pl.marks) + "}";
     };
     return "{\"padOpen\":" + boolJson(board.padOpen) +
            ",\"players\":" + arrayJson(board.players, player) +

@@ -21,6 +21,7 @@ struct BoardPlayer {
     bool deals = false;
     bool sitsOut = false;  // sits out the next game
     int solosLeft = 0;     // mandatory solos still to play
+    std::string marks;     // the three above in words: "gibt · setzt aus · Solo offen"
     bool operator==(const BoardPlayer&) const = default;
 };
 

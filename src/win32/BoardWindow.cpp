@@ -194,14 +194,7 @@ void Win32Board::paintBoard(Gdiplus::Graphics& g, int w, int h) {
              {textRight - pad - totalWidth, y, totalWidth, lineH}, true);
         const float nameWidth = textRight - pad - totalWidth - nameLeft;
         text(g, pl.name, lineH * 0.5f, false, black, {nameLeft, y, nameWidth * 0.6f, lineH});
-        std::string marks;
-        const auto mark = [&marks](const char* m) {
-            marks += (marks.empty() ? "" : " \xC2\xB7 ") + std::string(m);
-        };
-        if (pl.deals) mark("gibt");
-        if (pl.sitsOut) mark("setzt aus");
-        if (pl.solosLeft > 0) mark("Solo offen");
-        text(g, marks, lineH * 0.3f, false, Gdiplus::Color(255, 0x30, 0x30, 0x30),
+        text(g, pl.marks, lineH * 0.3f, false, Gdiplus::Color(255, 0x30, 0x30, 0x30),
              {nameLeft, y, nameWidth, lineH}, true);
         y += lineH;
     }

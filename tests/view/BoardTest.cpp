@@ -111,6 +111,7 @@ TEST(Board, TotalsPlacesAndColoursAreThePads) {
     EXPECT_EQ(b.players[2].place, "1.");
     EXPECT_EQ(b.players[3].colour, (Rgb{255, 140, 140}));
     EXPECT_EQ(b.lastGame, "Spiel 2: Bert / Carla gewinnen 5");
+    EXPECT_EQ(b.players[2].marks, "gibt \xC2\xB7 Solo offen");
 }
 
 TEST(Board, SolosAndTheEndOfTheEvening) {
