@@ -122,8 +122,8 @@ class MainWindow : public QMainWindow, public WindowHost {
     std::unique_ptr<QtValueWindow> valueWindow_;
     std::unique_ptr<QtBoard> board_;           // "Die Tafel"
     std::unique_ptr<NetPhoneView> phoneView_;  // "Auf Handys zeigen…"
-    Rect appliedFrame_;          // the model's frame as last applied or reported
-    double statusScale_ = -1.0;  // the zoom the status bar's font was chosen for
+    Rect appliedFrame_;                        // the model's frame as last applied or reported
+    double statusScale_ = -1.0;                // the zoom the status bar's font was chosen for
     bool applying_ = false;      // the program itself is resizing or moving the window
     bool framePending_ = false;  // the window manager's frame is not known yet
     QSize requested_;            // the client size last asked for, until it arrives
