@@ -12,16 +12,17 @@
 # (to be run as root, with sudo or su, whichever the machine has) and stops.
 set -eu
 
-build_packages="cmake make g++ qt6-base-dev qt6-translations-l10n"
+# cpp-httplib and libqrencode serve the board to the phones (Linux program only).
+build_packages="cmake make g++ qt6-base-dev qt6-translations-l10n pkg-config libcpp-httplib-dev libqrencode-dev"
 windows_packages="cmake make g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32"
 # GoogleTest for the Windows tests is built from the googletest sources with
 # the cross compiler; Wine runs them, xvfb, xdotool and ImageMagick drive and
-# photograph the Windows program's window.
+# photograph the Windows program's window; chromium shows the phone page.
 dist_packages="nsis zip dpkg-dev file"
 # The Debian package and the Windows setup are tried too: lintian checks the
 # package, the MIME database and xdg-mime its file type, Wine runs the setup.
 test_packages="$dist_packages lintian shared-mime-info xdg-utils unzip libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils appstream binutils-mingw-w64-i686
-    gcc-mingw-w64-i686-win32 $windows_packages googletest wine wine64 fonts-wine xvfb xauth xdotool imagemagick"
+    gcc-mingw-w64-i686-win32 $windows_packages googletest wine wine64 fonts-wine xvfb xauth xdotool imagemagick chromium"
 
 case "${1:-build}" in
     build) wanted="$build_packages" ;;

@@ -18,6 +18,7 @@
 #include "io/ProgramFiles.h"
 #include "io/TextExport.h"
 #include "platform/PlatformFileSystem.h"
+#include "view/BoardCommands.h"
 #include "view/MainWindow.h"
 #include "view/SecondaryWindows.h"
 
@@ -86,7 +87,7 @@ bool displayAvailable(std::string& why) {
 }
 
 int runWindow(QApplication& app, const QString& padFile,
-              const std::function<void(MainWindow&)>& shown) {
+              const std::function<void(MainWindow&)>& shown, bool phone) {
     loadGermanTranslations(app);
     initResources();
     QIcon icon;
@@ -132,6 +133,15 @@ int runWindow(QApplication& app, const QString& padFile,
         window.mirror();
         if (!error.empty())
             dialogs.messageBox(error, "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
+    }
+    if (phone) {
+        const std::string address = switchPhoneOn(program);
+        if (!address.empty()) {
+            std::printf("%s\n", address.c_str());
+            std::fflush(stdout);
+            boardCommand(program);
+        }
+        window.mirror();
     }
     return app.exec();
 }

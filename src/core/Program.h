@@ -13,7 +13,9 @@
 
 namespace kx {
 
+class BoardHost;
 class ExtrasHost;
+class PhoneView;
 class ValueWindowHost;
 
 // "Kartotrix v" and the version of the build (the project's version in CMake).
@@ -76,6 +78,11 @@ struct ShellState {
     int centsPerPoint = DEFAULT_CENTS_PER_POINT;
     // The earlier states this run kept, and its marker of a running evening.
     KeptStates kept;
+    // The phone view: its whole address while it is on, whether its notice
+    // was shown in this run, and the state it serves now.
+    std::string phoneAddress;
+    bool phoneNoticeShown = false;
+    std::string publishedState;
 };
 
 // Platform services; any of them may be missing in a test that does not need it.
@@ -89,6 +96,10 @@ struct Services {
     ExtrasHost* extras = nullptr;
     // The window "Spielwert" (view/ValueWindow.h); a skin may offer none.
     ValueWindowHost* valueWindow = nullptr;
+    // The board's window and the phone view's server (view/BoardCommands.h);
+    // a skin may offer neither.
+    BoardHost* board = nullptr;
+    PhoneView* phone = nullptr;
 };
 
 // Everything the handlers work on: the pad, the window as data, the shell's

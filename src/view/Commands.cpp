@@ -15,6 +15,7 @@
 #include "view/QuickEntry.h"
 #include "view/RulesWindow.h"
 #include "view/SecondaryWindows.h"
+#include "view/BoardCommands.h"
 #include "view/ValueWindow.h"
 #include "view/StatesWindow.h"
 #include "view/WindowFit.h"
@@ -50,6 +51,9 @@ const std::vector<AddedMenuText> addedMenuTexts{
     {32, "Vergr\xC3\xB6\xC3\x9F" "ern\t^+"},
     {33, "Verkleinern\t^-"},
     {34, "Originalgr\xC3\xB6\xC3\x9F" "e\t^0"},
+    {CMD_BOARD_SEPARATOR, "'-'"},
+    {CMD_BOARD, "Tafel\tF11"},
+    {CMD_PHONE, "Auf Handys zeigen\xE2\x80\xA6"},
     {35, ""},
     // "Extras": the end of the evening.
     {CMD_EXTRAS, "Extras"},
@@ -102,6 +106,7 @@ void buildMenu(WindowModel& ui) {
     for (int k : {CMD_SAVE, CMD_SAVE_AS, CMD_EXPORT})
         ui.menu[static_cast<std::size_t>(k)].enabled = false;
     enablePadExtras(ui, false);
+    ui.menu[static_cast<std::size_t>(CMD_PHONE)].checkable = true;
     for (int k : {CMD_ROW_CHANGE, CMD_AUTOSAVE, CMD_CONFIRM_QUIT}) {
         ui.menu[static_cast<std::size_t>(k)].checkable = true;
         ui.menu[static_cast<std::size_t>(k)].checked = true;
@@ -317,6 +322,12 @@ void frm0_MenuEvent(Program& p, int command) {
         case CMD_JOURNAL:
             journalCommand(p);
             break;
+        case CMD_BOARD:
+            boardCommand(p);
+            break;
+        case CMD_PHONE:
+            phoneCommand(p);
+            break;
         default:
             if (isExtrasCommand(command)) extrasCommand(p, command);
             break;
@@ -350,6 +361,10 @@ bool addedKeyDown(Program& p, int key, int shift) {
         case KEY_F1:
             if (shift != 0) return false;
             frm0_MenuEvent(p, CMD_HELP);
+            return true;
+        case KEY_F11:
+            if (shift != 0) return false;
+            frm0_MenuEvent(p, CMD_BOARD);
             return true;
         case KEY_PLUS:
         case KEY_NUMPAD_ADD:

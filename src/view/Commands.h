@@ -72,6 +72,7 @@ enum KeyCode {
     KEY_F2 = 0x71,
     KEY_F3 = 0x72,
     KEY_F10 = 0x79,
+    KEY_F11 = 0x7A,
     KEY_NUMPAD_ADD = 0x6B,
     KEY_NUMPAD_SUBTRACT = 0x6D,
     KEY_PLUS = 0xBB,   // the "+" key of the main block
