@@ -323,7 +323,9 @@ int PadArea::fittingPixelSize() const {
         ScaledStyle::captionSpacing(base->pixelMetric(QStyle::PM_RadioButtonLabelSpacing));
     for (const Control* c : program_.ui.controls()) {
         const int room = widgetRect(*c).width;
-        if (c->kind == ControlKind::OptionButton && !c->text.empty()) {
+        const bool button =
+            c->kind == ControlKind::OptionButton || c->kind == ControlKind::CheckBox;
+        if (button && !c->text.empty()) {
             captions.push_back({qstr(c->text), room - indicator, false});
         } else if (c->kind == ControlKind::Label && !c->text.empty()) {
             captions.push_back({qstr(c->text), room - 4, boldLook(c->look)});

@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "SecondaryWindows.h"
-#include "ValueWindow.h"
 #include "StatusText.h"
+#include "ValueWindow.h"
 #include "core/Correction.h"
 #include "platform/WinText.h"
 #include "view/Commands.h"
@@ -316,6 +316,10 @@ HWND MainWindow::createWidget(const Control& c, int id) {
             windowClass = L"BUTTON";
             style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
             break;
+        case ControlKind::CheckBox:
+            windowClass = L"BUTTON";
+            style |= BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP;
+            break;
         case ControlKind::DropDown:
             windowClass = L"COMBOBOX";
             style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP;
@@ -452,6 +456,7 @@ void MainWindow::mirrorControl(Widget& w) {
     const bool textChanged = fresh || c.text != w.shadow->text;
     switch (c.kind) {
         case ControlKind::OptionButton:
+        case ControlKind::CheckBox:
             if (textChanged) SetWindowTextW(window, widen(c.text).c_str());
             if ((SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED) != c.checked)
                 SendMessageW(window, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -1124,6 +1129,10 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
         case ControlKind::PushButton:
             if (code != BN_CLICKED) return;
             pressOK(program_);
+            break;
+        case ControlKind::CheckBox:
+            if (code != BN_CLICKED) return;
+            tickBock(program_, SendMessageW(widget->window, BM_GETCHECK, 0, 0) == BST_CHECKED);
             break;
         case ControlKind::DropDown:
             // The list is still at its own work: the model is shown once it is done.
