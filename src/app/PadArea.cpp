@@ -463,7 +463,7 @@ void PadArea::paintLabel(QPainter& painter, std::size_t label, const QRect& r) c
     if (c.look == Look::Total)
         painter.fillRect(r.left(), r.top(), r.width(), scaledPixels(2, scale_), TOTAL_RULE);
     if (!c.mark.empty()) {
-        // The place beside a total, in the regular weight so that the total stands out.
+        // The place beside a total or the mark of a Bock game, in the regular weight.
         const QFont bold = painter.font();
         painter.setFont(padFont(false));
         painter.setPen(INK);

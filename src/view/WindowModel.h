@@ -46,7 +46,8 @@ struct Control {
     Rect rect;
     std::string text;  // caption, label text or field text (UTF-8)
     // A short second text at the label's left edge, in a quieter ink: the
-    // place ("1.") beside a total, so that places do not rest on colour alone.
+    // place ("1.") beside a total, or "B" beside a Bock game's points, so that
+    // neither rests on colour alone.
     std::string mark;
     std::vector<std::string> items;  // drop-down lists
     int selection = -1;              // selected list item, -1 for none

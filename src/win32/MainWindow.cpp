@@ -1251,7 +1251,7 @@ void MainWindow::paintLabel(HWND window, HDC dc) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inside,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | textAlignment(look));
     if (const std::string& mark = widget->control->mark; !mark.empty()) {
-        // The place beside a total, in the regular weight so that the total stands out.
+        // The place beside a total or the mark of a Bock game, in the regular weight.
         SelectObject(dc, font_);
         SetTextColor(dc, RGB(0x1a, 0x1a, 0x1a));
         RECT left = r;

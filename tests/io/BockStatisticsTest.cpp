@@ -1,8 +1,8 @@
 // The statistics' points without Bock: the same evening played without Bock.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -58,21 +58,15 @@ TEST(BockStatistics, PointsWithoutBockAreThoseOfTheEveningWithoutIt) {
     EXPECT_EQ(statisticsText(plain).find(WITHOUT_BOCK_HEADING), std::string::npos);
     for (const HouseRules& rules : {doubled, plusTwo}) {
         const Statistics s = statisticsOf(t, rules == doubled ? "doppelt" : "plus2", rules);
-        ASSERT_EQ(s.players.size(), 4u);
         EXPECT_TRUE(s.bock);
         EXPECT_NE(statisticsText(s).find(WITHOUT_BOCK_HEADING), std::string::npos);
-        bool differs = false;
-        for (const PlayerStatistics& player : s.players) {
-            SCOPED_TRACE(player.name);
-            const auto same = std::find_if(
-                plain.players.begin(), plain.players.end(),
-                [&](const PlayerStatistics& other) { return other.name == player.name; });
-            ASSERT_NE(same, plain.players.end());
-            EXPECT_EQ(player.pointsWithoutBock, same->points);
-            EXPECT_EQ(same->pointsWithoutBock, same->points);
-            differs = differs || player.points != player.pointsWithoutBock;
-        }
-        EXPECT_TRUE(differs);
+        std::map<std::string, long long> with, without, played;
+        for (const PlayerStatistics& player : s.players)
+            with[player.name] = player.points, without[player.name] = player.pointsWithoutBock;
+        for (const PlayerStatistics& player : plain.players)
+            played[player.name] = player.points;
+        EXPECT_EQ(without, played);
+        EXPECT_NE(with, played);
     }
 }
 
