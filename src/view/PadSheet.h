@@ -21,11 +21,11 @@ struct SheetRow {
     std::string label;               // "1", "S1", "StP"
     std::string players;             // "Sp": "3 / 5", "2"
     std::string points;              // "Pk"
-    std::string bock;                // a Bock game's mark as on the pad ("B", "2B"), else empty
     std::vector<std::string> cells;  // players 1..N: a running total, "xxx" or nothing
     bool entered = false;
     bool blockEnd = false;  // a ruled line follows (after every N rows, up to the solos)
     std::optional<Reckoning> reckoning;  // a game entered through the value calculator
+    std::string bock;                    // a Bock game's mark as on the pad ("B", "2B"), else empty
 };
 
 // A page of the journal printed after the sheet.
