@@ -47,14 +47,19 @@ ProgramPaths resolveProgramPaths(FileSystem& fs) {
     const QString programDir = QCoreApplication::applicationDirPath();
     const QString userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     ProgramPaths paths;
-    paths.filesFolder = chooseFilesFolder(fs, withSeparator(programDir), withSeparator(userData));
     // Beside the program in the build folder; under share/ once installed.
     const QString beside = programDir + QLatin1Char('/') + QLatin1String(HELP_FILE);
-    const QString installed =
+    const QString shared =
         programDir + QStringLiteral("/../share/kartotrix/") + QLatin1String(HELP_FILE);
-    const QString help =
-        QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : installed;
+    const bool installed = !QFileInfo::exists(beside) && QFileInfo::exists(shared);
+    const QString help = installed ? shared : beside;
     paths.helpFile = stdstr(QDir::toNativeSeparators(QDir::cleanPath(help)));
+    // Installed under a prefix (/usr/bin/kartotrix): the files go to
+    // ~/.local/share/kartotrix, never beside the program.
+    const std::string folder = withSeparator(programDir);
+    paths.filesFolder = chooseFilesFolder(fs, folder, withSeparator(userData),
+                                          installed || installedBySetup(fs, folder));
+    paths.inDataFolder = paths.filesFolder != folder;
     return paths;
 }
 
@@ -96,6 +101,7 @@ int runWindow(QApplication& app, const QString& padFile,
     Program program;
     initProgram(program, paths.filesFolder);
     program.shell.helpFile = paths.helpFile;
+    program.shell.filesInDataFolder = paths.inDataFolder;
     SystemClock clock;
     QtDesktopShell desktop;
     Services services;

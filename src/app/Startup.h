@@ -14,6 +14,8 @@ class FileSystem;
 struct ProgramPaths {
     std::string filesFolder;  // ends with a separator
     std::string helpFile;
+    // The files go to the user's data folder, not beside the program.
+    bool inDataFolder = false;
 };
 ProgramPaths resolveProgramPaths(FileSystem& fs);
 

@@ -16,7 +16,8 @@ namespace kx {
 class ExtrasHost;
 class ValueWindowHost;
 
-inline constexpr const char* VERSION_TEXT = "Kartotrix v1.0.2.5";
+// "Kartotrix v" and the version of the build (the project's version in CMake).
+extern const char* const VERSION_TEXT;
 inline constexpr int FILE_FORMAT_VERSION = 258;
 inline constexpr int PAD_HEIGHT = 680;
 
@@ -43,6 +44,10 @@ struct ShellState {
     int fileFormatVersion = FILE_FORMAT_VERSION;
     // Folder of the program's own files, with a trailing separator.
     std::string programFolder;
+    // The files go to the user's data folder rather than beside the program
+    // (an installed program); the first "Speichern" of a run says where.
+    bool filesInDataFolder = false;
+    bool filesFolderTold = false;
     // Name of the autosave files without extension: "autosave", or
     // "autosave-2" and so on while other copies of the program run.
     std::string autosaveBase = "autosave";

@@ -13,6 +13,7 @@
 #include "view/JournalWindow.h"
 #include "view/PadLayout.h"
 #include "view/QuickEntry.h"
+#include "view/RulesWindow.h"
 #include "view/SecondaryWindows.h"
 #include "view/ValueWindow.h"
 #include "view/StatesWindow.h"
@@ -42,6 +43,7 @@ const std::vector<AddedMenuText> addedMenuTexts{
     {CMD_VALUE_WINDOW, "Spielwert berechnen\xE2\x80\xA6\tF3"},
     {CMD_JOURNAL, "Protokoll\xE2\x80\xA6"},
     {CMD_EARLIER_STATES, "Fr\xC3\xBChere St\xC3\xA4nde\xE2\x80\xA6"},
+    {CMD_HOUSE_RULES, "Hausregeln\xE2\x80\xA6"},
     {CMD_EDIT_END, ""},
     // "Ansicht": the size of the window's drawing area.
     {31, "Ansicht"},
@@ -299,6 +301,9 @@ void frm0_MenuEvent(Program& p, int command) {
             break;
         case CMD_EARLIER_STATES:
             earlierStatesCommand(p);
+            break;
+        case CMD_HOUSE_RULES:
+            houseRulesCommand(p);
             break;
         case CMD_ZOOM_IN:
             zoomBy(p, 1);

@@ -52,6 +52,7 @@ enum MenuCommand {
     CMD_JOURNAL = 45,  // "Protokoll…", listed after "Schnelleingabe"
     CMD_EDIT_END = 30,
     CMD_VALUE_WINDOW = 44,  // "Spielwert berechnen…", in "Bearbeiten"
+    CMD_HOUSE_RULES = 47,   // "Hausregeln…", in "Bearbeiten"
     CMD_EARLIER_STATES = 48,
     // "Ansicht"
     CMD_ZOOM_IN = 32,
