@@ -109,6 +109,21 @@ void paintGrid(QPainter& painter, const ChartGeometry& g) {
     painter.drawRect(plot.adjusted(0, 0, -1, -1));
 }
 
+// Bock games: a shaded band behind the point, its mark at the band's foot.
+void paintBock(QPainter& painter, const ChartGeometry& g, const ScoreChart& chart) {
+    painter.setFont(chartFont(11, true));
+    for (const ChartBock& bock : chart.bock) {
+        const Rect band = bockBand(g, bock.index, chart.pointCount());
+        QColor shade = colourOf(bock.shade);
+        shade.setAlpha(150);
+        painter.fillRect(QRect(band.left, band.top, band.width, band.height), shade);
+        const Rect mark = bockMarkRect(g, bock.index, chart.pointCount());
+        painter.setPen(QColor(120, 70, 0));
+        painter.drawText(QRect(mark.left, mark.top, mark.width, mark.height), Qt::AlignCenter,
+                         qstr(bock.mark));
+    }
+}
+
 void paintXLabels(QPainter& painter, const ChartGeometry& g, const ScoreChart& chart) {
     painter.setFont(chartFont(12));
     painter.setPen(QColor(70, 70, 70));
@@ -188,6 +203,7 @@ void paintScoreChart(QPainter& painter, QSize size, const ScoreChart& chart) {
     painter.setPen(QColor(31, 58, 95));
     painter.drawText(QRect(g.plot.left, 10, g.plot.width, 28), Qt::AlignLeft | Qt::AlignVCenter,
                      qstr(chart.title));
+    paintBock(painter, g, chart);
     paintGrid(painter, g);
     paintXLabels(painter, g, chart);
     paintBorders(painter, g, chart);

@@ -87,18 +87,26 @@ void fillStatisticsRow(QTableWidget* table, int row, const PlayerStatistics& s) 
     auto* worst = new NumberItem(signedText(s.worst), s.worst);
     worst->setToolTip(qstr(s.worstFile));
     table->setItem(row, 7, worst);
+    if (table->columnCount() > 8)
+        table->setItem(row, 8,
+                       new NumberItem(signedText(s.pointsWithoutBock),
+                                      static_cast<double>(s.pointsWithoutBock)));
 }
 
 // The players' table ("statistik_table") or, apart from it, the seats'
 // without a name ("statistik_seats").
+// With `bock` a last column holds the points without Bock.
 QTableWidget* statisticsTable(QWidget* parent, const std::vector<PlayerStatistics>& rows,
-                              const char* objectName) {
-    auto* table = new QTableWidget(static_cast<int>(rows.size()), 8, parent);
+                              const char* objectName, bool bock) {
+    QStringList headings{QStringLiteral("Spieler"),      QStringLiteral("Abende"),
+                         QStringLiteral("gewonnen"),     QStringLiteral("Punkte"),
+                         QStringLiteral("Spiele"),       QStringLiteral("je Spiel"),
+                         QStringLiteral("bester Abend"), QStringLiteral("schlechtester Abend")};
+    if (bock) headings.append(qstr(WITHOUT_BOCK_HEADING));
+    auto* table =
+        new QTableWidget(static_cast<int>(rows.size()), static_cast<int>(headings.size()), parent);
     table->setObjectName(QString::fromLatin1(objectName));
-    table->setHorizontalHeaderLabels(
-        {QStringLiteral("Spieler"), QStringLiteral("Abende"), QStringLiteral("gewonnen"),
-         QStringLiteral("Punkte"), QStringLiteral("Spiele"), QStringLiteral("je Spiel"),
-         QStringLiteral("bester Abend"), QStringLiteral("schlechtester Abend")});
+    table->setHorizontalHeaderLabels(headings);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
@@ -193,12 +201,14 @@ bool QtExtras::showStatistics(const Statistics& statistics) {
     auto* title = new QLabel(heading, dialog);
     title->setStyleSheet(QStringLiteral("font-weight: bold;"));
     layout->addWidget(title);
-    QTableWidget* table = statisticsTable(dialog, statistics.players, "statistik_table");
+    QTableWidget* table =
+        statisticsTable(dialog, statistics.players, "statistik_table", statistics.bock);
     layout->addWidget(table, 3);
     int rows = table->verticalHeader()->length() + table->horizontalHeader()->height();
     if (!statistics.seats.empty()) {
         layout->addWidget(new QLabel(qstr(SEATS_HEADING), dialog));
-        QTableWidget* seats = statisticsTable(dialog, statistics.seats, "statistik_seats");
+        QTableWidget* seats =
+            statisticsTable(dialog, statistics.seats, "statistik_seats", statistics.bock);
         const int height = seats->verticalHeader()->length() + seats->horizontalHeader()->height() +
                            2 * seats->frameWidth();
         seats->setMaximumHeight(height);

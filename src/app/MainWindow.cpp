@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
@@ -386,6 +387,8 @@ QWidget* MainWindow::createWidget(Control& control) {
         }
         case ControlKind::PushButton:
             return new QPushButton(padArea_);
+        case ControlKind::CheckBox:
+            return new QCheckBox(padArea_);
         case ControlKind::DropDown: {
             auto* list = new QComboBox(padArea_);
             list->setMaxVisibleItems(26);
@@ -419,6 +422,11 @@ void MainWindow::connectWidget(Control& control, QWidget* widget) {
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
         connect(button, &QPushButton::clicked, this, [this] {
             pressOK(program_);
+            mirror();
+        });
+    } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        connect(box, &QCheckBox::clicked, this, [this](bool checked) {
+            tickBock(program_, checked);
             mirror();
         });
     } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
@@ -504,6 +512,12 @@ void MainWindow::mirrorControl(const Control& c, QWidget* w, std::optional<Contr
         case ControlKind::PushButton:
             if (textChanged) static_cast<QPushButton*>(w)->setText(qstr(c.text));
             break;
+        case ControlKind::CheckBox: {
+            auto* box = static_cast<QCheckBox*>(w);
+            if (textChanged) box->setText(qstr(c.text));
+            if (box->isChecked() != c.checked) box->setChecked(c.checked);
+            break;
+        }
         case ControlKind::Label:
             break;
         case ControlKind::TextField: {

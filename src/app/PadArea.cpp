@@ -323,7 +323,9 @@ int PadArea::fittingPixelSize() const {
         ScaledStyle::captionSpacing(base->pixelMetric(QStyle::PM_RadioButtonLabelSpacing));
     for (const Control* c : program_.ui.controls()) {
         const int room = widgetRect(*c).width;
-        if (c->kind == ControlKind::OptionButton && !c->text.empty()) {
+        const bool button =
+            c->kind == ControlKind::OptionButton || c->kind == ControlKind::CheckBox;
+        if (button && !c->text.empty()) {
             captions.push_back({qstr(c->text), room - indicator, false});
         } else if (c->kind == ControlKind::Label && !c->text.empty()) {
             captions.push_back({qstr(c->text), room - 4, boldLook(c->look)});
@@ -461,7 +463,7 @@ void PadArea::paintLabel(QPainter& painter, std::size_t label, const QRect& r) c
     if (c.look == Look::Total)
         painter.fillRect(r.left(), r.top(), r.width(), scaledPixels(2, scale_), TOTAL_RULE);
     if (!c.mark.empty()) {
-        // The place beside a total, in the regular weight so that the total stands out.
+        // The place beside a total or the mark of a Bock game, in the regular weight.
         const QFont bold = painter.font();
         painter.setFont(padFont(false));
         painter.setPen(INK);

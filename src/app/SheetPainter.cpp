@@ -88,6 +88,10 @@ qreal paintRows(QPainter& p, const Units& u, const Columns& c, qreal top, qreal 
     for (const SheetRow& row : sheet.rows) {
         p.setPen(SOFT);
         text(p, QRectF(c.left, top, c.label, rowH), row.label, Qt::AlignCenter);
+        // A Bock game's mark in the margin before the row.
+        if (!row.bock.empty())
+            text(p, QRectF(c.left - u.mm(9), top, u.mm(8), rowH), row.bock,
+                 Qt::AlignRight | Qt::AlignVCenter);
         p.setPen(INK);
         text(p, QRectF(c.left + c.label, top, c.players, rowH), row.players, Qt::AlignCenter);
         text(p, QRectF(c.left + c.label + c.players, top, c.points, rowH), row.points,

@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include "core/Correction.h"
+#include "core/EntryPanel.h"
 #include "core/Program.h"
 #include "core/Reckoning.h"
 #include "io/PadFile.h"
+#include "view/PadRender.h"
 
 namespace kx {
 
@@ -120,19 +122,10 @@ void moveRow(Program& p, int row, const RowGame& want) {
     cellOf(p, row, 1) = want.value;
 }
 
-// A Bock game's points label is shaded, darker for each level.
-const Rgb BOCK_SHADES[] = {{255, 236, 179}, {255, 213, 128}, {255, 183, 77}};
-
 void showBock(Program& p, const BockPlan& plan) {
-    PadState& pad = p.pad;
-    for (int row = 1; row <= pad.lastGameRow; ++row) {
-        const auto level = plan.levels.find(row);
-        std::optional<Rgb> shade;
-        if (level != plan.levels.end())
-            shade = BOCK_SHADES[std::min(level->second, MAX_BOCK_LEVEL) - 1];
-        p.ui.PKT(row).background = shade;
-    }
-    const std::string text = bockStatusText(pad);
+    showBockRows(p, plan.levels);
+    showBockChoice(p);
+    const std::string text = bockStatusText(p.pad);
     if (!text.empty() || !p.ui.status(3).empty()) p.ui.setStatus(3, text);
 }
 

@@ -87,6 +87,16 @@ void clearEntry(Program& p) {
     p.ui.WAS1.selection = -1;
     p.ui.WAS1s.selection = -1;
     p.ui.WAS2.selection = -1;
+    showBockChoice(p);
+}
+
+void showBockChoice(Program& p) {
+    PadState& pad = p.pad;
+    Control& box = p.ui.BOCK;
+    box.visible = pad.padOpen() && pad.houseRules.bock.triggers.byHand;
+    const bool gameOrSolo = pad.entryMode == 1 || pad.entryMode == 2;
+    box.enabled = box.visible && gameOrSolo && p.ui.MDS(pad.entryMode).enabled;
+    pad.chosenBock = box.checked = box.enabled && pad.chosenBock;
 }
 
 void enablePlayerChoices(Program& p, int player, bool enable) {

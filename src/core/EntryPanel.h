@@ -34,6 +34,10 @@ bool chooseValueBeyondList(Program& p, int value);
 
 // Clears every choice of the panel and the six chosen values.
 void clearEntry(Program& p);
+// Shows the "Bock" box while the pad's house rules let a game be marked by
+// hand, usable for a game or a solo that can still be entered; its tick is
+// the pad's chosen mark and goes when the box cannot be used.
+void showBockChoice(Program& p);
 // Enables or disables the six WER1 choices that involve the player.
 void enablePlayerChoices(Program& p, int player, bool enable);
 // Brings the panel to the state of a new pad for n players.

@@ -10,6 +10,7 @@
 #include "core/Settlement.h"
 #include "io/Cp1252.h"
 #include "io/FileIo.h"
+#include "io/HouseRulesBlock.h"
 #include "io/PadFile.h"
 
 namespace kx {
@@ -75,6 +76,29 @@ struct Reader {
         return added;
     }
 
+    // Each player's overall score with every Bock game at its base value. A
+    // game's points move each player in proportion to its value, so a Bock
+    // row's share is scaled back by base / value.
+    static PlayerValues scoresWithoutBock(const PadImage& im, const std::vector<EnteredRow>& rows,
+                                          bool& bock) {
+        const std::map<int, int> bases = houseDataOf(im).bockBase;
+        PlayerValues scores = rows.back().overall;
+        PlayerValues before{};
+        for (const EnteredRow& row : rows) {
+            const auto base = bases.find(row.row);
+            const long long value = im.table[static_cast<std::size_t>(row.row)][1];
+            if (base != bases.end() && value != 0 && base->second != value) {
+                bock = true;
+                for (std::size_t k = 1; k < scores.size(); ++k) {
+                    const long long moved = row.overall[k] - before[k];
+                    scores[k] -= static_cast<int>(moved - moved * base->second / value);
+                }
+            }
+            before = row.overall;
+        }
+        return scores;
+    }
+
     // Why the file does not count, or "" when it was counted.
     std::string count(const std::string& file, const PadImage& im) {
         const int n = im.playerCount;
@@ -90,6 +114,9 @@ struct Reader {
             return "Derselbe Abend wie \xE2\x80\x9E" + copy->second +
                    "\xE2\x80\x9C, nur einmal gez\xC3\xA4hlt.";
 
+        bool bock = false;
+        const PlayerValues withoutBock = scoresWithoutBock(im, rows, bock);
+        out.bock = out.bock || bock;
         const auto first = scores.begin() + 1, last = scores.begin() + 1 + n;
         const int top = *std::max_element(first, last);
         const int bottom = *std::min_element(first, last);
@@ -101,6 +128,7 @@ struct Reader {
             ++s.evenings;
             if (score == top && top > bottom) ++s.won;
             s.points += score;
+            s.pointsWithoutBock += withoutBock[static_cast<std::size_t>(k)];
             for (const EnteredRow& row : rows)
                 s.games += playedInRow(im.table, n, row.row, k) ? 1 : 0;
         }
@@ -211,6 +239,7 @@ Statistics collectStatistics(FileSystem& fs, const std::string& folder) {
 const char* const SEATS_HEADING =
     "Pl\xC3\xA4tze mit Standardnamen (gez\xC3\xA4hlt nach Sitzplatz, nicht nach Person):";
 const char* const NO_EVENINGS = "Keine Abende gefunden.";
+const char* const WITHOUT_BOCK_HEADING = "ohne Bock";
 
 std::string statisticsText(const Statistics& s) {
     if (!s.error.empty()) return s.error + "\n";
@@ -222,18 +251,22 @@ std::string statisticsText(const Statistics& s) {
     if (s.players.empty() && s.seats.empty()) {
         text += std::string(NO_EVENINGS) + "\n";
     } else {
-        const std::vector<std::string> head{"Spieler", "Abende",   "gewonnen", "Punkte",
-                                            "Spiele",  "je Spiel", "bester",   "schlechtester"};
+        std::vector<std::string> head{"Spieler", "Abende",   "gewonnen", "Punkte",
+                                      "Spiele",  "je Spiel", "bester",   "schlechtester"};
+        // The points without Bock, where there was Bock.
+        if (s.bock) head.push_back(WITHOUT_BOCK_HEADING);
         std::vector<std::vector<std::string>> table{head};
-        const auto row = [](const PlayerStatistics& p) {
-            return std::vector<std::string>{p.name,
-                                            std::to_string(p.evenings),
-                                            std::to_string(p.won),
-                                            signedText(p.points),
-                                            std::to_string(p.games),
-                                            p.pointsPerGame(),
-                                            signedText(p.best),
-                                            signedText(p.worst)};
+        const auto row = [&s](const PlayerStatistics& p) {
+            std::vector<std::string> cells{p.name,
+                                           std::to_string(p.evenings),
+                                           std::to_string(p.won),
+                                           signedText(p.points),
+                                           std::to_string(p.games),
+                                           p.pointsPerGame(),
+                                           signedText(p.best),
+                                           signedText(p.worst)};
+            if (s.bock) cells.push_back(signedText(p.pointsWithoutBock));
+            return cells;
         };
         for (const PlayerStatistics& p : s.players)
             table.push_back(row(p));

@@ -23,6 +23,9 @@ struct PlayerStatistics {
     int evenings = 0;
     int won = 0;  // evenings with the best overall score (shared on a tie)
     long long points = 0;
+    // The points with every Bock game at its base value, as if the evenings
+    // had been played without Bock (the same as `points` where none was).
+    long long pointsWithoutBock = 0;
     int games = 0;  // normal games and solos the player took part in
     int best = 0, worst = 0;
     std::string bestFile, worstFile;
@@ -42,7 +45,11 @@ struct Statistics {
     std::vector<PlayerStatistics> players;  // the named players by points, best first
     std::vector<PlayerStatistics> seats;    // seats without a name, by seat number
     std::vector<SkippedPad> skipped;        // in file name order
+    bool bock = false;  // a counted evening had Bock games: the points are shown without them too
 };
+
+// The column that shows the points without Bock, where an evening had Bock games.
+extern const char* const WITHOUT_BOCK_HEADING;
 
 // What the list of seats without a name is headed with.
 extern const char* const SEATS_HEADING;

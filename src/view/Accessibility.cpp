@@ -1,5 +1,6 @@
 #include "view/Accessibility.h"
 
+#include "core/HouseRules.h"
 #include "core/Program.h"
 
 namespace kx {
@@ -38,7 +39,12 @@ std::string accessibleName(const Program& p, const Control& c) {
     const std::string k = std::to_string(c.index);
     if (c.name == "CNT") return rowName(n, c.index);
     if (c.name == "SPL") return rowName(n, c.index) + ", Spieler: " + cellValue(c.text);
-    if (c.name == "PKT") return rowName(n, c.index) + ", Punkte: " + cellValue(c.text);
+    if (c.name == "PKT") {
+        // The Bock mark: "B", "2B", "3B".
+        const int level = c.mark.empty() ? 0 : c.mark.size() == 1 ? 1 : c.mark[0] - '0';
+        return rowName(n, c.index) + ", Punkte: " + cellValue(c.text) +
+               (level > 0 ? ", " + bockName(level) : "");
+    }
     if (const int j = playerColumn(c))
         return rowName(n, c.index) + ", " + playerName(p, j) + ": " + cellValue(c.text);
     if (c.name == "SPsum") {

@@ -89,6 +89,8 @@ void buildEntryPanel(WindowModel& ui) {
     ui.WIE2.visible = false;
     ui.lb6 = label("lb6", "Spieler", 580);
     addPlayerOptions(ui.WER3, "WER3", 600);
+    // In the gap between the game's points and "OK".
+    ui.BOCK = hiddenDisabled(make("BOCK", ControlKind::CheckBox, "Bock", {40, 234, 90, 16}));
 
     std::size_t next = 21;
     for (int k = 0; k < 19; ++k)

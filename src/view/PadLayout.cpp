@@ -103,6 +103,7 @@ void newPad(Program& p, int n) {
         ui.SPsum(j).mark.clear();
         placeCell(ui.SPsum(j), layout.totalsTop, h, ui.SPsum(j).text);
     }
+    showBockRows(p, {});
 
     for (int entry : {2, 3, 5})
         ui.menu[static_cast<std::size_t>(entry)].enabled = true;

@@ -109,6 +109,25 @@ void refreshPad(Program& p, int row, int kind, int sitOutPlayer) {
     }
 }
 
+Rgb bockShade(int level) {
+    static const Rgb shades[] = {{255, 236, 179}, {255, 213, 128}, {255, 183, 77}};
+    return shades[std::clamp(level, 1, 3) - 1];
+}
+
+std::string bockMark(int level) {
+    if (level <= 0) return "";
+    return level == 1 ? "B" : std::to_string(level) + "B";
+}
+
+void showBockRows(Program& p, const std::map<int, int>& levels) {
+    for (Control& cell : p.ui.PKT) {
+        const auto level = levels.find(cell.index);
+        const bool bock = level != levels.end() && level->second > 0;
+        cell.background = bock ? std::optional<Rgb>(bockShade(level->second)) : std::nullopt;
+        cell.mark = bock ? bockMark(level->second) : "";
+    }
+}
+
 PaintPlan frm0_Paint(const Program& p) {
     PaintPlan plan{{0, 0, p.shell.padWidth, PAD_HEIGHT}, padBackColour, {}};
     if (!p.pad.padRunning) return plan;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "view/WindowModel.h"
@@ -16,6 +18,16 @@ inline constexpr Rgb COLOUR_SECOND_LOWEST{255, 200, 140};
 inline constexpr Rgb COLOUR_OTHER{255, 255, 140};
 // The shading of the row that the window "Protokoll" points at.
 inline constexpr Rgb COLOUR_HIGHLIGHT{196, 222, 255};
+
+// The shading of a Bock game's points, darker for each level (1..3).
+Rgb bockShade(int level);
+// What stands beside a Bock game's points, so that the mark does not rest on
+// colour alone: "B" for Bock, "2B" for Doppelbock, "3B"; empty for level 0.
+std::string bockMark(int level);
+// Shades and marks the points of every normal-game row by its Bock level
+// (row → level, for levels above 0); every other row's points lose both.
+// Only the cell's own rectangle is filled: nothing on the pad moves.
+void showBockRows(Program& p, const std::map<int, int>& levels);
 
 // The colour of each player's place, for the overall scores of players 1..N
 // (scores[0] is player 1). Equal scores share a colour.

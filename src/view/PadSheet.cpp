@@ -90,6 +90,7 @@ PadSheet padSheet(const Program& p, const LocalTime& date) {
         row.label = ui.CNT(i).text;
         row.players = ui.SPL(i).text;
         row.points = ui.PKT(i).text;
+        row.bock = ui.PKT(i).mark;
         for (int k = 1; k <= n; ++k)
             row.cells.push_back(ui.SP[static_cast<std::size_t>(k)](i).text);
         row.entered = p.pad.gameTable[static_cast<std::size_t>(i)][0] != EMPTY_CELL;

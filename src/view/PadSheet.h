@@ -25,6 +25,7 @@ struct SheetRow {
     bool entered = false;
     bool blockEnd = false;  // a ruled line follows (after every N rows, up to the solos)
     std::optional<Reckoning> reckoning;  // a game entered through the value calculator
+    std::string bock;                    // a Bock game's mark as on the pad ("B", "2B"), else empty
 };
 
 // A page of the journal printed after the sheet.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/Bock.h"
 #include "core/EntryPanel.h"
 #include "core/GameValue.h"
 #include "core/Program.h"
@@ -23,6 +24,8 @@ constexpr const char* NO_PAD =
     "Kein Block offen: im Men\xC3\xBC \xE2\x80\x9E"
     "Block\xE2\x80\x9C die Spielerzahl w\xC3\xA4hlen.";
 constexpr const char* NOT_POSSIBLE = "So l\xC3\xA4sst sich nichts eintragen.";
+constexpr const char* BOCK_WORD = "bock";
+constexpr const char* BOCK_WORD_CONTROL = "BOCK";
 
 std::string quoted(std::string_view s) {
     return "\xE2\x80\x9E" + std::string(s) + "\xE2\x80\x9C";
@@ -421,6 +424,7 @@ int wer1Choice(const WindowModel& ui, const std::string& caption) {
 
 bool perform(Program& p, const PanelAction& a) {
     if (a.control == "OK") return pressOK(p);
+    if (a.control == BOCK_WORD_CONTROL) return tickBock(p, true);
     if (a.control == BEYOND_LISTS) return chooseValueBeyondList(p, textValue(a.item));
     if (a.control == "MDS" || a.control.starts_with("WER"))
         return clickOption(p, a.control, a.choice);
@@ -448,15 +452,34 @@ std::string signedResult(int value) {
     return value >= 0 ? "gewinnt " + std::to_string(value) : "verliert " + std::to_string(-value);
 }
 
-std::string describeEntry(const PadState& pad, const QuickEntry& e) {
+// What the entry makes of a game: its row on the pad after the entry, and
+// there the Bock level and the value with Bock.
+struct EnteredGame {
+    int level = 0;
+    int value = 0;
+};
+
+// "3 → 6" for a Bock game, "3" for any other.
+std::string withBock(int base, const EnteredGame& game) {
+    const std::string shown = std::to_string(std::abs(base));
+    if (game.level == 0) return shown;
+    return shown + " \xE2\x86\x92 " + std::to_string(std::abs(game.value));
+}
+
+std::string gameHeading(const PadState& pad, const EnteredGame& game) {
+    const std::string heading = "Spiel " + std::to_string(pad.nextGameRow);
+    return game.level == 0 ? heading : heading + " (" + bockName(game.level) + "spiel)";
+}
+
+std::string describeEntry(const PadState& pad, const QuickEntry& e, const EnteredGame& game) {
     const std::string player = nameOf(pad, e.player);
     switch (e.kind) {
         case QuickKind::Pair:
-            return "Spiel " + std::to_string(pad.nextGameRow) + ": " + player + " / " +
-                   nameOf(pad, e.partner) + " gewinnen " + std::to_string(e.value);
+            return gameHeading(pad, game) + ": " + player + " / " + nameOf(pad, e.partner) +
+                   " gewinnen " + withBock(e.value, game);
         case QuickKind::Single:
-            return "Spiel " + std::to_string(pad.nextGameRow) + ": " + player + " allein " +
-                   signedResult(e.value);
+            return gameHeading(pad, game) + ": " + player + " allein " +
+                   (e.value >= 0 ? "gewinnt " : "verliert ") + withBock(e.value, game);
         case QuickKind::Solo:
             return "Solo " + std::to_string(pad.nextSoloRow - pad.lastGameRow) + ": " + player +
                    " " + signedResult(e.value) +
@@ -467,9 +490,16 @@ std::string describeEntry(const PadState& pad, const QuickEntry& e) {
     return "Strafpunkte: " + player + " bekommt -12";
 }
 
-std::string describe(const PadState& pad, const QuickEntry& e) {
-    const std::string text = describeEntry(pad, e);
-    return e.reckoning.empty() ? text : text + " (" + e.reckoning + ")";
+// `after` is the pad with the entry made.
+std::string describe(const PadState& pad, const PadState& after, const QuickEntry& e) {
+    EnteredGame game;
+    if (e.kind == QuickKind::Pair || e.kind == QuickKind::Single) {
+        const int row = pad.nextGameRow;
+        game = {bockLevelOf(after, row), after.gameTable[static_cast<std::size_t>(row)][1]};
+    }
+    std::string text = describeEntry(pad, e, game);
+    if (!e.reckoning.empty()) text += " (" + e.reckoning + ")";
+    return e.bock ? text + ", l\xC3\xB6st Bock aus" : text;
 }
 
 std::string soloValueProblem(int value) {
@@ -528,6 +558,7 @@ std::string refusal(const Program& p, const QuickEntry& e, const PanelAction& a)
     if (a.control == "WER2")
         return nameOf(p.pad, e.player) + " hat das Pflichtsolo schon gespielt.";
     if (a.control == "WIE2") return "Bei 4 Spielern hat das Solo keinen Geber.";
+    if (a.control == BOCK_WORD_CONTROL) return "Bock l\xC3\xA4sst sich hier nicht markieren.";
     return NOT_POSSIBLE;
 }
 
@@ -543,8 +574,9 @@ Program scratchCopy(const Program& p) {
 
 }  // namespace
 
-QuickParse parseQuickEntry(const PadState& pad, std::string_view text) {
-    const std::vector<std::string> parts = splitParts(text);
+namespace {
+
+QuickParse parseParts(const PadState& pad, const std::vector<std::string>& parts) {
     if (parts.empty()) return fail(HINT);
     const std::string keyword = folded(parts[0]);
     if (keyword == "s")
@@ -555,7 +587,32 @@ QuickParse parseQuickEntry(const PadState& pad, std::string_view text) {
     return parseGame(pad, parts);
 }
 
-std::vector<PanelAction> panelActions(const WindowModel& ui, const QuickEntry& e) {
+}  // namespace
+
+QuickParse parseQuickEntry(const PadState& pad, std::string_view text) {
+    std::vector<std::string> parts = splitParts(text);
+    // "bock" marks the entry wherever it stands; the rest is read as without it.
+    const auto marks = std::remove_if(parts.begin(), parts.end(), [](const std::string& part) {
+        return folded(part) == BOCK_WORD;
+    });
+    const bool bock = marks != parts.end();
+    parts.erase(marks, parts.end());
+    if (bock && parts.empty())
+        return fail(quoted(BOCK_WORD) + ": welches Spiel? z. B. " + quoted("1 2 3 bock") + ".");
+    QuickParse parsed = parseParts(pad, parts);
+    if (!bock || !parsed.entry) return parsed;
+    if (!pad.houseRules.bock.triggers.byHand)
+        return fail(quoted(BOCK_WORD) +
+                    ": Bock von Hand ist in den Hausregeln dieses Blocks nicht eingeschaltet.");
+    if (parsed.entry->kind == QuickKind::Penalty)
+        return fail("Strafpunkte l\xC3\xB6sen keinen Bock aus.");
+    parsed.entry->bock = true;
+    return parsed;
+}
+
+namespace {
+
+std::vector<PanelAction> entryActions(const WindowModel& ui, const QuickEntry& e) {
     const std::string value = std::to_string(e.value);
     // A value the lists cannot hold is chosen beyond them.
     const bool beyond = e.kind == QuickKind::Pair ? e.value > LARGEST_LISTED_PAIR_VALUE
@@ -585,13 +642,22 @@ std::vector<PanelAction> panelActions(const WindowModel& ui, const QuickEntry& e
     return {{"MDS", 3, ""}, {"WER3", e.player, ""}, {"OK", 0, ""}};
 }
 
+}  // namespace
+
+std::vector<PanelAction> panelActions(const WindowModel& ui, const QuickEntry& e) {
+    std::vector<PanelAction> actions = entryActions(ui, e);
+    // "Bock" is ticked last before "OK": choosing the mode clears it.
+    if (e.bock) actions.insert(actions.end() - 1, {BOCK_WORD_CONTROL, 1, ""});
+    return actions;
+}
+
 QuickPreview previewQuickEntry(const Program& p, std::string_view text) {
     if (p.pad.lastGameRow == 0) return {false, NO_PAD};
     const QuickParse parsed = parseQuickEntry(p.pad, text);
     if (!parsed.entry) return {false, parsed.error};
     Program scratch = scratchCopy(p);
     const Outcome outcome = run(scratch, *parsed.entry);
-    if (outcome.entered) return {true, describe(p.pad, *parsed.entry)};
+    if (outcome.entered) return {true, describe(p.pad, scratch.pad, *parsed.entry)};
     if (outcome.refused) return {false, refusal(scratch, *parsed.entry, *outcome.refused)};
     return {false, okRefused(scratch, *parsed.entry)};
 }

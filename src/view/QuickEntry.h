@@ -21,6 +21,8 @@ struct WindowModel;
 //   "s 3 6", "s 3 -6 2"     the mandatory solo of player 3, with solo dealer 2
 //   "p 4", "x 4"            a penalty for player 4
 // "s", "p" and "x" are keywords only as the whole first part.
+// The word "bock" anywhere marks the game or solo as a trigger of a Bock
+// round, where the pad's house rules allow Bock by hand ("1 2 3 bock").
 //
 // With the game value calculator's words after the players the line says how
 // the game went, and the entry gets the game value by the pad's house rules:
@@ -61,6 +63,7 @@ struct QuickEntry {
     int dealer = 0;                          // solo dealer, 0 when none was given
     std::string reckoning = {};              // the calculator's items in short, for the preview
     std::optional<Reckoning> reckoned = {};  // the calculator's inputs, kept with the row
+    bool bock = false;                       // "Bock" marked by hand
     bool operator==(const QuickEntry&) const = default;
 };
 
@@ -76,7 +79,8 @@ QuickParse parseQuickEntry(const PadState& pad, std::string_view text);
 // its item, see chooseValueBeyondList), or "OK".
 inline constexpr const char* BEYOND_LISTS = "beyond";
 struct PanelAction {
-    std::string control;  // "MDS", "WER1", "WER2", "WER3", "WAS1", "WAS1s", "WAS2", "WIE2", "OK"
+    std::string
+        control;  // "MDS", "WER1", "WER2", "WER3", "WAS1", "WAS1s", "WAS2", "WIE2", "BOCK", "OK"
     int choice = 0;
     std::string item;
     bool operator==(const PanelAction&) const = default;
@@ -86,7 +90,11 @@ std::vector<PanelAction> panelActions(const WindowModel& ui, const QuickEntry& e
 
 struct QuickPreview {
     bool admissible = false;
-    std::string text;  // "Spiel 8: Anna / Bert gewinnen 3" or the reason it cannot be entered
+    // "Spiel 8: Anna / Bert gewinnen 3" or the reason it cannot be entered. A
+    // Bock game says so and gives its value before and with Bock ("Spiel 8
+    // (Bockspiel): Anna / Bert gewinnen 3 → 6"); a game marked "bock" ends
+    // with ", löst Bock aus".
+    std::string text;
 };
 QuickPreview previewQuickEntry(const Program& p, std::string_view text);
 

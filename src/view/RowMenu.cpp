@@ -1,5 +1,6 @@
 #include "view/RowMenu.h"
 
+#include "core/Bock.h"
 #include "core/Correction.h"
 #include "core/Program.h"
 #include "core/Reckoning.h"
@@ -20,6 +21,22 @@ bool entered(const Program& p, int row) {
     const PadState& pad = p.pad;
     return pad.padOpen() && row >= 1 && row <= pad.lastPenaltyRow() && row <= LAST_PAD_ROW &&
            pad.gameTable[static_cast<std::size_t>(row)][0] != EMPTY_CELL;
+}
+
+// "Doppelbock: Grundwert 3, eingetragen 12" for a Bock game, and a line for
+// a game marked "Bock" by hand; empty for every other row.
+std::string bockLines(const PadState& pad, int row) {
+    std::string lines;
+    if (const int level = bockLevelOf(pad, row); level > 0) {
+        const auto base = pad.bockBase.find(row);
+        const int entered = pad.gameTable[static_cast<std::size_t>(row)][1];
+        lines += bockName(level) + ": Grundwert " +
+                 std::to_string(base == pad.bockBase.end() ? entered : base->second) +
+                 ", eingetragen " + std::to_string(entered) + "\n";
+    }
+    if (pad.houseRules.bock.triggers.byHand && pad.bockMarks.count(row) > 0)
+        lines += "Bock von Hand markiert: l\xC3\xB6st eine Bockrunde aus\n";
+    return lines;
 }
 
 }  // namespace
@@ -52,7 +69,7 @@ std::string padToolTip(const Program& p, const Control& c) {
     const int row = padRowOf(c);
     if (!c.visible || !entered(p, row)) return "";
     // The points of a calculated game show how they came about.
-    std::string reckoning;
+    std::string reckoning = bockLines(p.pad, row);
     if (c.name == "PKT") {
         for (const std::string& line : rowReckoning(p.pad, row))
             reckoning += line + "\n";

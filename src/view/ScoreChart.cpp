@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 
+#include "core/Bock.h"
 #include "core/Evening.h"
 #include "core/Settlement.h"
 #include "view/PadLayout.h"
+#include "view/PadRender.h"
 
 namespace kx {
 
@@ -29,6 +32,8 @@ ScoreChart scoreChart(const PadState& pad) {
     for (int k = 1; k <= n; ++k)
         chart.series.push_back({seatLabel(pad.shownName(k), k), {0}, seriesStyle(k)});
     const RowLayout& layout = rowLayoutTable(n);
+    std::map<int, int> levels;
+    if (pad.houseRules.bock.triggers.any()) levels = recomputeOf(pad).plan.levels;
     Section previous = Section::Game;
     for (const EnteredRow& row : enteredRows(pad.gameTable, n)) {
         if (row.section != previous) {
@@ -37,11 +42,27 @@ ScoreChart scoreChart(const PadState& pad) {
             previous = row.section;
         }
         chart.xLabels.push_back(layout.rows[static_cast<std::size_t>(row.row - 1)].label);
+        if (const auto level = levels.find(row.row); level != levels.end())
+            chart.bock.push_back({chart.pointCount() - 1, level->second, bockMark(level->second),
+                                  bockShade(level->second)});
         for (int k = 1; k <= n; ++k)
             chart.series[static_cast<std::size_t>(k - 1)].values.push_back(
                 row.overall[static_cast<std::size_t>(k)]);
     }
     return chart;
+}
+
+Rect bockBand(const ChartGeometry& g, int index, int pointCount) {
+    const int x = g.x(index, pointCount);
+    const int left = index > 0 ? (g.x(index - 1, pointCount) + x) / 2 : x;
+    const int right = index + 1 < pointCount ? (x + g.x(index + 1, pointCount)) / 2 : x;
+    return {left, g.plot.top, std::max(1, right - left), g.plot.height};
+}
+
+Rect bockMarkRect(const ChartGeometry& g, int index, int pointCount) {
+    constexpr int WIDTH = 30, HEIGHT = 16, BOTTOM = 3;
+    const int x = g.x(index, pointCount);
+    return {x - WIDTH / 2, g.plot.top + g.plot.height - HEIGHT - BOTTOM, WIDTH, HEIGHT};
 }
 
 std::vector<ChartLabelPlace> borderLabelPlaces(const ChartGeometry& g, const ScoreChart& chart,

@@ -38,11 +38,21 @@ struct ChartBorder {
     std::string label;  // "Soli", "Strafpunkte"
 };
 
+// A Bock game: its point and level, drawn as a shaded band with its mark
+// ("B", "2B", "3B", as beside the points on the pad).
+struct ChartBock {
+    int index = 0;
+    int level = 0;
+    std::string mark;
+    Rgb shade;
+};
+
 struct ScoreChart {
     std::string title;                 // "Verlauf des Abends"
     std::vector<std::string> xLabels;  // "Start", then the rows' labels "1", "S1", "StP"
     std::vector<ChartSeries> series;
     std::vector<ChartBorder> borders;
+    std::vector<ChartBock> bock;  // none unless the pad's house rules have Bock
     int pointCount() const { return static_cast<int>(xLabels.size()); }
 };
 
@@ -61,6 +71,12 @@ struct ChartGeometry {
     int y(int value) const;
 };
 ChartGeometry chartGeometry(const ScoreChart& chart, int width, int height);
+
+// The band behind a Bock game's point: the plot's height, from halfway to the
+// point before to halfway to the next. Its mark stands at the band's foot,
+// in `markRect` (centred there, as wide as the text needs).
+Rect bockBand(const ChartGeometry& g, int index, int pointCount);
+Rect bockMarkRect(const ChartGeometry& g, int index, int pointCount);
 
 // Where a section border's label stands: right of its line, or left of it
 // where the plot ends; a label that would cover an earlier one moves down a

@@ -87,6 +87,12 @@ void finishNameEdit(Program& p) {
     nameEditFinished(p);
 }
 
+bool tickBock(Program& p, bool checked) {
+    if (!p.ui.BOCK.usable() || !p.ui.frm0.enabled) return false;
+    p.ui.BOCK.checked = p.pad.chosenBock = checked;
+    return true;
+}
+
 namespace {
 
 // What undo names the entry the panel is about to make: "Spiel 7", "Solo 2", "Strafpunkte".

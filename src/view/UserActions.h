@@ -22,6 +22,9 @@ bool editName(Program& p, int k, const std::string& text);
 // The user has left the name field he was editing: the rename is complete
 // and can be undone as one step.
 void finishNameEdit(Program& p);
+// Ticks or clears "Bock": the entry being made is marked as a trigger of a
+// Bock round. A choice of the panel like the others: no step of undo.
+bool tickBock(Program& p, bool checked);
 // "OK"; an entry it makes is one step of undo.
 bool pressOK(Program& p);
 

@@ -33,6 +33,7 @@ std::vector<Control*> WindowModel::controls() {
             all.push_back(&SP[static_cast<std::size_t>(p)](j));
     }
     addArray(SPsum);
+    all.push_back(&BOCK);
     return all;
 }
 

@@ -22,7 +22,7 @@ struct Rgb {
     bool operator==(const Rgb&) const = default;
 };
 
-enum class ControlKind { OptionButton, PushButton, Label, DropDown, TextField };
+enum class ControlKind { OptionButton, PushButton, Label, DropDown, TextField, CheckBox };
 
 // How a control is drawn; the program logic never looks at it.
 enum class Look {
@@ -46,7 +46,8 @@ struct Control {
     Rect rect;
     std::string text;  // caption, label text or field text (UTF-8)
     // A short second text at the label's left edge, in a quieter ink: the
-    // place ("1.") beside a total, so that places do not rest on colour alone.
+    // place ("1.") beside a total, or "B" beside a Bock game's points, so that
+    // neither rests on colour alone.
     std::string mark;
     std::vector<std::string> items;  // drop-down lists
     int selection = -1;              // selected list item, -1 for none
@@ -141,6 +142,9 @@ struct WindowModel {
     ControlArray CNT, SPL, PKT;
     std::array<ControlArray, 7> SP;  // SP[1]..SP[6], one array per player column
     ControlArray SPsum;
+    // "Bock" on the entry panel: marks the entry being made as a trigger of a
+    // Bock round. Shown while the pad's house rules let Bock be marked by hand.
+    Control BOCK;
 
     std::array<StatusPanel, STATUS_PANEL_COUNT + 1> STB;  // panels 1..8
     std::vector<MenuEntry> menu;                          // indexed by command number

@@ -201,6 +201,22 @@ void paintGrid(G::Graphics& g, const ChartGeometry& geometry, const ChartFonts& 
     g.DrawRectangle(&frame, plot.left, plot.top, plot.width - 1, plot.height - 1);
 }
 
+// Bock games: a shaded band behind the point, its mark at the band's foot.
+void paintBock(G::Graphics& g, const ChartGeometry& geometry, const ScoreChart& chart,
+               const ChartFonts& fonts) {
+    const FontPtr font = fonts.font(11, true);
+    for (const ChartBock& bock : chart.bock) {
+        const Rect band = bockBand(geometry, bock.index, chart.pointCount());
+        const G::SolidBrush shade(G::Color(150, static_cast<BYTE>(bock.shade.red),
+                                           static_cast<BYTE>(bock.shade.green),
+                                           static_cast<BYTE>(bock.shade.blue)));
+        g.FillRectangle(&shade, band.left, band.top, band.width, band.height);
+        text(g, bock.mark, font, G::Color(255, 120, 70, 0),
+             rectOf(bockMarkRect(geometry, bock.index, chart.pointCount())),
+             G::StringAlignmentCenter);
+    }
+}
+
 void paintXLabels(G::Graphics& g, const ChartGeometry& geometry, const ScoreChart& chart,
                   const ChartFonts& fonts) {
     const FontPtr font = fonts.font(12);
@@ -316,6 +332,7 @@ void paintScoreChart(G::Graphics& g, int width, int height, const ScoreChart& ch
          G::RectF(static_cast<G::REAL>(geometry.plot.left), 10,
                   static_cast<G::REAL>(geometry.plot.width), 28),
          G::StringAlignmentNear);
+    paintBock(g, geometry, chart, fonts);
     paintGrid(g, geometry, fonts);
     paintXLabels(g, geometry, chart, fonts);
     paintBorders(g, geometry, chart, fonts);

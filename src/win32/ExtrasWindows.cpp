@@ -184,7 +184,9 @@ class StatisticsWindow : public ExtrasWindow {
     }
 
   private:
-    static constexpr int COLUMNS = 8;
+    // The last column, the points without Bock, only where there was Bock.
+    static constexpr int COLUMNS = 9;
+    int columns() const { return statistics_.bock ? COLUMNS : COLUMNS - 1; }
 
     void build() override {
         heading_ = add(L"STATIC",
@@ -295,6 +297,8 @@ class StatisticsWindow : public ExtrasWindow {
                 return perGame(s);
             case 6:
                 return s.best;
+            case 8:
+                return static_cast<double>(s.pointsWithoutBock);
             default:
                 return s.worst;
         }
@@ -318,7 +322,7 @@ class StatisticsWindow : public ExtrasWindow {
         rows_ = order;
         fill(list_, rows_);
         const HWND header = ListView_GetHeader(list_);
-        for (int k = 0; k < COLUMNS; ++k) {
+        for (int k = 0; k < columns(); ++k) {
             HDITEMW item{};
             item.mask = HDI_FORMAT;
             Header_GetItem(header, k, &item);
@@ -335,11 +339,17 @@ class StatisticsWindow : public ExtrasWindow {
                 WS_EX_CLIENTEDGE);
         ListView_SetExtendedListViewStyle(
             list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
-        const char* titles[COLUMNS] = {
-            "Spieler", "Abende",   "gewonnen",     "Punkte",
-            "Spiele",  "je Spiel", "bester Abend", "schlechtester Abend"};
-        const int widths[COLUMNS] = {170, 80, 92, 80, 76, 84, 112, 154};
-        for (int k = 0; k < COLUMNS; ++k) {
+        const char* titles[COLUMNS] = {"Spieler",
+                                       "Abende",
+                                       "gewonnen",
+                                       "Punkte",
+                                       "Spiele",
+                                       "je Spiel",
+                                       "bester Abend",
+                                       "schlechtester Abend",
+                                       WITHOUT_BOCK_HEADING};
+        const int widths[COLUMNS] = {170, 80, 92, 80, 76, 84, 112, 154, 90};
+        for (int k = 0; k < columns(); ++k) {
             std::wstring title = widen(titles[k]);
             LVCOLUMNW column{};
             column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
@@ -359,7 +369,7 @@ class StatisticsWindow : public ExtrasWindow {
         return rows;
     }
 
-    static void fill(HWND list, const std::vector<const PlayerStatistics*>& rows) {
+    void fill(HWND list, const std::vector<const PlayerStatistics*>& rows) const {
         SendMessageW(list, WM_SETREDRAW, FALSE, 0);
         ListView_DeleteAllItems(list);
         for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -371,8 +381,9 @@ class StatisticsWindow : public ExtrasWindow {
                                                 std::to_string(s.games),
                                                 s.pointsPerGame(),
                                                 signedText(s.best),
-                                                signedText(s.worst)};
-            for (int k = 0; k < COLUMNS; ++k) {
+                                                signedText(s.worst),
+                                                signedText(s.pointsWithoutBock)};
+            for (int k = 0; k < columns(); ++k) {
                 std::wstring textOfCell = widen(cells[k]);
                 LVITEMW item{};
                 item.mask = LVIF_TEXT;

@@ -9,8 +9,8 @@
 
 #include "BoardWindow.h"
 #include "SecondaryWindows.h"
-#include "ValueWindow.h"
 #include "StatusText.h"
+#include "ValueWindow.h"
 #include "core/Correction.h"
 #include "platform/WinText.h"
 #include "view/BoardCommands.h"
@@ -322,6 +322,10 @@ HWND MainWindow::createWidget(const Control& c, int id) {
             windowClass = L"BUTTON";
             style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
             break;
+        case ControlKind::CheckBox:
+            windowClass = L"BUTTON";
+            style |= BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP;
+            break;
         case ControlKind::DropDown:
             windowClass = L"COMBOBOX";
             style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP;
@@ -459,6 +463,7 @@ void MainWindow::mirrorControl(Widget& w) {
     const bool textChanged = fresh || c.text != w.shadow->text;
     switch (c.kind) {
         case ControlKind::OptionButton:
+        case ControlKind::CheckBox:
             if (textChanged) SetWindowTextW(window, widen(c.text).c_str());
             if ((SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED) != c.checked)
                 SendMessageW(window, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -1132,6 +1137,10 @@ void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
             if (code != BN_CLICKED) return;
             pressOK(program_);
             break;
+        case ControlKind::CheckBox:
+            if (code != BN_CLICKED) return;
+            tickBock(program_, SendMessageW(widget->window, BM_GETCHECK, 0, 0) == BST_CHECKED);
+            break;
         case ControlKind::DropDown:
             // The list is still at its own work: the model is shown once it is done.
             if (onListNotification(*widget, code)) PostMessageW(window_, WM_MIRROR, 0, 0);
@@ -1249,7 +1258,7 @@ void MainWindow::paintLabel(HWND window, HDC dc) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inside,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | textAlignment(look));
     if (const std::string& mark = widget->control->mark; !mark.empty()) {
-        // The place beside a total, in the regular weight so that the total stands out.
+        // The place beside a total or the mark of a Bock game, in the regular weight.
         SelectObject(dc, font_);
         SetTextColor(dc, RGB(0x1a, 0x1a, 0x1a));
         RECT left = r;

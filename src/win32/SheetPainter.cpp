@@ -148,6 +148,9 @@ double paintRows(Sheet& s, const Columns& c, double top, double rowH, const PadS
     for (const SheetRow& row : sheet.rows) {
         s.colour(SOFT);
         s.text({c.left, top, c.label, rowH}, row.label, CENTRE);
+        // A Bock game's mark in the margin before the row.
+        if (!row.bock.empty())
+            s.text({c.left - s.mm(9), top, s.mm(8), rowH}, row.bock, DT_RIGHT | DT_VCENTER);
         s.colour(INK);
         s.text({c.left + c.label, top, c.players, rowH}, row.players, CENTRE);
         s.text({c.left + c.label + c.players, top, c.points, rowH}, row.points, CENTRE);

@@ -92,11 +92,11 @@ HouseRules rulesWith(const std::function<void(BockTriggers&)>& on,
 }
 
 bool enterMarked(Program& p, int a, int b, int value) {
-    if (!test::act(p, {"MDS 1", "WER1 " + std::to_string(test::pairChoice(a, b)),
-                       "WAS1 " + std::to_string(value)}))
-        return false;
-    p.pad.chosenBock = true;
-    return test::act(p, {"OK"});
+    std::vector<std::string> actions{"MDS 1", "WER1 " + std::to_string(test::pairChoice(a, b)),
+                                     "WAS1 " + std::to_string(value), "BOCK", "OK"};
+    // Under rules without Bock by hand the panel has no box to tick.
+    if (!p.pad.houseRules.bock.triggers.byHand) actions.erase(actions.end() - 2);
+    return test::act(p, actions);
 }
 
 // A calculated game: Re 1 and 2 with Re's card points and announcements.

@@ -183,7 +183,8 @@ bool act(Program& p, const std::vector<std::string>& actions) {
         const std::size_t space = action.find(' ');
         const std::string control = action.substr(0, space);
         const std::string arg = space == std::string::npos ? "" : action.substr(space + 1);
-        const bool accepted = control == "OK" ? pressOK(p)
+        const bool accepted = control == "OK"     ? pressOK(p)
+                              : control == "BOCK" ? tickBock(p, true)
                               : control == "MDS" || control.starts_with("WER")
                                   ? clickOption(p, control, std::stoi(arg))
                                   : pickItemText(p, control, arg);

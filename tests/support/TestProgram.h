@@ -120,7 +120,7 @@ bool fileExists(const std::string& path);
 // undo and redo give back exactly (they add journal lines of their own).
 Bytes padBytesWithoutJournal(Program& p);
 
-// Runs user actions written as "MDS 2", "WER1 6", "WAS1s -9", "WIE2 3" or "OK";
+// Runs user actions written as "MDS 2", "WER1 6", "WAS1s -9", "WIE2 3", "BOCK" or "OK";
 // true when every one of them was accepted.
 bool act(Program& p, const std::vector<std::string>& actions);
 
