@@ -561,6 +561,8 @@ void MainWindow::mirrorStatus() {
         if (model.clock) continue;
         panels_[static_cast<std::size_t>(k - 1)]->setPanelText(qstr(model.text));
     }
+    // Panel 3 may take the version panel's place while it has text.
+    statusStrip_->placePanels();
 }
 
 // While open, the quick-entry bar takes the place of the status panels.

@@ -90,7 +90,7 @@ std::string savedWhereText(const std::string& folder, const std::string& fileNam
     return "Der Block wurde als \xE2\x80\x9E" + fileName +
            "\xE2\x80\x9C gespeichert, im Ordner \xE2\x80\x9E" + folder +
            "\xE2\x80\x9C. Dort legt Kartotrix alle seine Dateien ab (auch die automatische "
-           "Sicherung \xE2\x80\x9Eautosave.hsc\xE2\x80\x9C), nicht im Ordner des Programms.";
+           "Sicherung \xE2\x80\x9E" "autosave.hsc\xE2\x80\x9C), nicht im Ordner des Programms.";
 }
 
 }  // namespace kx

@@ -91,6 +91,24 @@ std::vector<PanelPlace> statusPanelPlaces(const WindowModel& ui, int barWidth, d
         places.push_back({left, width});
         left += width;
     }
+    // The filler only carries text under house rules with Bock ("Bock: noch 3
+    // Spiele"). When the bar leaves it too little room for that, as at four
+    // players, the version panel gives up its place: the version is also in
+    // "Über Kartotrix", the coming Bock games are nowhere else at a glance.
+    constexpr int VERSION_PANEL = 1, FILLER_PANEL = 3, FILLER_ROOM = 130;
+    const StatusPanel& filler = ui.STB[FILLER_PANEL];
+    if (filler.fillsRest && !filler.text.empty() && rest < scaledLength(FILLER_ROOM, s)) {
+        const int given = places[VERSION_PANEL - 1].width;
+        places[VERSION_PANEL - 1].width = 0;
+        for (int k = VERSION_PANEL + 1; k <= STATUS_PANEL_COUNT; ++k) {
+            PanelPlace& place = places[static_cast<std::size_t>(k - 1)];
+            if (k < FILLER_PANEL) place.left -= given;
+            if (k == FILLER_PANEL) {
+                place.left -= given;
+                place.width += given;
+            }
+        }
+    }
     return places;
 }
 

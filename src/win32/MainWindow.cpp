@@ -526,7 +526,11 @@ void MainWindow::mirrorStatus() {
     for (int k = 1; k <= STATUS_PANEL_COUNT; ++k) {
         const StatusPanel& panel = program_.ui.STB[static_cast<std::size_t>(k)];
         if (panel.clock || statusShadow_[static_cast<std::size_t>(k)] == panel.text) continue;
+        // Panel 3 takes the version panel's place while it has text.
+        const bool relayout =
+            k == 3 && statusShadow_[static_cast<std::size_t>(k)].empty() != panel.text.empty();
         statusShadow_[static_cast<std::size_t>(k)] = panel.text;
+        if (relayout) layoutStatusBar();
         // The window draws the panels' texts (drawStatusPanel), so that a
         // text can be narrowed or cut with "…". The version panel stands out
         // raised; the others are sunken.

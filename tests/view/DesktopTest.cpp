@@ -100,6 +100,26 @@ TEST(Zoom, ResizingScalesTheDrawingArea) {
     EXPECT_DOUBLE_EQ(p.shell.zoom, 1.0);
 }
 
+// Panel 3 fills what the others leave: 15 pixels at four players. While it
+// says what Bock is coming, the version panel gives it its place.
+TEST(StatusBar, BockTextTakesTheVersionPanelsPlaceWhenNarrow) {
+    TestProgram t;
+    Program& p = t.p;
+    frm0_MenuEvent(p, CMD_PAD4);
+    using Places = std::vector<PanelPlace>;
+    const Places plain = statusPanelPlaces(p.ui, 660, 1.0);
+    EXPECT_EQ(plain[0], (PanelPlace{0, 130}));
+    EXPECT_EQ(plain[2], (PanelPlace{260, 15}));
+    p.ui.setStatus(3, "Bock: noch 4 Spiele");
+    const Places bock = statusPanelPlaces(p.ui, 660, 1.0);
+    EXPECT_EQ(bock[0].width, 0);
+    EXPECT_EQ(bock[1], (PanelPlace{0, 130}));
+    EXPECT_EQ(bock[2], (PanelPlace{130, 145}));
+    EXPECT_EQ(bock[3], plain[3]);  // nothing right of it moves
+    // With room enough (six players) every panel keeps its place.
+    EXPECT_EQ(statusPanelPlaces(p.ui, 820, 1.0)[0], (PanelPlace{0, 130}));
+}
+
 TEST(Menu, AnsichtStandsBetweenOptionenAndHelp) {
     TestProgram t;
     std::string titles;
