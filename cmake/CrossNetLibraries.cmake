@@ -20,5 +20,8 @@ target_link_libraries(kartotrix_httplib INTERFACE ws2_32)
 set(WITH_TOOLS OFF CACHE BOOL "" FORCE)
 set(WITH_TESTS OFF CACHE BOOL "" FORCE)
 set(BUILD_SHARED_LIBS OFF CACHE BOOL "" FORCE)
+# PNG and iconv serve only its command-line tool.
+set(CMAKE_DISABLE_FIND_PACKAGE_PNG ON)
+set(CMAKE_DISABLE_FIND_PACKAGE_Iconv ON)
 add_subdirectory(${KARTOTRIX_NET_SOURCES}/qrencode ${CMAKE_BINARY_DIR}/qrencode EXCLUDE_FROM_ALL SYSTEM)
 target_include_directories(qrencode SYSTEM INTERFACE ${KARTOTRIX_NET_SOURCES}/qrencode)
