@@ -5,10 +5,6 @@ if(EXISTS ${KARTOTRIX_GTEST_SOURCE}/CMakeLists.txt)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     add_subdirectory(${KARTOTRIX_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-    # The win32 thread model of mingw-w64 has no std::mutex, on which
-    # GoogleTest's Notification is built; this one uses the Windows API.
-    target_compile_definitions(gtest PUBLIC GTEST_HAS_NOTIFICATION_=1)
-    target_compile_options(gtest PUBLIC -include ${CMAKE_CURRENT_LIST_DIR}/GTestNotification.h)
     # GoogleTest's own build names its targets GTest::gtest and GTest::gtest_main too.
     set(GTest_FOUND TRUE)
 else()

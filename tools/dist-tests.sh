@@ -17,7 +17,7 @@ build=$(cd "${1:-build}" && pwd)
 work="$build/dist-check"
 out="$work/out"
 missing=""
-for tool in makensis zip lintian dpkg-deb dpkg-shlibdeps x86_64-w64-mingw32-g++-win32 i686-w64-mingw32-g++-win32; do
+for tool in makensis zip lintian dpkg-deb dpkg-shlibdeps x86_64-w64-mingw32-g++-posix i686-w64-mingw32-g++-posix; do
     command -v "$tool" >/dev/null 2>&1 || missing="$missing $tool"
 done
 if [ -n "$missing" ]; then

@@ -9,7 +9,7 @@ linux=$(cd "${1:-build}" && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=$(command -v wine64 || true)
-if ! command -v x86_64-w64-mingw32-g++-win32 >/dev/null 2>&1 || [ -z "$wine" ]; then
+if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 || [ -z "$wine" ]; then
     echo "Windows-Tests übersprungen: mingw-w64 oder wine64 fehlt (tools/ensure-deps.sh test installiert beides)."
     exit 0
 fi

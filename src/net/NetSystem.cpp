@@ -6,10 +6,14 @@
 #include "net/PhoneServer.h"
 
 #ifdef _WIN32
-#include <bcrypt.h>
-#include <iphlpapi.h>
+// winsock2.h before windows.h, which the others include.
 #include <winsock2.h>
 #include <ws2tcpip.h>
+// clang-format off
+#include <windows.h>
+#include <bcrypt.h>
+#include <iphlpapi.h>
+// clang-format on
 #else
 #include <arpa/inet.h>
 #include <ifaddrs.h>

@@ -20,12 +20,7 @@ void boardCommand(Program& p) {
 
 std::string switchPhoneOn(Program& p) {
     PhoneView* phone = p.services.phone;
-    if (!phone) {
-        if (p.services.dialogs)
-            p.services.dialogs->messageBox(PHONE_NOT_OFFERED, PHONE_TITLE, MessageButtons::Ok,
-                                           MessageIcon::Information);
-        return "";
-    }
+    if (!phone) return "";
     std::string error;
     const std::string address = phone->switchOn(error);
     if (address.empty()) {

@@ -39,14 +39,13 @@ class PhoneView {
 inline constexpr const char* PHONE_NOTICE =
     "Jeder im selben Netz, der die Adresse kennt, sieht den Block.";
 inline constexpr const char* PHONE_TITLE = "Auf Handys zeigen";
-inline constexpr const char* PHONE_NOT_OFFERED =
-    "Diese Ausgabe von Kartotrix kann den Block nicht auf Handys zeigen.";
 
 void boardCommand(Program& p);
 // Switches the phone view on (with its notice the first time) or off.
 void phoneCommand(Program& p);
 // Switches it on without the notice (for "--handy"); the address, or an
-// empty text when it could not start (a message says why when dialogs are there).
+// empty text when it could not start (a message says why when dialogs are
+// there) or when there is no phone view (a program without skin).
 std::string switchPhoneOn(Program& p);
 void switchPhoneOff(Program& p);
 // After every change: hands the board's state to the phone view when it

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Program.h"
+#include "net/PhoneServer.h"
 #include "platform/WinText.h"
 
 namespace kx::win {
@@ -43,6 +44,39 @@ void text(Gdiplus::Graphics& g, const std::string& utf8, float size, bool bold,
     const Gdiplus::SolidBrush brush(ink);
     const std::wstring wide = widen(utf8);
     g.DrawString(wide.c_str(), static_cast<INT>(wide.size()), font.get(), box, &format, &brush);
+}
+
+// The address under the code, wrapped where the box ends.
+void wrappedText(Gdiplus::Graphics& g, const std::string& utf8, float size,
+                 const Gdiplus::RectF& box) {
+    const std::unique_ptr<Gdiplus::Font> font = sansFont(size, false);
+    if (!font) return;
+    const Gdiplus::StringFormat format;
+    const Gdiplus::SolidBrush brush(BOARD_INK);
+    const std::wstring wide = widen(utf8);
+    g.DrawString(wide.c_str(), static_cast<INT>(wide.size()), font.get(), box, &format, &brush);
+}
+
+// The QR code in its square, dark modules on white with four modules of
+// quiet zone on each side; returns the square's side.
+float paintCode(Gdiplus::Graphics& g, const std::vector<std::vector<bool>>& code, float left,
+                float top, float side) {
+    const int modules = static_cast<int>(code.size());
+    if (modules == 0) return 0;
+    // Whole pixels per module keep the code sharp for the phone's camera.
+    const int cell = std::max(1, static_cast<int>(side) / (modules + 8));
+    const float square = static_cast<float>(cell * (modules + 8));
+    const Gdiplus::SolidBrush white(Gdiplus::Color(255, 255, 255, 255));
+    const Gdiplus::SolidBrush black(Gdiplus::Color(255, 0, 0, 0));
+    const int x0 = static_cast<int>(left), y0 = static_cast<int>(top);
+    g.SetSmoothingMode(Gdiplus::SmoothingModeNone);
+    g.FillRectangle(&white, x0, y0, cell * (modules + 8), cell * (modules + 8));
+    for (int y = 0; y < modules; ++y)
+        for (int x = 0; x < modules; ++x)
+            if (code[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)])
+                g.FillRectangle(&black, x0 + (x + 4) * cell, y0 + (y + 4) * cell, cell, cell);
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    return square;
 }
 
 }  // namespace
@@ -93,6 +127,7 @@ void Win32Board::boardChanged(Program& p) {
     if (board == board_ && address == address_) return;
     board_ = std::move(board);
     chart_ = scoreChart(p.pad);
+    if (address != address_) code_ = address.empty() ? Code{} : qrModules(address);
     address_ = address;
     InvalidateRect(window_, nullptr, FALSE);
 }
@@ -135,6 +170,7 @@ LRESULT Win32Board::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             window_ = nullptr;
             board_ = Board{};
             address_.clear();
+            code_.clear();
             if (main_) SetForegroundWindow(main_);
             return 0;
         default:
@@ -208,10 +244,12 @@ void Win32Board::paintBoard(Gdiplus::Graphics& g, int w, int h) {
              {margin, y, textWidth, lineH});
     if (codeSide > 0) {
         const float left = w - margin - codeSide;
+        const float square = paintCode(g, code_, left, margin, codeSide);
+        const float below = margin + square + codeSide / 20;
         text(g, "Auf dem Handy:", codeSide / 16, false, BOARD_INK,
-             {left, margin, codeSide, codeSide / 8});
-        text(g, address_, codeSide / 22, false, BOARD_INK,
-             {left, margin + codeSide / 8, codeSide, codeSide / 8});
+             {left, below, codeSide, codeSide / 8});
+        wrappedText(g, address_, codeSide / 18,
+                    {left, below + codeSide / 8, codeSide, h - below - codeSide / 8 - margin});
     }
 }
 

@@ -16,7 +16,8 @@ namespace kx::win {
 // "Die Tafel" on the room's screen: a window without frame filling a second
 // monitor when there is one, else the main window's monitor, on top. Escape
 // closes it, V or Tab switches between the standings and the chart (drawn by
-// the chart's own painter). Built when first opened.
+// the chart's own painter). While the phone view is on, it shows the
+// address under its QR code. Built when first opened.
 class Win32Board : public BoardHost {
   public:
     explicit Win32Board(HWND mainWindow) : main_(mainWindow) {}
@@ -40,6 +41,8 @@ class Win32Board : public BoardHost {
     Board board_;
     ScoreChart chart_;
     std::string address_;
+    using Code = std::vector<std::vector<bool>>;
+    Code code_;  // the QR code of address_, dark modules true
     bool showsChart_ = false;
 };
 

@@ -8,7 +8,6 @@
 #include "io/ExtrasBatch.h"
 #include "io/GameValueBatch.h"
 #include "io/JournalBatch.h"
-#include "view/BoardCommands.h"
 #include "view/ScoreChart.h"
 
 namespace kx::win {
@@ -46,7 +45,7 @@ bool contains(const std::vector<std::string>& names, const std::string& name) {
 }
 
 bool isFlag(const std::string& name) {
-    if (name == "h" || name == "help" || name == "version") return true;
+    if (name == "h" || name == "help" || name == "version" || name == "handy") return true;
     return std::any_of(batchCommands().begin(), batchCommands().end(),
                        [&](const BatchCommand& command) {
                            return command.option == name || contains(command.flagOptions, name);
@@ -170,13 +169,6 @@ const std::vector<BatchCommand>& batchCommands() {
         {"pdf", 2, 2,
          "--pdf BLOCK.hsc BLATT.pdf  Block als A4-Blatt (PDF; unter Windows nicht angeboten)",
          [](FileSystem&, Arguments, const BatchValues&, const Drawing&) { return pdfCommand(); }},
-        // The phone view needs a web server that this build does not have.
-        {"handy", 0, 1,
-         "--handy [BLOCK.hsc]  Tafel auf Handys zeigen (unter Windows nicht angeboten)",
-         [](FileSystem&, Arguments, const BatchValues&, const Drawing&) {
-             std::fprintf(stderr, "Kartotrix: %s\n", PHONE_NOT_OFFERED);
-             return BATCH_REFUSED;
-         }},
         {"csv", 1, 2,
          "--csv BLOCK.hsc [TABELLE.csv]  Tabelle f\xC3\xBCr Excel und LibreOffice (ohne Ziel: "
          "Standardausgabe)",
@@ -210,9 +202,11 @@ const std::vector<BatchCommand>& batchCommands() {
 
 std::string usageText() {
     // Each line: the call, then its description in one column.
-    std::vector<std::pair<std::string, std::string>> lines{{"[BLOCK.hsc]",
-                                                            "Block-Fenster \xC3\xB6"
-                                                            "ffnen, optional mit einem Block"}};
+    std::vector<std::pair<std::string, std::string>> lines{
+        {"[BLOCK.hsc]",
+         "Block-Fenster \xC3\xB6"
+         "ffnen, optional mit einem Block"},
+        {"--handy [BLOCK.hsc]", "dazu die Tafel auf Handys zeigen und ihre Adresse ausgeben"}};
     for (const BatchCommand& command : batchCommands())
         lines.emplace_back(usageCall(command.usage), usageWhat(command.usage));
     lines.emplace_back("--help", "diese Hilfe");
@@ -265,6 +259,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             line.values[name] = flag ? "" : parsed.values.at(name);
         }
     }
+    if (line.batch && given(parsed, "handy"))
+        return failure("Kartotrix: " + quoted("--handy") + " und " +
+                       quoted("--" + line.batch->option) + " gehen nicht zusammen.");
+    line.phone = given(parsed, "handy");
     const int files = static_cast<int>(parsed.files.size());
     if (line.batch) {
         if (files < line.batch->minArguments || files > line.batch->maxArguments)

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <cstdio>
 #include <memory>
 
 #include "Dialogs.h"
@@ -12,8 +13,10 @@
 #include "io/InterruptedEvening.h"
 #include "io/PadFile.h"
 #include "io/ProgramFiles.h"
+#include "net/NetPhoneView.h"
 #include "platform/PlatformFileSystem.h"
 #include "platform/WinText.h"
+#include "view/BoardCommands.h"
 #include "view/MainWindow.h"
 
 #ifndef KARTOTRIX_MAKER_HOST
@@ -60,7 +63,7 @@ ProgramPaths resolveProgramPaths(FileSystem& fs) {
     return paths;
 }
 
-int runWindow(HINSTANCE instance, const std::string& padFile, int showCommand) {
+int runWindow(HINSTANCE instance, const std::string& padFile, int showCommand, bool phone) {
     const std::unique_ptr<FileSystem> files = makePlatformFileSystem();
     const ProgramPaths paths = resolveProgramPaths(*files);
 
@@ -75,6 +78,9 @@ int runWindow(HINSTANCE instance, const std::string& padFile, int showCommand) {
     services.desktop = &desktop;
     services.files = files.get();
     program.services.files = files.get();
+    // Outlives the window; its server stops when the program ends.
+    NetPhoneView phoneView;
+    services.phone = &phoneView;
     // Held until the program ends: this copy's autosave name.
     const ProgramFilesClaim claim = claimProgramFiles(program);
     MainWindow window(instance, program, services, KARTOTRIX_MAKER_HOST);
@@ -96,7 +102,19 @@ int runWindow(HINSTANCE instance, const std::string& padFile, int showCommand) {
         if (!error.empty())
             dialogs.messageBox(error, "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
     }
-    return window.run();
+    if (phone) {
+        const std::string address = switchPhoneOn(program);
+        if (!address.empty()) {
+            std::printf("%s\n", address.c_str());
+            std::fflush(stdout);
+            boardCommand(program);
+        }
+        window.mirror();
+    }
+    const int status = window.run();
+    switchPhoneOff(program);
+    program.services.phone = nullptr;
+    return status;
 }
 
 }  // namespace kx::win

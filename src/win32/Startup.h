@@ -23,8 +23,9 @@ struct ProgramPaths {
 ProgramPaths resolveProgramPaths(FileSystem& fs);
 
 // The main window, optionally with a pad file loaded as "Laden" would;
-// returns when the window has closed.
-int runWindow(HINSTANCE instance, const std::string& padFile, int showCommand);
+// returns when the window has closed. With `phone` the phone view is
+// switched on and its address printed on standard output.
+int runWindow(HINSTANCE instance, const std::string& padFile, int showCommand, bool phone);
 
 }  // namespace win
 }  // namespace kx

@@ -69,5 +69,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                     MB_OK | MB_ICONWARNING);
         return 2;
     }
-    return kx::win::runWindow(instance, line.padFile, showCommand);
+    // "--handy" prints the phone view's address for the caller.
+    if (line.phone) kx::win::connectStandardStreams();
+    return kx::win::runWindow(instance, line.padFile, showCommand, line.phone);
 }

@@ -29,6 +29,8 @@ TEST(WindowsCommandLine, ModesAndFilesAsOnLinux) {
         {{"--export", "a.hsc"}, Mode::Batch, "", {"a.hsc"}},
         {{"a.hsc", "--export", "b.txt"}, Mode::Batch, "", {"a.hsc", "b.txt"}},
         {{"-export", "a.hsc", "b.txt"}, Mode::Batch, "", {"a.hsc", "b.txt"}},
+        {{"--handy"}, Mode::Window, "", {}},
+        {{"a.hsc", "-handy"}, Mode::Window, "a.hsc", {}},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -38,6 +40,10 @@ TEST(WindowsCommandLine, ModesAndFilesAsOnLinux) {
         EXPECT_EQ(line.padFile, c.padFile);
         EXPECT_EQ(line.arguments, c.files);
         EXPECT_EQ(line.batch != nullptr, c.mode == Mode::Batch);
+        EXPECT_EQ(
+            line.phone,
+            std::find(c.arguments.begin(), c.arguments.end(), "--handy") != c.arguments.end() ||
+                std::find(c.arguments.begin(), c.arguments.end(), "-handy") != c.arguments.end());
     }
 }
 
@@ -53,6 +59,12 @@ TEST(WindowsCommandLine, RefusalsSayWhatIsWrong) {
         {{"--export", "a", "b", "c"},
          "Kartotrix: Falsche Anzahl von Dateien. Aufruf: kartotrix --export BLOCK.hsc [TEXT.txt]"},
         {{"a.hsc", "b.hsc"},
+         "Kartotrix: Es kann nur ein Block ge\xC3\xB6"
+         "ffnet werden."},
+        {{"--handy", "--csv", "a.hsc"},
+         "Kartotrix: \xE2\x80\x9E--handy\xE2\x80\x9C und \xE2\x80\x9E--csv\xE2\x80\x9C gehen nicht "
+         "zusammen."},
+        {{"--handy", "a.hsc", "b.hsc"},
          "Kartotrix: Es kann nur ein Block ge\xC3\xB6"
          "ffnet werden."},
     };
@@ -136,7 +148,8 @@ TEST(WindowsCommandLine, UsageInOneColumn) {
     const std::string table = text.substr(0, text.find("Optionen zu --spielwert:\n"));
     const std::size_t lines =
         static_cast<std::size_t>(std::count(table.begin(), table.end(), '\n'));
-    EXPECT_EQ(lines, batchCommands().size() + 4);
+    // "Aufruf:", the window with and without "--handy", the commands, "--help", "--version".
+    EXPECT_EQ(lines, batchCommands().size() + 5);
     EXPECT_TRUE(text.ends_with(GAME_VALUE_OPTIONS_HELP));
     EXPECT_NE(text.find("  kartotrix --abrechnung BLOCK.hsc [--cent 5]   Abrechnung in Euro"),
               std::string::npos);

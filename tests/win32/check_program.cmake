@@ -7,7 +7,7 @@ if(NOT status EQUAL 0)
 endif()
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
 set(windows_own KERNEL32.dll USER32.dll GDI32.dll gdiplus.dll ole32.dll COMCTL32.dll COMDLG32.dll SHELL32.dll ADVAPI32.dll
-    msvcrt.dll)
+    msvcrt.dll WS2_32.dll IPHLPAPI.DLL bcrypt.dll)
 string(TOUPPER "${windows_own}" windows_own)
 foreach(line ${imports})
     string(REPLACE "DLL Name: " "" dll "${line}")
