@@ -1,6 +1,7 @@
 #include "view/History.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/Program.h"
 #include "io/PadFile.h"
@@ -60,14 +61,28 @@ std::vector<bool> menuEnabled(const Program& p) {
     return enabled;
 }
 
+using Changes = std::vector<const FieldChange*>;
+
+// Pointers to the log entries [from, to).
+void addChanges(Changes& to, const std::vector<FieldChange>& log, std::size_t from,
+                std::size_t end = SIZE_MAX) {
+    end = std::min(end, log.size());
+    for (std::size_t i = from; i < end; ++i)
+        to.push_back(&log[i]);
+}
+
 // Keeps the first change of each field, the value it had before them all,
-// in the order of the fields' addresses.
-std::vector<FieldChange> firstChanges(std::vector<FieldChange> changes) {
+// in the order of the fields' addresses. Sorting pointers keeps it cheap.
+std::vector<FieldChange> firstChanges(Changes changes) {
     std::stable_sort(changes.begin(), changes.end(),
-                     [](const FieldChange& a, const FieldChange& b) { return a.field < b.field; });
-    auto same = [](const FieldChange& a, const FieldChange& b) { return a.field == b.field; };
+                     [](const FieldChange* a, const FieldChange* b) { return a->field < b->field; });
+    auto same = [](const FieldChange* a, const FieldChange* b) { return a->field == b->field; };
     changes.erase(std::unique(changes.begin(), changes.end(), same), changes.end());
-    return changes;
+    std::vector<FieldChange> kept;
+    kept.reserve(changes.size());
+    for (const FieldChange* c : changes)
+        kept.push_back(*c);
+    return kept;
 }
 
 std::size_t valueBytes(const FieldValue& v) {
@@ -174,11 +189,11 @@ EditHistory::Before EditHistory::begin(Program& p) {
 // The fields changed from log entry `at` on, with their values before, less
 // those that are back at that value.
 std::vector<FieldChange> EditHistory::changedSince(std::size_t at) const {
-    const std::vector<FieldChange>& log = log_->changes;
-    std::vector<FieldChange> changes =
-        firstChanges({log.begin() + static_cast<std::ptrdiff_t>(std::min(at, log.size())), log.end()});
-    std::erase_if(changes, [](const FieldChange& c) { return fieldValue(c) == c.value; });
-    return changes;
+    Changes changes;
+    addChanges(changes, log_->changes, at);
+    std::vector<FieldChange> changed = firstChanges(std::move(changes));
+    std::erase_if(changed, [](const FieldChange& c) { return holdsValue(c); });
+    return changed;
 }
 
 // Fields changed since the last step and before entry `end` of the log (the
@@ -186,14 +201,13 @@ std::vector<FieldChange> EditHistory::changedSince(std::size_t at) const {
 // Undoing the last step must take them back too: it keeps their values from
 // before, unless it keeps those fields already.
 void EditHistory::keepUnrecorded(std::size_t end) {
-    if (undo_.empty()) return;
-    const std::vector<FieldChange>& log = log_->changes;
-    end = std::min(end, log.size());
-    if (baseline_ >= end) return;
+    if (undo_.empty() || baseline_ >= std::min(end, log_->changes.size())) return;
     std::vector<FieldChange>& fields = undo_.back().fields;
-    fields.insert(fields.end(), log.begin() + static_cast<std::ptrdiff_t>(baseline_),
-                  log.begin() + static_cast<std::ptrdiff_t>(end));
-    fields = firstChanges(std::move(fields));
+    Changes changes;
+    for (const FieldChange& c : fields)
+        changes.push_back(&c);
+    addChanges(changes, log_->changes, baseline_, end);
+    fields = firstChanges(std::move(changes));
 }
 
 // A step has been recorded: what the log holds so far is part of the state
@@ -212,11 +226,12 @@ void EditHistory::putBack(Program& p, std::vector<Step>& from, std::vector<Step>
     Step step = std::move(from.back());
     from.pop_back();
     std::vector<FieldChange>& log = log_->changes;
-    const std::vector<FieldChange> since =
-        firstChanges({log.begin() + static_cast<std::ptrdiff_t>(std::min(baseline_, log.size())), log.end()});
-    std::vector<FieldChange> touched = since;
-    touched.insert(touched.end(), step.fields.begin(), step.fields.end());
-    touched = firstChanges(std::move(touched));
+    Changes sinceStep;
+    addChanges(sinceStep, log, baseline_);
+    const std::vector<FieldChange> since = firstChanges(sinceStep);
+    for (const FieldChange& c : step.fields)
+        sinceStep.push_back(&c);
+    std::vector<FieldChange> touched = firstChanges(std::move(sinceStep));
     for (FieldChange& c : touched)
         c.value = fieldValue(c);
     to.push_back({step.label, p.pad, std::move(touched), menuEnabled(p), p.shell.padWidth});

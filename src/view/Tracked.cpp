@@ -35,6 +35,15 @@ FieldValue fieldValue(const FieldChange& change) {
         change.value);
 }
 
+bool holdsValue(const FieldChange& change) {
+    return std::visit(
+        [&](const auto& value) {
+            using V = std::decay_t<decltype(value)>;
+            return static_cast<const Tracked<V>*>(change.field)->get() == value;
+        },
+        change.value);
+}
+
 void putFieldValue(const FieldChange& change) {
     std::visit(
         [&](const auto& value) {

@@ -217,8 +217,9 @@ class Tracked<T, false> {
     T value_{};
 };
 
-// Reads a tracked field's value and writes one back without noting it.
+// Reads a tracked field's value, compares it, and writes one back without noting it.
 FieldValue fieldValue(const FieldChange& change);
+bool holdsValue(const FieldChange& change);
 void putFieldValue(const FieldChange& change);
 
 }  // namespace kx
