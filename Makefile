@@ -1,12 +1,13 @@
 # Thin wrapper over CMake: `make run` builds and starts Kartotrix,
 # `make test` builds it and runs every test (the Windows program's under Wine
 # too), `make bench` measures it and writes docs/performance.md, `make windows`
-# builds kartotrix.exe for 64-bit and 32-bit Windows. All install missing
+# builds kartotrix.exe for 64-bit and 32-bit Windows, `make dist` the release
+# artifacts in dist/ (Windows setup, portable archive, Debian package). All install missing
 # Debian packages first (as root) or say which are missing.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test bench build build-for-test windows clean
+.PHONY: run test bench build build-for-test windows dist clean
 
 # Without a display the program says so in one German line and ends with
 # status 1; that line is the answer, so make adds no error message after it.
@@ -17,6 +18,7 @@ test: build-for-test
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	@tools/windows-tests.sh $(BUILD)
 	@tools/run-sanitized.sh $(BUILD)
+	@tools/dist-tests.sh $(BUILD)
 
 bench: build-for-test
 	@tools/bench.sh $(BUILD)
@@ -42,6 +44,10 @@ windows:
 	    cmake --build $(BUILD)-win$${arch#*:} -j$(JOBS) --target kartotrix || exit 1; \
 	    echo "$(BUILD)-win$${arch#*:}/src/win32/kartotrix.exe"; \
 	done
+
+# KARTOTRIX_SIGN_COMMAND=… signs the Windows programs and the setup (see README).
+dist:
+	@tools/dist.sh $(BUILD)
 
 # Removes what the builds made, but never a pad file: "make run" starts the
 # program from the build folder, so its autosave and saved pads lie there.

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Renews the screenshots in docs/ under a virtual display.
-# Needs xvfb, xdotool, ImageMagick and pdftoppm (poppler-utils); run after `make test` (uses build/).
+# Needs xvfb, xdotool, ImageMagick, pdftoppm (poppler-utils) and chromium; run after `make test` (uses build/).
 set -euo pipefail
 build=${1:-build}
 program="$build/src/app/kartotrix"
@@ -72,5 +72,18 @@ spielwert() {
         kill \$pid" 2>/dev/null
 }
 spielwert
+
+# The board on the room's screen with the phone view switched on, and the
+# phone page as headless chromium shows it on a screen 360 pixels wide.
+board() {
+    xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
+        $program --handy $pads/abend-6.hsc > $pads/url.txt & pid=\$!
+        sleep 3
+        import -window root docs/tafel.png
+        chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=360,740 \\
+            --virtual-time-budget=3000 --screenshot=docs/handy.png \$(head -n 1 $pads/url.txt)
+        kill \$pid" 2>/dev/null
+}
+board
 rm -rf "$pads"
 ls -l docs/*.png

@@ -115,7 +115,9 @@ QString usageText() {
     // Each line: the call, then its description in one column.
     std::vector<std::pair<QString, QString>> lines{
         {QStringLiteral("[BLOCK.hsc]"),
-         QStringLiteral("Block-Fenster \u00f6ffnen, optional mit einem Block")}};
+         QStringLiteral("Block-Fenster \u00f6ffnen, optional mit einem Block")},
+        {QStringLiteral("--handy [BLOCK.hsc]"),
+         QStringLiteral("dazu die Tafel auf Handys zeigen und ihre Adresse ausgeben")}};
     for (const BatchCommand& command : batchCommands()) {
         const qsizetype gap = command.usage.indexOf(QStringLiteral("  "));
         lines.emplace_back(command.usage.left(gap), command.usage.mid(gap).trimmed());
@@ -136,8 +138,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
+    const QCommandLineOption phone(QStringLiteral("handy"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(phone);
     QStringList valueOptions, flagOptions;
     for (const BatchCommand& command : batchCommands()) {
         parser.addOption(QCommandLineOption(command.option));
@@ -206,6 +210,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                 command.flagOptions.contains(name) ? "" : stdstr(parser.value(name));
         }
     }
+    if (line.batch && parser.isSet(phone)) {
+        line.mode = CommandLine::Mode::Error;
+        line.error = QStringLiteral("Kartotrix: %1 und %2 gehen nicht zusammen.")
+                         .arg(quoted(QStringLiteral("--handy")),
+                              quoted(QStringLiteral("--") + line.batch->option));
+        return line;
+    }
+    line.phone = parser.isSet(phone);
     if (line.batch) {
         if (files.size() < line.batch->minArguments || files.size() > line.batch->maxArguments) {
             line.mode = CommandLine::Mode::Error;

@@ -36,6 +36,7 @@ struct CommandLine {
     enum class Mode { Window, Help, Version, Batch, Error };
     Mode mode = Mode::Window;
     QString padFile;                      // Window: a pad to load, or empty
+    bool phone = false;                   // Window: "--handy", the phone view switched on
     const BatchCommand* batch = nullptr;  // Batch
     std::vector<std::string> arguments;   // Batch: the file names
     BatchValues values;                   // Batch: its valueOptions' values, its flags with ""

@@ -22,6 +22,8 @@ class QtExtras : public ExtrasHost {
     bool showStatistics(const Statistics& statistics) override;
     // Defined in StatesWindow.cpp.
     bool showEarlierStates(Program& p, StatesWindow& window) override;
+    // Defined in RulesWindow.cpp.
+    bool showHouseRules(Program& p, RulesWindowModel& window) override;
 
   private:
     QWidget* parent_;

@@ -32,6 +32,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "BoardWindow.h"
 #include "ExtrasWindows.h"
 #include "HelpBrowser.h"
 #include "PadArea.h"
@@ -40,6 +41,7 @@
 #include "StatusStrip.h"
 #include "ValueWindow.h"
 #include "core/Correction.h"
+#include "net/NetPhoneView.h"
 #include "view/Accessibility.h"
 #include "view/Commands.h"
 #include "view/MainWindow.h"
@@ -190,8 +192,12 @@ MainWindow::MainWindow(Program& program, Services services, QString makerHost)
     : program_(program),
       makerHost_(std::move(makerHost)),
       extras_(std::make_unique<QtExtras>(this)),
-      valueWindow_(std::make_unique<QtValueWindow>(this, [this] { mirror(); })) {
+      valueWindow_(std::make_unique<QtValueWindow>(this, [this] { mirror(); })),
+      board_(std::make_unique<QtBoard>(this)),
+      phoneView_(std::make_unique<NetPhoneView>()) {
     services.host = this;
+    services.board = board_.get();
+    services.phone = phoneView_.get();
     services.extras = extras_.get();
     services.valueWindow = valueWindow_.get();
     program_.services = services;
@@ -222,6 +228,8 @@ MainWindow::MainWindow(Program& program, Services services, QString makerHost)
 MainWindow::~MainWindow() {
     program_.services.extras = nullptr;
     program_.services.valueWindow = nullptr;
+    program_.services.board = nullptr;
+    program_.services.phone = nullptr;
     // The widgets go after this body; a name field that loses the focus then
     // must not reach a half-destroyed window.
     qApp->removeEventFilter(this);
@@ -451,6 +459,11 @@ void MainWindow::mirror() {
     mirrorWindow();
     padArea_->sync();
     valueWindow_->refresh();
+    publishBoard(program_);
+}
+
+QWidget* MainWindow::boardWindow() const {
+    return board_->window();
 }
 
 QDialog* MainWindow::valueWindow() const {

@@ -20,6 +20,8 @@ class QStringListModel;
 namespace kx {
 
 class HelpBrowser;
+class NetPhoneView;
+class QtBoard;
 class PadArea;
 class QtExtras;
 class QtValueWindow;
@@ -47,6 +49,8 @@ class MainWindow : public QMainWindow, public WindowHost {
     // Copies the window model into the widgets.
     void mirror();
     PadArea* padArea() const { return padArea_; }
+    // "Die Tafel", once opened.
+    QWidget* boardWindow() const;
 
     // WindowHost
     void requestClose() override;
@@ -116,8 +120,10 @@ class MainWindow : public QMainWindow, public WindowHost {
     int busyDepth_ = 0;
     std::unique_ptr<QtExtras> extras_;  // the windows of "Extras"
     std::unique_ptr<QtValueWindow> valueWindow_;
-    Rect appliedFrame_;          // the model's frame as last applied or reported
-    double statusScale_ = -1.0;  // the zoom the status bar's font was chosen for
+    std::unique_ptr<QtBoard> board_;           // "Die Tafel"
+    std::unique_ptr<NetPhoneView> phoneView_;  // "Auf Handys zeigen…"
+    Rect appliedFrame_;                        // the model's frame as last applied or reported
+    double statusScale_ = -1.0;                // the zoom the status bar's font was chosen for
     bool applying_ = false;      // the program itself is resizing or moving the window
     bool framePending_ = false;  // the window manager's frame is not known yet
     QSize requested_;            // the client size last asked for, until it arrives

@@ -17,6 +17,7 @@ namespace {
 constexpr qreal MARGIN_SIDE = 15, MARGIN_TOP = 13, MARGIN_BOTTOM = 12;  // millimetres
 constexpr qreal LABEL_W = 11, PLAYERS_W = 17, POINTS_W = 12, PLAYER_MAX_W = 28;
 constexpr qreal JOURNAL_LINE_MM = 4.8;
+constexpr qreal RULES_LINE_MM = 3.6;
 const QColor INK(25, 25, 25), SOFT(110, 110, 110), RULE(200, 208, 216), HEADING(31, 58, 95);
 
 // Millimetres and points on the sheet's device.
@@ -184,6 +185,19 @@ void paintFooter(QPainter& p, const QRectF& area, qreal height, const PadSheet& 
          Qt::AlignLeft | Qt::AlignBottom);
 }
 
+// The house rules, one small line each, just above the footer of height `footer`.
+void paintRules(QPainter& p, const Units& u, const QRectF& area, qreal footer,
+                const PadSheet& sheet) {
+    p.setPen(INK);
+    p.setFont(sheetFont(7.5));
+    qreal top = area.bottom() - footer;
+    for (const std::string& line : sheet.rules) {
+        text(p, QRectF(area.left(), top, area.width(), u.mm(RULES_LINE_MM)), line,
+             Qt::AlignLeft | Qt::AlignVCenter);
+        top += u.mm(RULES_LINE_MM);
+    }
+}
+
 // The sheet, then the journal's pages, each on a page of its own.
 bool paintPages(QPainter& painter, QPagedPaintDevice& device, const QRectF& page, qreal dpi,
                 const PadSheet& sheet) {
@@ -218,7 +232,10 @@ void paintSheet(QPainter& p, const QRectF& page, qreal dpi, const PadSheet& shee
     const qreal namesTop = top;
     top = paintNames(p, u, c, top, sheet);
     const qreal footer = u.mm(6);
-    const qreal rest = area.bottom() - top - u.mm(17) - settlementHeight(u, sheet) - footer;
+    const qreal rules = u.mm(RULES_LINE_MM) * static_cast<qreal>(sheet.rules.size());
+    const qreal gap = sheet.rules.empty() ? 0 : u.mm(3);  // between settlement and rules
+    const qreal rest =
+        area.bottom() - top - u.mm(17) - settlementHeight(u, sheet) - footer - rules - gap;
     const qreal rowH = std::clamp(
         rest / static_cast<qreal>(std::max<std::size_t>(1, sheet.rows.size())), u.mm(4), u.mm(6.5));
     const qreal rowsEnd = paintRows(p, u, c, top, rowH, sheet);
@@ -232,6 +249,7 @@ void paintSheet(QPainter& p, const QRectF& page, qreal dpi, const PadSheet& shee
     top = paintTotals(p, u, c, rowsEnd, sheet);
     paintSettlement(p, u, QRectF(c.left, 0, c.right(sheet.names.size()) - c.left, 0), top, sheet);
 
+    paintRules(p, u, area, footer + rules, sheet);
     paintFooter(p, area, footer, sheet);
 }
 

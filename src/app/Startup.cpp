@@ -18,6 +18,7 @@
 #include "io/ProgramFiles.h"
 #include "io/TextExport.h"
 #include "platform/PlatformFileSystem.h"
+#include "view/BoardCommands.h"
 #include "view/MainWindow.h"
 #include "view/SecondaryWindows.h"
 
@@ -47,14 +48,19 @@ ProgramPaths resolveProgramPaths(FileSystem& fs) {
     const QString programDir = QCoreApplication::applicationDirPath();
     const QString userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     ProgramPaths paths;
-    paths.filesFolder = chooseFilesFolder(fs, withSeparator(programDir), withSeparator(userData));
     // Beside the program in the build folder; under share/ once installed.
     const QString beside = programDir + QLatin1Char('/') + QLatin1String(HELP_FILE);
-    const QString installed =
+    const QString shared =
         programDir + QStringLiteral("/../share/kartotrix/") + QLatin1String(HELP_FILE);
-    const QString help =
-        QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : installed;
+    const bool installed = !QFileInfo::exists(beside) && QFileInfo::exists(shared);
+    const QString help = installed ? shared : beside;
     paths.helpFile = stdstr(QDir::toNativeSeparators(QDir::cleanPath(help)));
+    // Installed under a prefix (/usr/bin/kartotrix): the files go to
+    // ~/.local/share/kartotrix, never beside the program.
+    const std::string folder = withSeparator(programDir);
+    paths.filesFolder = chooseFilesFolder(fs, folder, withSeparator(userData),
+                                          installed || installedBySetup(fs, folder));
+    paths.inDataFolder = paths.filesFolder != folder;
     return paths;
 }
 
@@ -81,7 +87,7 @@ bool displayAvailable(std::string& why) {
 }
 
 int runWindow(QApplication& app, const QString& padFile,
-              const std::function<void(MainWindow&)>& shown) {
+              const std::function<void(MainWindow&)>& shown, bool phone) {
     loadGermanTranslations(app);
     initResources();
     QIcon icon;
@@ -96,6 +102,7 @@ int runWindow(QApplication& app, const QString& padFile,
     Program program;
     initProgram(program, paths.filesFolder);
     program.shell.helpFile = paths.helpFile;
+    program.shell.filesInDataFolder = paths.inDataFolder;
     SystemClock clock;
     QtDesktopShell desktop;
     Services services;
@@ -126,6 +133,15 @@ int runWindow(QApplication& app, const QString& padFile,
         window.mirror();
         if (!error.empty())
             dialogs.messageBox(error, "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
+    }
+    if (phone) {
+        const std::string address = switchPhoneOn(program);
+        if (!address.empty()) {
+            std::printf("%s\n", address.c_str());
+            std::fflush(stdout);
+            boardCommand(program);
+        }
+        window.mirror();
     }
     return app.exec();
 }

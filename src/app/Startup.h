@@ -14,6 +14,8 @@ class FileSystem;
 struct ProgramPaths {
     std::string filesFolder;  // ends with a separator
     std::string helpFile;
+    // The files go to the user's data folder, not beside the program.
+    bool inDataFolder = false;
 };
 ProgramPaths resolveProgramPaths(FileSystem& fs);
 
@@ -28,7 +30,9 @@ class MainWindow;
 
 // The main window, optionally with a pad file loaded as "Laden" would.
 // `shown`, when given, runs once the window has been shown (benchmarks use it).
+// With `phone` the phone view is switched on and its address printed on
+// standard output.
 int runWindow(QApplication& app, const QString& padFile,
-              const std::function<void(MainWindow&)>& shown = {});
+              const std::function<void(MainWindow&)>& shown = {}, bool phone = false);
 
 }  // namespace kx

@@ -124,13 +124,18 @@ class ValueDialog : public QDialog {
 
     void mirror() {
         mirroring_ = true;
-        for (const ValueField& field : valueWindowView(program_, inputs_).fields) {
+        const ValueWindowView view = valueWindowView(program_, inputs_);
+        for (const ValueField& field : view.fields) {
             QWidget* widget = widgets_.value(qstr(field.name));
             if (!widget) continue;
+            // Rows of the house rules' extra points come and go with the rules.
+            widget->setGeometry(field.rect.left, field.rect.top, field.rect.width,
+                                field.rect.height);
             widget->setVisible(field.visible);
             widget->setEnabled(field.enabled);
             showField(field, widget);
         }
+        setFixedSize(view.width, view.height);
         mirroring_ = false;
     }
 

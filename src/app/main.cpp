@@ -76,5 +76,5 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    return kx::runWindow(app, line.padFile);
+    return kx::runWindow(app, line.padFile, {}, line.phone);
 }

@@ -2,6 +2,8 @@
 
 namespace kx {
 
+const char* const VERSION_TEXT = "Kartotrix v" KARTOTRIX_VERSION;
+
 LocalTime Program::now() const {
     return services.clock ? services.clock->now() : LocalTime{};
 }

@@ -13,10 +13,13 @@
 
 namespace kx {
 
+class BoardHost;
 class ExtrasHost;
+class PhoneView;
 class ValueWindowHost;
 
-inline constexpr const char* VERSION_TEXT = "Kartotrix v1.0.2.5";
+// "Kartotrix v" and the version of the build (the project's version in CMake).
+extern const char* const VERSION_TEXT;
 inline constexpr int FILE_FORMAT_VERSION = 258;
 inline constexpr int PAD_HEIGHT = 680;
 
@@ -43,6 +46,10 @@ struct ShellState {
     int fileFormatVersion = FILE_FORMAT_VERSION;
     // Folder of the program's own files, with a trailing separator.
     std::string programFolder;
+    // The files go to the user's data folder rather than beside the program
+    // (an installed program); the first "Speichern" of a run says where.
+    bool filesInDataFolder = false;
+    bool filesFolderTold = false;
     // Name of the autosave files without extension: "autosave", or
     // "autosave-2" and so on while other copies of the program run.
     std::string autosaveBase = "autosave";
@@ -71,6 +78,11 @@ struct ShellState {
     int centsPerPoint = DEFAULT_CENTS_PER_POINT;
     // The earlier states this run kept, and its marker of a running evening.
     KeptStates kept;
+    // The phone view: its whole address while it is on, whether its notice
+    // was shown in this run, and the state it serves now.
+    std::string phoneAddress;
+    bool phoneNoticeShown = false;
+    std::string publishedState;
 };
 
 // Platform services; any of them may be missing in a test that does not need it.
@@ -84,6 +96,10 @@ struct Services {
     ExtrasHost* extras = nullptr;
     // The window "Spielwert" (view/ValueWindow.h); a skin may offer none.
     ValueWindowHost* valueWindow = nullptr;
+    // The board's window and the phone view's server (view/BoardCommands.h);
+    // a skin may offer neither.
+    BoardHost* board = nullptr;
+    PhoneView* phone = nullptr;
 };
 
 // Everything the handlers work on: the pad, the window as data, the shell's

@@ -77,7 +77,20 @@ std::string stampedFileName(const std::string& folder, const LocalTime& time) {
 }
 
 void saveStamped(Program& p) {
-    savePadAs(p, stampedFileName(p.shell.programFolder, p.now()), LinkRule::Refuse);
+    const std::string path = stampedFileName(p.shell.programFolder, p.now());
+    if (!savePadAs(p, path, LinkRule::Refuse) || !p.shell.filesInDataFolder ||
+        p.shell.filesFolderTold || !p.services.dialogs)
+        return;
+    p.shell.filesFolderTold = true;
+    p.services.dialogs->messageBox(savedWhereText(p.shell.programFolder, fileNameOf(path)),
+                                   "Kartotrix", MessageButtons::Ok, MessageIcon::Information);
+}
+
+std::string savedWhereText(const std::string& folder, const std::string& fileName) {
+    return "Der Block wurde als \xE2\x80\x9E" + fileName +
+           "\xE2\x80\x9C gespeichert, im Ordner \xE2\x80\x9E" + folder +
+           "\xE2\x80\x9C. Dort legt Kartotrix alle seine Dateien ab (auch die automatische "
+           "Sicherung \xE2\x80\x9Eautosave.hsc\xE2\x80\x9C), nicht im Ordner des Programms.";
 }
 
 }  // namespace kx

@@ -24,7 +24,10 @@ std::string loadPadAtStart(Program& p, const std::string& path);
 // "Speichern": the program's folder, "save", the date as DD-MM-YYYY, the hour
 // and the minute, e.g. "save07-12-2026_9_5.hsc".
 std::string stampedFileName(const std::string& folder, const LocalTime& time);
+// When the files go to the user's data folder, the first "Speichern" of a run
+// tells where the pad went (savedWhereText).
 void saveStamped(Program& p);
+std::string savedWhereText(const std::string& folder, const std::string& fileName);
 
 // Writes the pad; a failure is reported with the file's name and the reason.
 bool savePadAs(Program& p, const std::string& path, LinkRule links = LinkRule::Follow);

@@ -180,14 +180,19 @@ std::string writeFailureText(const std::string& path, const FileResult& result) 
            reasonText(result);
 }
 
+bool installedBySetup(FileSystem& fs, const std::string& programFolder) {
+    return fs.kind(programFolder + INSTALLED_MARKER) == FileKind::Regular;
+}
+
 std::string chooseFilesFolder(FileSystem& fs, const std::string& programFolder,
-                              const std::string& userDataFolder) {
+                              const std::string& userDataFolder, bool installed) {
     // A real attempt, since access rights alone do not tell (read-only
-    // mounts, the superuser).
+    // mounts, the superuser, an administrator writing into an installed
+    // program's folder).
     std::string probe;
     FileHandle handle = 0;
-    fs.makeFolders(programFolder);
-    if (fs.createTemporary(programFolder, ".kartotrix-probe", TEMP_SUFFIX, probe, handle) ==
+    if (!installed) fs.makeFolders(programFolder);
+    if (!installed && fs.createTemporary(programFolder, ".kartotrix-probe", TEMP_SUFFIX, probe, handle) ==
         FileError::None) {
         fs.close(handle);
         fs.remove(probe);

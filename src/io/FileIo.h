@@ -52,10 +52,18 @@ std::string folderOf(const std::string& path);
 // The name after the last separator.
 std::string fileNameOf(const std::string& path);
 
-// The folder for the program's own files: the program's folder when files
-// can be written there, otherwise the user's data folder (created when
-// missing). Both arguments and the result end with a separator.
+// The setup program writes this file beside the program it installs. An
+// installed program's folder belongs to the system, not to its user, so the
+// program's own files go to the user's data folder; without the file the
+// program is portable and keeps its files beside itself.
+inline constexpr const char* INSTALLED_MARKER = "Kartotrix.installiert";
+bool installedBySetup(FileSystem& fs, const std::string& programFolder);
+
+// The folder for the program's own files: the user's data folder (created
+// when missing) for an installed program or when nothing can be written
+// beside the program, otherwise the program's folder. Both folders and the
+// result end with a separator.
 std::string chooseFilesFolder(FileSystem& fs, const std::string& programFolder,
-                              const std::string& userDataFolder);
+                              const std::string& userDataFolder, bool installed = false);
 
 }  // namespace kx

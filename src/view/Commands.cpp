@@ -13,7 +13,9 @@
 #include "view/JournalWindow.h"
 #include "view/PadLayout.h"
 #include "view/QuickEntry.h"
+#include "view/RulesWindow.h"
 #include "view/SecondaryWindows.h"
+#include "view/BoardCommands.h"
 #include "view/ValueWindow.h"
 #include "view/StatesWindow.h"
 #include "view/WindowFit.h"
@@ -42,12 +44,16 @@ const std::vector<AddedMenuText> addedMenuTexts{
     {CMD_VALUE_WINDOW, "Spielwert berechnen\xE2\x80\xA6\tF3"},
     {CMD_JOURNAL, "Protokoll\xE2\x80\xA6"},
     {CMD_EARLIER_STATES, "Fr\xC3\xBChere St\xC3\xA4nde\xE2\x80\xA6"},
+    {CMD_HOUSE_RULES, "Hausregeln\xE2\x80\xA6"},
     {CMD_EDIT_END, ""},
     // "Ansicht": the size of the window's drawing area.
     {31, "Ansicht"},
     {32, "Vergr\xC3\xB6\xC3\x9F" "ern\t^+"},
     {33, "Verkleinern\t^-"},
     {34, "Originalgr\xC3\xB6\xC3\x9F" "e\t^0"},
+    {CMD_BOARD_SEPARATOR, "'-'"},
+    {CMD_BOARD, "Tafel\tF11"},
+    {CMD_PHONE, "Auf Handys zeigen\xE2\x80\xA6"},
     {35, ""},
     // "Extras": the end of the evening.
     {CMD_EXTRAS, "Extras"},
@@ -100,6 +106,7 @@ void buildMenu(WindowModel& ui) {
     for (int k : {CMD_SAVE, CMD_SAVE_AS, CMD_EXPORT})
         ui.menu[static_cast<std::size_t>(k)].enabled = false;
     enablePadExtras(ui, false);
+    ui.menu[static_cast<std::size_t>(CMD_PHONE)].checkable = true;
     for (int k : {CMD_ROW_CHANGE, CMD_AUTOSAVE, CMD_CONFIRM_QUIT}) {
         ui.menu[static_cast<std::size_t>(k)].checkable = true;
         ui.menu[static_cast<std::size_t>(k)].checked = true;
@@ -300,6 +307,9 @@ void frm0_MenuEvent(Program& p, int command) {
         case CMD_EARLIER_STATES:
             earlierStatesCommand(p);
             break;
+        case CMD_HOUSE_RULES:
+            houseRulesCommand(p);
+            break;
         case CMD_ZOOM_IN:
             zoomBy(p, 1);
             break;
@@ -311,6 +321,12 @@ void frm0_MenuEvent(Program& p, int command) {
             break;
         case CMD_JOURNAL:
             journalCommand(p);
+            break;
+        case CMD_BOARD:
+            boardCommand(p);
+            break;
+        case CMD_PHONE:
+            phoneCommand(p);
             break;
         default:
             if (isExtrasCommand(command)) extrasCommand(p, command);
@@ -345,6 +361,10 @@ bool addedKeyDown(Program& p, int key, int shift) {
         case KEY_F1:
             if (shift != 0) return false;
             frm0_MenuEvent(p, CMD_HELP);
+            return true;
+        case KEY_F11:
+            if (shift != 0) return false;
+            frm0_MenuEvent(p, CMD_BOARD);
             return true;
         case KEY_PLUS:
         case KEY_NUMPAD_ADD:

@@ -52,6 +52,7 @@ enum MenuCommand {
     CMD_JOURNAL = 45,  // "Protokoll…", listed after "Schnelleingabe"
     CMD_EDIT_END = 30,
     CMD_VALUE_WINDOW = 44,  // "Spielwert berechnen…", in "Bearbeiten"
+    CMD_HOUSE_RULES = 47,   // "Hausregeln…", in "Bearbeiten"
     CMD_EARLIER_STATES = 48,
     // "Ansicht"
     CMD_ZOOM_IN = 32,
@@ -71,6 +72,7 @@ enum KeyCode {
     KEY_F2 = 0x71,
     KEY_F3 = 0x72,
     KEY_F10 = 0x79,
+    KEY_F11 = 0x7A,
     KEY_NUMPAD_ADD = 0x6B,
     KEY_NUMPAD_SUBTRACT = 0x6D,
     KEY_PLUS = 0xBB,   // the "+" key of the main block

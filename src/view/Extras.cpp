@@ -12,7 +12,8 @@ namespace kx {
 
 namespace {
 
-constexpr int PAD_EXTRAS[] = {CMD_SETTLEMENT, CMD_CHART, CMD_PRINT, CMD_PDF, CMD_CSV, CMD_JOURNAL};
+constexpr int PAD_EXTRAS[] = {CMD_SETTLEMENT, CMD_CHART,   CMD_PRINT,      CMD_PDF,
+                              CMD_CSV,        CMD_JOURNAL, CMD_HOUSE_RULES};
 constexpr const char* NOT_OFFERED =
     "Das bietet diese Oberfl\xC3\xA4"
     "che nicht an.";

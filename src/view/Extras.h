@@ -14,6 +14,7 @@ struct PadSheet;
 struct Statistics;
 struct JournalWindow;
 struct StatesWindow;
+struct RulesWindowModel;
 
 // The menu "Extras": settlement, score chart, printing, PDF, CSV and
 // statistics. The rules and the files are the logic's; what needs drawing or
@@ -57,6 +58,12 @@ class ExtrasHost {
     // The window "Frühere Stände" (view/StatesWindow.h) until it is closed;
     // it forwards the selection and "Wiederherstellen" to the model.
     virtual bool showEarlierStates(Program& p, StatesWindow& window) {
+        (void)p, (void)window;
+        return false;
+    }
+    // The window "Hausregeln" (view/RulesWindow.h), modal until "OK" has put
+    // the rules into the pad or "Abbrechen" closed it.
+    virtual bool showHouseRules(Program& p, RulesWindowModel& window) {
         (void)p, (void)window;
         return false;
     }

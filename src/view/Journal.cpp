@@ -30,7 +30,8 @@ std::string playersText(const PadState& pad, int cell) {
     return pad.shownName(cell);
 }
 
-// "Spiel 7: Anna / Carla gewinnen 4", as the row was entered.
+}  // namespace
+
 std::string entryText(const PadState& pad, int row) {
     const GameRow& cells = pad.gameTable[static_cast<std::size_t>(row)];
     const std::string who = playersText(pad, cells[0]);
@@ -44,6 +45,8 @@ std::string entryText(const PadState& pad, int row) {
         return rowName(pad, row) + ": " + who + " gewinnen " + std::to_string(cells[1]);
     return rowName(pad, row) + ": " + who + " allein " + signedResult(cells[1]);
 }
+
+namespace {
 
 // Players by number, as the correction asks for them.
 std::string cellText(bool players, int cell) {

@@ -77,6 +77,9 @@ void noteLine(Program& p, JournalKind kind, const std::string& text, int row = 0
 
 // "Spiel 7", "Solo 2", "Strafpunkte 1": how the journal names a row.
 std::string rowName(const PadState& pad, int row);
+// "Spiel 7: Anna / Carla gewinnen 4": an entered row as its journal line
+// says it, with the players' names of now.
+std::string entryText(const PadState& pad, int row);
 
 // Whether a correction line can be taken back now, and if not why (German).
 // A row corrected again later, a row no longer holding what the correction

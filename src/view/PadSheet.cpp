@@ -108,6 +108,7 @@ PadSheet padSheet(const Program& p, const LocalTime& date) {
     sheet.turnover = ui.status(4);
     sheet.settlement = settlementReport(playerNames(p), overallScores(p), p.shell.centsPerPoint);
     sheet.footer = p.shell.versionText;
+    if (!p.pad.houseRules.isDefault()) sheet.rules = describeRules(p.pad.houseRules);
     sheet.journalPages = journalPages(journalOf(p));
     // How the calculated games' values came about, on pages after the sheet.
     for (std::size_t i = 0; i < sheet.reckonings.size(); ++i) {

@@ -47,6 +47,9 @@ struct PadSheet {
     std::string turnover;             // "Umsatz: 42" or "Umsatz: Fehler"
     SettlementReport settlement;
     std::string footer;  // the program and its version
+    // The pad's house rules in words (describeRules), printed above the
+    // footer; none with the tournament rules, so the sheet stays as it was.
+    std::vector<std::string> rules;
     // How each calculated game's value came about, one line each
     // ("Spiel 5: Kontra gewinnt 5: gewonnen, unter 90, Kontra, gegen die Alten").
     std::vector<std::string> reckonings;

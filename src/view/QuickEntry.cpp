@@ -212,12 +212,30 @@ void doppelkopf(PartyPlay& p) {
 void karlchen(PartyPlay& p) {
     ++p.karlchen;
 }
+void karlchenCaught(PartyPlay& p) {
+    ++p.karlchenCaught;
+}
+void dulleCaught(PartyPlay& p) {
+    ++p.dullenCaught;
+}
+void foxLastTrick(PartyPlay& p) {
+    ++p.foxLastTrick;
+}
 
 struct Word {
     const char* text;
     Party party;
     void (*apply)(PartyPlay&);
+    // The extra point's switch in the house rules and its name; none for the rest.
+    bool GameValueRules::*rule = nullptr;
+    const char* ruleName = nullptr;
 };
+constexpr const char* FOX = "Fuchs gefangen";
+constexpr const char* DOPPELKOPF = "Doppelkopf";
+constexpr const char* KARLCHEN = "Karlchen";
+constexpr const char* KARLCHEN_CAUGHT = "Karlchen gefangen";
+constexpr const char* DULLE_CAUGHT = "Dulle gefangen";
+constexpr const char* FOX_LAST_TRICK = "Fuchs im letzten Stich";
 // clang-format off
 constexpr Word WORDS[] = {
     {"re", Party::Re, announce},            {"kontra", Party::Kontra, announce},
@@ -225,9 +243,18 @@ constexpr Word WORDS[] = {
     {"r60", Party::Re, raise<Absage::No60>}, {"k60", Party::Kontra, raise<Absage::No60>},
     {"r30", Party::Re, raise<Absage::No30>}, {"k30", Party::Kontra, raise<Absage::No30>},
     {"rs", Party::Re, raise<Absage::Schwarz>}, {"ks", Party::Kontra, raise<Absage::Schwarz>},
-    {"fuchs", Party::Re, fox},              {"kfuchs", Party::Kontra, fox},
-    {"dk", Party::Re, doppelkopf},          {"kdk", Party::Kontra, doppelkopf},
-    {"karlchen", Party::Re, karlchen},      {"kkarlchen", Party::Kontra, karlchen},
+    {"fuchs", Party::Re, fox, &GameValueRules::foxCaught, FOX},
+    {"kfuchs", Party::Kontra, fox, &GameValueRules::foxCaught, FOX},
+    {"dk", Party::Re, doppelkopf, &GameValueRules::doppelkopf, DOPPELKOPF},
+    {"kdk", Party::Kontra, doppelkopf, &GameValueRules::doppelkopf, DOPPELKOPF},
+    {"karlchen", Party::Re, karlchen, &GameValueRules::karlchen, KARLCHEN},
+    {"kkarlchen", Party::Kontra, karlchen, &GameValueRules::karlchen, KARLCHEN},
+    {"karlfang", Party::Re, karlchenCaught, &GameValueRules::karlchenCaught, KARLCHEN_CAUGHT},
+    {"kkarlfang", Party::Kontra, karlchenCaught, &GameValueRules::karlchenCaught, KARLCHEN_CAUGHT},
+    {"dulle", Party::Re, dulleCaught, &GameValueRules::dulleCaught, DULLE_CAUGHT},
+    {"kdulle", Party::Kontra, dulleCaught, &GameValueRules::dulleCaught, DULLE_CAUGHT},
+    {"fuchsletzt", Party::Re, foxLastTrick, &GameValueRules::foxLastTrick, FOX_LAST_TRICK},
+    {"kfuchsletzt", Party::Kontra, foxLastTrick, &GameValueRules::foxLastTrick, FOX_LAST_TRICK},
 };
 // clang-format on
 constexpr const char* NO_TRICK = "ohne";
@@ -276,6 +303,9 @@ std::string readWord(const PadState& pad, const std::string& part, Calculation& 
                      std::optional<int>& cardPoints, bool& noTrick, bool dealerAllowed) {
     const std::string w = folded(part);
     if (const Word* word = wordOf(w)) {
+        if (word->rule && !(pad.houseRules.values.*word->rule))
+            return quoted(part) + ": " + quoted(word->ruleName) +
+                   " z\xC3\xA4hlt nach den Hausregeln dieses Blocks nicht.";
         word->apply(word->party == Party::Re ? c.play.re : c.play.kontra);
     } else if (const std::optional<int> points = cardPointsOf(w, true)) {
         if (cardPoints) return "Zweimal Augen: " + quoted(part) + ".";
@@ -373,7 +403,7 @@ QuickParse parseCalculator(const PadState& pad, const std::vector<std::string>& 
     Calculation c = readWords(pad, parts, from, mandatorySolo);
     if (!c.error.empty()) return fail(c.error);
     c.play.solo = b == 0;
-    const GameValue value = computeGameValue(c.play);
+    const GameValue value = computeGameValue(c.play, pad.houseRules.values);
     if (!value.error.empty()) return fail(value.error);
     QuickParse entry = b != 0 ? pairEntry(pad, a.number, b, value)
                               : aloneEntry(mandatorySolo ? QuickKind::Solo : QuickKind::Single,

@@ -23,7 +23,7 @@ struct WindowModel;
 // "s", "p" and "x" are keywords only as the whole first part.
 //
 // With the game value calculator's words after the players the line says how
-// the game went, and the entry gets the game value by the tournament rules:
+// the game went, and the entry gets the game value by the pad's house rules:
 //   "1 2 re 160 k90 fuchs"  Re were 1 / 2, with 160 card points ("Augen")
 //   "2 r60 190"             player 2 alone as Re: the value counts three times
 //   "s 3 130a g2"           the mandatory solo of player 3, solo dealer 2
@@ -35,6 +35,10 @@ struct WindowModel;
 //   ohne                               the party with 0 card points took no trick
 //   fuchs dk karlchen                  Re's extra points (a fox caught, a Doppelkopf,
 //   kfuchs kdk kkarlchen               Karlchen), Kontra's with "k"; once per point made
+//   karlfang dulle fuchsletzt          the private extra points (Karlchen caught, Dulle
+//   kkarlfang kdulle kfuchsletzt       caught, fox in the last trick), Re's and Kontra's;
+//                                      an extra point the pad's house rules do not count
+//                                      is refused with their name
 //   g2, gbert                          the solo dealer at 5 or 6 players
 // A number alone after the players stays today's points ("1 2 3"); as card
 // points it needs another word or the "a" ("1 2 160a"). A player whose name

@@ -3,6 +3,7 @@
 #include "core/Bock.h"
 #include "core/Program.h"
 #include "io/PadFile.h"
+#include "view/Extras.h"
 #include "view/History.h"
 #include "view/Journal.h"
 
@@ -57,6 +58,21 @@ bool changeHouseRules(Program& p, const HouseRules& rules) {
             "Kartotrix", MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes)
         return false;
     return recordChange(p, "Hausregeln", [&] { putRules(p, rules); });
+}
+
+bool rulesWindowOk(Program& p, const RulesWindowModel& w) {
+    return w.rules == p.pad.houseRules || changeHouseRules(p, w.rules);
+}
+
+void houseRulesCommand(Program& p) {
+    if (!p.pad.padOpen()) return;
+    RulesWindowModel w = openRulesWindow(p);
+    if (p.services.extras && p.services.extras->showHouseRules(p, w)) return;
+    if (p.services.dialogs)
+        p.services.dialogs->messageBox(
+            "Das bietet diese Oberfl\xC3\xA4"
+            "che nicht an.",
+            "Kartotrix", MessageButtons::Ok, MessageIcon::Warning);
 }
 
 }  // namespace kx

@@ -50,7 +50,8 @@ void setKind(const Program& p, ValueInputs& in, ValueKind kind) {
     // A solo has no extra points.
     if (in.play.solo) {
         for (PartyPlay* party : {&in.play.re, &in.play.kontra})
-            party->doppelkopfs = party->foxesCaught = party->karlchen = 0;
+            party->doppelkopfs = party->foxesCaught = party->karlchen = party->karlchenCaught =
+                party->dullenCaught = party->foxLastTrick = 0;
     }
 }
 
@@ -180,10 +181,26 @@ Program scratchCopy(const Program& p) {
     return scratch;
 }
 
-// The inputs as the row keeps them: the Re players, or the soloist twice.
-Reckoning reckoningOf(const ValueInputs& in) {
+// The game as the pad's rules see it: extra points they do not count are
+// left out, so that inputs made before a rule was switched off neither count
+// nor stand in the way.
+GamePlay playUnder(const GameValueRules& rules, const ValueInputs& in) {
     GamePlay play = in.play;
     play.solo = soloKind(in.kind);
+    for (PartyPlay* party : {&play.re, &play.kontra}) {
+        if (!rules.doppelkopf) party->doppelkopfs = 0;
+        if (!rules.foxCaught) party->foxesCaught = 0;
+        if (!rules.karlchen) party->karlchen = 0;
+        if (!rules.karlchenCaught) party->karlchenCaught = 0;
+        if (!rules.dulleCaught) party->dullenCaught = 0;
+        if (!rules.foxLastTrick) party->foxLastTrick = 0;
+    }
+    return play;
+}
+
+// The inputs as the row keeps them: the Re players, or the soloist twice.
+Reckoning reckoningOf(const Program& p, const ValueInputs& in) {
+    const GamePlay play = playUnder(p.pad.houseRules.values, in);
     const int first = in.re.empty() ? 0 : in.re.front();
     return {first, in.re.size() > 1 ? in.re[1] : first, play};
 }
@@ -196,7 +213,7 @@ bool choose(Program& p, const ValueInputs& in, const std::vector<PanelAction>& a
     for (const PanelAction& a : actions) {
         if (!perform(p, a)) return false;
     }
-    setPendingReckoning(p, reckoningOf(in));
+    setPendingReckoning(p, reckoningOf(p, in));
     return true;
 }
 
@@ -320,14 +337,19 @@ void valueWindowInput(const Program& p, ValueInputs& in, const std::string& name
         party.foxesCaught = number;
     } else if (name.starts_with("karlchen_")) {
         party.karlchen = value != 0 ? 1 : 0;
+    } else if (name.starts_with("karlfang_")) {
+        party.karlchenCaught = value != 0 ? 1 : 0;
+    } else if (name.starts_with("dulle_")) {
+        party.dullenCaught = value != 0 ? 1 : 0;
+    } else if (name.starts_with("fuchsletzt_")) {
+        party.foxLastTrick = value != 0 ? 1 : 0;
     }
 }
 
 ValueTakeOver valueTakeOver(const Program& p, const ValueInputs& in) {
     ValueTakeOver out;
-    GamePlay play = in.play;
-    play.solo = soloKind(in.kind);
-    out.value = computeGameValue(play);
+    const GamePlay play = playUnder(p.pad.houseRules.values, in);
+    out.value = computeGameValue(play, p.pad.houseRules.values);
     if (!out.value.error.empty()) {
         out.entry = out.value.error;
         return out;

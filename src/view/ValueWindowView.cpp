@@ -81,6 +81,10 @@ class Builder {
         view_.fields.end()[-2].enabled = re;
         view_.fields.end()[-1].enabled = kontra;
     }
+    void lastPairVisible(bool visible) {
+        view_.fields.end()[-2].visible = visible;
+        view_.fields.end()[-1].visible = visible;
+    }
     void lastPairItems(const std::vector<std::string>& items) {
         for (auto it = view_.fields.end() - 2; it != view_.fields.end(); ++it)
             it->items = items;
@@ -135,8 +139,9 @@ int addPlayers(Builder& b, const Program& p, const ValueInputs& in) {
 }
 
 // The columns of the two parties; returns the next top.
-int addParties(Builder& b, const ValueInputs& in, int top) {
+int addParties(Builder& b, const Program& p, const ValueInputs& in, int top) {
     const GamePlay& play = in.play;
+    const GameValueRules& rules = p.pad.houseRules.values;
     b.add("kopf_re", FieldKind::Label, "Re", {RE_LEFT, top, COLUMN_WIDTH, LINE - 2});
     b.add("kopf_kontra", FieldKind::Label, "Kontra", {KONTRA_LEFT, top, COLUMN_WIDTH, LINE - 2});
     top += LINE;
@@ -161,11 +166,12 @@ int addParties(Builder& b, const ValueInputs& in, int top) {
     b.pair("ohne_stich", FieldKind::Check, "keinen Stich", "keinen Stich", top, COLUMN_WIDTH,
            play.re.tookNoTrick, play.kontra.tookNoTrick);
     top += LINE + 8;
+    // Extra points count in normal games only, each as far as the rules count it.
     const bool extras = !play.solo;
     b.caption("doppelkopf", "Doppelk\xC3\xB6pfe", top);
     b.pair("doppelkopf", FieldKind::Number, "Doppelk\xC3\xB6pfe Re", "Doppelk\xC3\xB6pfe Kontra",
            top, 56, play.re.doppelkopfs, play.kontra.doppelkopfs);
-    b.lastPair(0, 4, extras);
+    b.lastPair(0, 4, extras && rules.doppelkopf);
     top += BOX + 4;
     b.caption("fuchs",
               "F\xC3\xBC"
@@ -177,12 +183,32 @@ int addParties(Builder& b, const ValueInputs& in, int top) {
            "F\xC3\xBC"
            "chse Kontra",
            top, 56, play.re.foxesCaught, play.kontra.foxesCaught);
-    b.lastPair(0, 2, extras);
+    b.lastPair(0, 2, extras && rules.foxCaught);
     top += BOX + 4;
     b.pair("karlchen", FieldKind::Check, "Karlchen", "Karlchen", top, COLUMN_WIDTH,
            play.re.karlchen, play.kontra.karlchen);
-    b.lastPair(0, 1, extras);
-    return top + LINE + 10;
+    b.lastPair(0, 1, extras && rules.karlchen);
+    top += LINE + 2;
+    // The private extra points take a row only when the house rules count them.
+    const struct {
+        const char* name;
+        const char* text;
+        bool on;
+        int PartyPlay::*points;
+    } privates[] = {
+        {"karlfang", "Karlchen gefangen", rules.karlchenCaught, &PartyPlay::karlchenCaught},
+        {"dulle", "Dulle gefangen", rules.dulleCaught, &PartyPlay::dullenCaught},
+        {"fuchsletzt", "Fuchs im letzten Stich", rules.foxLastTrick, &PartyPlay::foxLastTrick},
+    };
+    for (const auto& extra : privates) {
+        b.caption(extra.name, extra.text, top).visible = extra.on;
+        b.pair(extra.name, FieldKind::Check, "Re", "Kontra", top, COLUMN_WIDTH,
+               play.re.*extra.points, play.kontra.*extra.points);
+        b.lastPair(0, 1, extras);
+        b.lastPairVisible(extra.on);
+        if (extra.on) top += LINE + 2;
+    }
+    return top + 8;
 }
 
 }  // namespace
@@ -198,7 +224,7 @@ ValueWindowView valueWindowView(const Program& p, const ValueInputs& in) {
     Builder b(view);
     addKinds(b, p, in);
     int top = addPlayers(b, p, in);
-    top = addParties(b, in, top);
+    top = addParties(b, p, in, top);
     const ValueTakeOver takeOver = valueTakeOver(p, in);
     const int wide = WIDTH - 2 * MARGIN;
     b.add("abrechnung", FieldKind::Text, reckoningText(takeOver.value),

@@ -73,6 +73,18 @@ class ChartFonts {
 
 using FontPtr = std::unique_ptr<G::Font>;
 
+}  // namespace
+
+std::unique_ptr<G::Font> sansFont(float pixels, bool bold) {
+    // Looked up each time: a family kept beyond the GDI+ session would
+    // outlive it.
+    const ChartFonts fonts;
+    const int whole = static_cast<int>(pixels);
+    return fonts.font(whole < 1 ? 1 : whole, bold);
+}
+
+namespace {
+
 // Text in a box, aligned both ways; too long a text ends with "…".
 void text(G::Graphics& g, const std::string& utf8, const FontPtr& font, const G::Color& colour,
           const G::RectF& box, G::StringAlignment across,

@@ -6,6 +6,7 @@
 // The order matters: gdiplus.h needs both before it.
 #include <gdiplus.h>
 
+#include <memory>
 #include <optional>
 
 #include "io/FileSystem.h"
@@ -30,6 +31,11 @@ class GdiPlusSession {
 // the colours, dashes and markers the chart gives each player: the window
 // and the PNG file are drawn by the same code.
 void paintScoreChart(Gdiplus::Graphics& graphics, int width, int height, const ScoreChart& chart);
+
+// A font of the first face GDI+ has of those the chart uses (the system's
+// message font, Windows' faces, those Wine finds on Linux); null when GDI+
+// has none. Needs a running GdiPlusSession.
+std::unique_ptr<Gdiplus::Font> sansFont(float pixels, bool bold);
 
 inline constexpr int CHART_IMAGE_WIDTH = 1200;
 inline constexpr int CHART_IMAGE_HEIGHT = 720;

@@ -8,6 +8,7 @@
 #include "io/ExtrasBatch.h"
 #include "io/GameValueBatch.h"
 #include "io/JournalBatch.h"
+#include "view/BoardCommands.h"
 #include "view/ScoreChart.h"
 
 namespace kx::win {
@@ -169,6 +170,13 @@ const std::vector<BatchCommand>& batchCommands() {
         {"pdf", 2, 2,
          "--pdf BLOCK.hsc BLATT.pdf  Block als A4-Blatt (PDF; unter Windows nicht angeboten)",
          [](FileSystem&, Arguments, const BatchValues&, const Drawing&) { return pdfCommand(); }},
+        // The phone view needs a web server that this build does not have.
+        {"handy", 0, 1,
+         "--handy [BLOCK.hsc]  Tafel auf Handys zeigen (unter Windows nicht angeboten)",
+         [](FileSystem&, Arguments, const BatchValues&, const Drawing&) {
+             std::fprintf(stderr, "Kartotrix: %s\n", PHONE_NOT_OFFERED);
+             return BATCH_REFUSED;
+         }},
         {"csv", 1, 2,
          "--csv BLOCK.hsc [TABELLE.csv]  Tabelle f\xC3\xBCr Excel und LibreOffice (ohne Ziel: "
          "Standardausgabe)",

@@ -29,6 +29,8 @@ class Win32Extras : public ExtrasHost {
     bool showStatistics(const Statistics& statistics) override;
     // Defined in StatesWindow.cpp.
     bool showEarlierStates(Program& p, StatesWindow& model) override;
+    // Defined in RulesWindow.cpp.
+    bool showHouseRules(Program& p, RulesWindowModel& model) override;
 
   private:
     HWND owner_;

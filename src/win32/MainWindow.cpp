@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "BoardWindow.h"
 #include "SecondaryWindows.h"
 #include "ValueWindow.h"
 #include "StatusText.h"
 #include "core/Correction.h"
 #include "platform/WinText.h"
+#include "view/BoardCommands.h"
 #include "view/Commands.h"
 #include "view/HelpText.h"
 #include "view/MainWindow.h"
@@ -218,6 +220,8 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
     createQuickEntry();
     valueWindow_ = std::make_unique<Win32ValueWindow>(window_, [this] { mirror(); });
     program_.services.valueWindow = valueWindow_.get();
+    board_ = std::make_unique<Win32Board>(window_);
+    program_.services.board = board_.get();
     createTips();
     // Names of earlier evenings, offered under the name fields as the user types.
     completion_ = std::make_unique<NameCompletion>();
@@ -231,6 +235,8 @@ MainWindow::MainWindow(HINSTANCE instance, Program& program, Services services,
 
 MainWindow::~MainWindow() {
     program_.services.valueWindow = nullptr;
+    program_.services.board = nullptr;
+    board_.reset();
     if (help_) DestroyWindow(help_);
     if (window_) DestroyWindow(window_);
     for (HFONT font : {font_, boldFont_, helpFont_}) {
@@ -424,6 +430,7 @@ void MainWindow::mirror() {
     }
     mirrorWindow();
     if (valueWindow_) valueWindow_->refresh();
+    publishBoard(program_);
     // The background and the ruling between the controls; at a new scale
     // every control is drawn anew as well.
     if (rescaled)

@@ -14,6 +14,7 @@
 namespace kx::win {
 
 class ModalWindow;
+class Win32Board;
 class Win32ValueWindow;
 
 // The main window: one child window of the Windows API per control of the
@@ -137,6 +138,7 @@ class MainWindow : public WindowHost {
     HWND quickClose_ = nullptr;
     HRESULT com_ = E_FAIL;  // COM for this thread, which the name suggestions need
     std::unique_ptr<NameCompletion> completion_;
+    std::unique_ptr<Win32Board> board_;  // "Die Tafel", built when first opened
     std::vector<std::string> suggestionsShown_;
     HWND tips_ = nullptr;  // tooltips of the pad's rows, the name fields and the status panels
     std::vector<std::wstring> panelTips_;  // the tooltip each status panel has

@@ -17,6 +17,7 @@ namespace {
 constexpr double MARGIN_SIDE = 15, MARGIN_TOP = 13, MARGIN_BOTTOM = 12;  // millimetres
 constexpr double LABEL_W = 11, PLAYERS_W = 17, POINTS_W = 12, PLAYER_MAX_W = 28;
 constexpr double JOURNAL_LINE_MM = 4.8;
+constexpr double RULES_LINE_MM = 3.6;
 constexpr COLORREF INK = RGB(25, 25, 25), SOFT = RGB(110, 110, 110), RULE = RGB(200, 208, 216),
                    HEADING = RGB(31, 58, 95);
 
@@ -247,6 +248,17 @@ void paintFooter(Sheet& s, const Box& area, double height, const PadSheet& sheet
            DT_LEFT | DT_BOTTOM);
 }
 
+// The house rules, one small line each, just above the footer of height `footer`.
+void paintRules(Sheet& s, const Box& area, double footer, const PadSheet& sheet) {
+    s.colour(INK);
+    s.font(7.5);
+    double top = area.top + area.height - footer;
+    for (const std::string& line : sheet.rules) {
+        s.text({area.left, top, area.width, s.mm(RULES_LINE_MM)}, line, DT_LEFT | DT_VCENTER);
+        top += s.mm(RULES_LINE_MM);
+    }
+}
+
 // One page of the print job: the whole paper, whose origin the device puts
 // at the corner of its printable area.
 bool printPage(HDC dc, const std::function<void(const RECT&)>& paint) {
@@ -279,7 +291,9 @@ void paintSheet(HDC dc, const RECT& page, int dpi, const PadSheet& sheet) {
     const double namesTop = top;
     top = paintNames(s, c, top, sheet);
     const double footer = s.mm(6);
-    const double rest = bottom - top - s.mm(17) - settlementHeight(s, sheet) - footer;
+    const double rules = s.mm(RULES_LINE_MM) * static_cast<double>(sheet.rules.size());
+    const double gap = sheet.rules.empty() ? 0 : s.mm(3);  // between settlement and rules
+    const double rest = bottom - top - s.mm(17) - settlementHeight(s, sheet) - footer - rules - gap;
     const double rowH =
         std::clamp(rest / static_cast<double>(std::max<std::size_t>(1, sheet.rows.size())), s.mm(4),
                    s.mm(6.5));
@@ -292,6 +306,7 @@ void paintSheet(HDC dc, const RECT& page, int dpi, const PadSheet& sheet) {
            RULE, 0.15);
     top = paintTotals(s, c, rowsEnd, sheet);
     paintSettlement(s, c.left, tableRight - c.left, top, sheet);
+    paintRules(s, area, footer + rules, sheet);
     paintFooter(s, area, footer, sheet);
 }
 

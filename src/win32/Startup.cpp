@@ -53,7 +53,9 @@ std::string userDataFolder() {
 ProgramPaths resolveProgramPaths(FileSystem& fs) {
     ProgramPaths paths;
     const std::string folder = programFolder();
-    paths.filesFolder = chooseFilesFolder(fs, folder, userDataFolder());
+    paths.filesFolder =
+        chooseFilesFolder(fs, folder, userDataFolder(), installedBySetup(fs, folder));
+    paths.inDataFolder = paths.filesFolder != folder;
     paths.helpFile = folder + HELP_FILE;
     return paths;
 }
@@ -65,6 +67,7 @@ int runWindow(HINSTANCE instance, const std::string& padFile, int showCommand) {
     Program program;
     initProgram(program, paths.filesFolder);
     program.shell.helpFile = paths.helpFile;
+    program.shell.filesInDataFolder = paths.inDataFolder;
     SystemClock clock;
     DesktopShell desktop;
     Services services;

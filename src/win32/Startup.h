@@ -14,9 +14,12 @@ namespace win {
 struct ProgramPaths {
     std::string filesFolder;  // ends with a backslash
     std::string helpFile;
+    // The files go to the user's data folder, not beside the program.
+    bool inDataFolder = false;
 };
-// The program's folder when files can be written there, else
-// %APPDATA%\Kartotrix; the help page always lies beside the program.
+// %APPDATA%\Kartotrix for a program that the setup installed or when files
+// cannot be written beside the program, else the program's folder (the
+// portable program); the help page always lies beside the program.
 ProgramPaths resolveProgramPaths(FileSystem& fs);
 
 // The main window, optionally with a pad file loaded as "Laden" would;

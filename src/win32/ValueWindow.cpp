@@ -140,6 +140,7 @@ class ValueFrame {
         HWND control = nullptr;
         HWND spin = nullptr;  // the arrows of a number
         bool warning = false;
+        Rect rect;  // where the field stands
     };
 
     int px(int pixels) const { return MulDiv(pixels, static_cast<int>(dpi_), 96); }
@@ -157,7 +158,7 @@ class ValueFrame {
     // In the order of the fields, which is the order of the Tab key. A run
     // of choices is one group of the arrow keys.
     void create(const ValueField& f, std::size_t index, bool inGroup) {
-        Widget w{f.name, f.kind, fieldId(f, index)};
+        Widget w{f.name, f.kind, fieldId(f, index), nullptr, nullptr, false, f.rect};
         const DWORD group = inGroup ? 0 : WS_GROUP;
         const DWORD stop = group | WS_TABSTOP;
         Rect r = f.rect;
@@ -228,14 +229,40 @@ class ValueFrame {
         const ValueWindowView view = valueWindowView(program_, inputs_);
         mirroring_ = true;
         for (std::size_t i = 0; i < widgets_.size() && i < view.fields.size(); ++i) {
-            if (widgets_[i].name == view.fields[i].name) showField(widgets_[i], view.fields[i]);
+            if (widgets_[i].name != view.fields[i].name) continue;
+            move(widgets_[i], view.fields[i]);
+            showField(widgets_[i], view.fields[i]);
         }
+        resize(view);
         mirroring_ = false;
         // A control that was hidden or disabled with the focus leaves it to the next.
         const HWND focus = GetFocus();
         if (focus && IsChild(window_, focus) &&
             (!IsWindowVisible(focus) || !IsWindowEnabled(focus)))
             SetFocus(GetNextDlgTabItem(window_, focus, FALSE));
+    }
+
+    // Rows of the house rules' extra points come and go with the rules.
+    void move(Widget& w, const ValueField& f) {
+        if (w.rect == f.rect) return;
+        Rect r = f.rect;
+        if (f.kind == FieldKind::List)
+            r.height +=
+                LIST_ITEM_HEIGHT * static_cast<int>(std::max<std::size_t>(f.items.size(), 5));
+        SetWindowPos(w.control, nullptr, px(r.left), px(r.top), px(r.width), px(r.height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (w.spin) SendMessageW(w.spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(w.control), 0);
+        w.rect = f.rect;
+    }
+
+    void resize(const ValueWindowView& view) {
+        RECT outer{0, 0, px(view.width), px(view.height)};
+        AdjustWindowRectEx(&outer, STYLE, FALSE, EX_STYLE);
+        RECT now{};
+        GetWindowRect(window_, &now);
+        if (now.bottom - now.top == outer.bottom - outer.top) return;
+        SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
     }
 
     void showField(Widget& w, const ValueField& f) {

@@ -195,14 +195,56 @@ TEST(FileCommands, FailedAutosaveIsReportedOncePerFailure) {
     EXPECT_TRUE(test::fileExists(t.file("autosave.hsc")));
 }
 
-TEST(FileCommands, FilesFolderFallsBackToTheUserFolder) {
-    TestProgram t;
-    EXPECT_EQ(chooseFilesFolder(*t.files, t.folder, t.file("user/")), t.folder);
-    EXPECT_TRUE(std::filesystem::is_empty(t.folder));  // the probe leaves nothing behind
-    test::putFile(t.file("plain"), Bytes{1});
-    const std::string user = t.file("user/Kartotrix/");
-    EXPECT_EQ(chooseFilesFolder(*t.files, t.file("plain/"), user), user);
-    EXPECT_TRUE(std::filesystem::is_directory(user));
+TEST(FileCommands, FilesFolderBesideThePortableProgramElseTheUserFolder) {
+    struct Case {
+        const char* what;
+        bool writable;   // the program's folder takes files
+        bool marker;     // the setup's marker file lies beside the program
+        bool installed;  // the skin found the program installed under a prefix
+        bool inUserFolder;
+    };
+    const Case cases[] = {
+        {"portable", true, false, false, false},
+        {"portable on a read-only medium", false, false, false, true},
+        {"installed by the setup", true, true, false, true},
+        {"installed under a prefix", true, false, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestProgram t;
+        const std::string program = t.file("program/");
+        if (c.writable)
+            std::filesystem::create_directory(program);
+        else  // a file where the folder would be: nothing can be written "in" it
+            test::putFile(t.file("program"), Bytes{1});
+        if (c.marker) test::putFile(program + INSTALLED_MARKER, Bytes{'x'});
+        const bool installed = c.installed || installedBySetup(*t.files, program);
+        const std::string user = t.file("user/Kartotrix/");
+        EXPECT_EQ(chooseFilesFolder(*t.files, program, user, installed),
+                  c.inUserFolder ? user : program);
+        EXPECT_EQ(std::filesystem::is_directory(user), c.inUserFolder);
+        if (c.writable)  // the probe leaves nothing behind
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program), {}), c.marker ? 1 : 0);
+    }
+}
+
+TEST(FileCommands, FirstSaveInTheUserFolderSaysWhere) {
+    for (const bool inUserFolder : {false, true}) {
+        SCOPED_TRACE(inUserFolder);
+        TestProgram t;
+        t.clock.time = {2026, 12, 7, 9, 5, 3};
+        newPad(t.p, 4);
+        t.p.pad.autosaveEnabled = false;
+        t.p.shell.filesInDataFolder = inUserFolder;
+        frm0_MenuEvent(t.p, CMD_SAVE);
+        t.clock.time.minute = 6;
+        frm0_MenuEvent(t.p, CMD_SAVE);  // said once per run
+        ASSERT_TRUE(test::fileExists(t.file("save07-12-2026_9_6.hsc")));
+        ASSERT_EQ(t.dialogs.messages.size(), inUserFolder ? 1u : 0u);
+        if (inUserFolder)
+            EXPECT_EQ(t.dialogs.messages[0].text,
+                      savedWhereText(t.folder, "save07-12-2026_9_5.hsc"));
+    }
 }
 
 TEST(FileCommands, BusyPointerAroundFileWork) {

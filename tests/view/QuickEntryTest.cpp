@@ -2,6 +2,7 @@
 // makes exactly the entry the panel would make.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -174,7 +175,7 @@ TEST(QuickEntryParse, CalculatorWordsGiveTheGameValue) {
         {"s 3 6 2", QuickEntry{Solo, 3, 0, 6, 2}, ""},
         {"1 2 re", std::nullopt, "Es fehlen die Augen von Re"},
         {"1 2 re 130 140", std::nullopt, "Zweimal Augen: \xE2\x80\x9E"},
-        {"1 2 re 130 dulle", std::nullopt, "dulle\xE2\x80\x9C ist weder Ansage noch Augen"},
+        {"1 2 re 130 schwein", std::nullopt, "schwein\xE2\x80\x9C ist weder Ansage noch Augen"},
         {"1 2 re 130 ohne", std::nullopt, "ohne Stich bleibt nur eine Partei ohne Augen"},
         {"1 2 240 ohne kfuchs", std::nullopt, "Die Kontra-Partei hat keinen Stich"},
         {"s 3 130a gx", std::nullopt, "Kein Spieler hei\xC3\x9Ft \xE2\x80\x9Ex"},
@@ -185,6 +186,41 @@ TEST(QuickEntryParse, CalculatorWordsGiveTheGameValue) {
         if (parsed.entry) parsed.entry->reckoned.reset();  // the inputs: see below
         EXPECT_EQ(parsed.entry, row.entry);
         EXPECT_NE(parsed.error.find(row.error), std::string::npos) << parsed.error;
+    }
+}
+
+// The words follow the pad's house rules: an extra point they do not count
+// is refused by its name, the private ones count when switched on.
+TEST(QuickEntryParse, CalculatorWordsFollowTheHouseRules) {
+    struct Row {
+        const char* text;
+        std::function<void(GameValueRules&)> rules;
+        int winner, value;  // the first winner and the value entered
+        const char* error;  // a part of the refusal
+    } rows[] = {
+        {"1 2 130 karlfang", [](GameValueRules&) {}, 0, 0,
+         "\xE2\x80\x9EKarlchen gefangen\xE2\x80\x9C z\xC3\xA4hlt nach den Hausregeln"},
+        {"1 2 130 karlfang", [](GameValueRules& r) { r.karlchenCaught = true; }, 1, 2, ""},
+        {"1 2 130 dulle fuchsletzt",
+         [](GameValueRules& r) { r.dulleCaught = r.foxLastTrick = true; }, 1, 3, ""},
+        {"1 2 100 kdulle", [](GameValueRules& r) { r.dulleCaught = true; }, 3, 3, ""},
+        {"1 2 130 fuchs", [](GameValueRules& r) { r.foxCaught = false; }, 0, 0,
+         "\xE2\x80\x9E"
+         "Fuchs gefangen\xE2\x80\x9C z\xC3\xA4hlt"},
+        {"1 2 80 kontra", [](GameValueRules& r) { r.announcementsDouble = true; }, 3, 6, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        PadState pad;
+        pad.playerNames = {"", "Anna", "Bert", "Carla", "Dirk"};
+        row.rules(pad.houseRules.values);
+        const QuickParse parsed = parseQuickEntry(pad, row.text);
+        EXPECT_NE(parsed.error.find(row.error), std::string::npos) << parsed.error;
+        if (!*row.error) {
+            ASSERT_TRUE(parsed.entry);
+            EXPECT_EQ(parsed.entry->player, row.winner);
+            EXPECT_EQ(parsed.entry->value, row.value);
+        }
     }
 }
 

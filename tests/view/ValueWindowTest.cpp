@@ -7,6 +7,7 @@
 #include "support/TestProgram.h"
 #include "view/Commands.h"
 #include "view/PadLayout.h"
+#include "view/RulesWindow.h"
 #include "view/UserActions.h"
 #include "view/ValueWindow.h"
 
@@ -121,6 +122,42 @@ TEST(ValueWindowInputs, CardPointsAnnouncementsAndExtraPoints) {
     EXPECT_FALSE(view.field("fuchs_kontra")->enabled);
     valueWindowInput(t.p, in, "fuchs_kontra", 1);  // disabled: nothing changes
     EXPECT_EQ(in.play.kontra.foxesCaught, 0);
+}
+
+// The house rules' private extra points get a row each when switched on;
+// tournament ones switched off cannot be entered; the value follows the rules.
+TEST(ValueWindowInputs, ExtraPointsFollowTheHouseRules) {
+    TestProgram t;
+    newPad(t.p, 4);
+    ValueInputs in = valueWindowOpened(t.p);
+    const ValueWindowView before = valueWindowView(t.p, in);
+    EXPECT_FALSE(before.field("karlfang_re")->visible);
+    HouseRules rules;
+    rules.values.karlchenCaught = rules.values.foxLastTrick = true;
+    rules.values.foxCaught = false;
+    ASSERT_TRUE(changeHouseRules(t.p, rules));
+    ValueWindowView view = valueWindowView(t.p, in);
+    EXPECT_TRUE(view.field("karlfang_kontra")->visible);
+    EXPECT_TRUE(view.field("fuchsletzt_re")->visible);
+    EXPECT_FALSE(view.field("dulle_re")->visible);
+    EXPECT_FALSE(view.field("fuchs_re")->enabled);
+    EXPECT_EQ(view.height, before.height + 2 * 24);  // two more rows
+    EXPECT_GT(view.field("abrechnung")->rect.top, view.field("fuchsletzt_re")->rect.top);
+
+    valueWindowInput(t.p, in, "re_1", 1);
+    valueWindowInput(t.p, in, "re_2", 1);
+    valueWindowInput(t.p, in, "augen_re", 130);
+    valueWindowInput(t.p, in, "karlfang_re", 1);
+    EXPECT_EQ(in.play.re.karlchenCaught, 1);
+    const ValueTakeOver takeOver = valueTakeOver(t.p, in);
+    EXPECT_EQ(takeOver.value.valueForRe, 2);
+    EXPECT_NE(
+        valueWindowView(t.p, in).field("abrechnung")->text.find("Karlchen gefangen (Hausregel) 1"),
+        std::string::npos);
+    // Switched off again, the point neither counts nor stands in the way.
+    ASSERT_TRUE(changeHouseRules(t.p, HouseRules{}));
+    EXPECT_EQ(valueTakeOver(t.p, in).value.valueForRe, 1);
+    EXPECT_EQ(valueWindowView(t.p, in).height, before.height);
 }
 
 struct TakeOverRow {
