@@ -2,17 +2,12 @@
 
 namespace kx {
 
-std::vector<FieldLog*>& FieldLog::logs() {
-    static std::vector<FieldLog*> all;
-    return all;
-}
-
 FieldLog::FieldLog() {
-    logs().push_back(this);
+    logs_.push_back(this);
 }
 
 FieldLog::~FieldLog() {
-    std::erase(logs(), this);
+    std::erase(logs_, this);
 }
 
 void FieldLog::cover(std::vector<std::pair<const char*, const char*>> ranges) {
@@ -25,6 +20,19 @@ void FieldLog::cover(std::vector<std::pair<const char*, const char*>> ranges) {
             ranges_.push_back(r);
     }
 }
+
+template <class T>
+void FieldLog::note(void* field, const T& old) {
+    for (FieldLog* log : logs_)
+        if (log->covers(field)) log->changes.emplace_back(field, std::in_place_type<T>, old);
+}
+
+template void FieldLog::note<bool>(void*, const bool&);
+template void FieldLog::note<int>(void*, const int&);
+template void FieldLog::note<std::string>(void*, const std::string&);
+template void FieldLog::note<std::vector<std::string>>(void*, const std::vector<std::string>&);
+template void FieldLog::note<Rect>(void*, const Rect&);
+template void FieldLog::note<std::optional<Rgb>>(void*, const std::optional<Rgb>&);
 
 FieldValue fieldValue(const FieldChange& change) {
     return std::visit(

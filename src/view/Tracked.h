@@ -10,6 +10,7 @@
 // access) are hidden: a field is changed by assigning a whole new value.
 // Rect's members stay writable, so a rectangle is assigned as a whole too.
 #include <algorithm>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -41,6 +42,12 @@ using FieldValue =
     std::variant<bool, int, std::string, std::vector<std::string>, Rect, std::optional<Rgb>>;
 
 struct FieldChange {
+    // Built in place: a brace-built temporary moved into a vector makes GCC
+    // warn that the variant's other alternatives may be read uninitialised.
+    FieldChange(void* f, FieldValue v) : field(f), value(std::move(v)) {}
+    template <class T>
+    FieldChange(void* f, std::in_place_type_t<T> type, const T& old) : field(f), value(type, old) {}
+
     void* field;  // the Tracked<T> whose value `value` is
     FieldValue value;
 };
@@ -65,17 +72,14 @@ class FieldLog {
 
     std::vector<FieldChange> changes;
 
-    // Called by a tracked field before it changes.
+    // Called by a tracked field before it changes (out of line: it is the
+    // rare path of an assignment, which stays small where it is inlined).
     template <class T>
-    static void note(void* field, const T& old) {
-        for (FieldLog* log : logs())
-            if (log->covers(field))
-                log->changes.push_back({field, FieldValue(std::in_place_type<T>, old)});
-    }
-    static bool any() { return !logs().empty(); }
+    static void note(void* field, const T& old);
+    static bool any() { return !logs_.empty(); }
 
   private:
-    static std::vector<FieldLog*>& logs();
+    static inline std::vector<FieldLog*> logs_;  // every log that exists
     std::vector<std::pair<const char*, const char*>> ranges_;  // sorted, disjoint
 };
 
@@ -101,12 +105,12 @@ class Tracked<T, true> : public T {
     Tracked(T&& v) : T(std::move(v)) {}
     Tracked(const Tracked&) = default;
     Tracked(Tracked&&) = default;
-    Tracked& operator=(const Tracked& v) { return store(T(v)); }
+    Tracked& operator=(const Tracked& v) { return store(static_cast<const T&>(v)); }
     Tracked& operator=(Tracked&& v) { return store(std::move(static_cast<T&>(v))); }
     template <class U>
         requires(!std::is_same_v<std::remove_cvref_t<U>, Tracked> && std::is_constructible_v<T, U>)
     Tracked& operator=(U&& v) {
-        return store(T(std::forward<U>(v)));
+        return store(std::forward<U>(v));
     }
 
     const T& get() const { return *this; }
@@ -188,10 +192,22 @@ class Tracked<T, true> : public T {
     void operator+=(A&&) = delete;
 
   private:
-    Tracked& store(T v) {
+    // An equal value changes nothing; it is compared without a copy where it can be.
+    template <class U>
+    Tracked& store(U&& v) {
         T& base = *this;
-        if (FieldLog::any() && !(base == v)) FieldLog::note<T>(this, base);
-        base = std::move(v);
+        if constexpr (requires(const T& a, const U& b) {
+                          { a == b } -> std::convertible_to<bool>;
+                      }) {
+            if (base == v) return *this;
+            if (FieldLog::any()) FieldLog::note<T>(this, base);
+            base = std::forward<U>(v);
+        } else {
+            T value(std::forward<U>(v));
+            if (base == value) return *this;
+            if (FieldLog::any()) FieldLog::note<T>(this, base);
+            base = std::move(value);
+        }
         return *this;
     }
 };
