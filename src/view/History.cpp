@@ -73,15 +73,21 @@ void addChanges(Changes& to, const std::vector<FieldChange>& log, std::size_t fr
 
 // Keeps the first change of each field, the value it had before them all,
 // in the order of the fields' addresses. Sorting pointers keeps it cheap.
-std::vector<FieldChange> firstChanges(Changes changes) {
-    std::stable_sort(changes.begin(), changes.end(),
-                     [](const FieldChange* a, const FieldChange* b) { return a->field < b->field; });
-    auto same = [](const FieldChange* a, const FieldChange* b) { return a->field == b->field; };
-    changes.erase(std::unique(changes.begin(), changes.end(), same), changes.end());
+// With `changedOnly`, fields back at that value are left out (before they are copied).
+std::vector<FieldChange> firstChanges(const Changes& changes, bool changedOnly = false) {
+    // (field, position) pairs sort without the buffer a stable sort takes.
+    std::vector<std::pair<const void*, std::size_t>> order;
+    order.reserve(changes.size());
+    for (std::size_t i = 0; i < changes.size(); ++i)
+        order.emplace_back(changes[i]->field, i);
+    std::sort(order.begin(), order.end());
     std::vector<FieldChange> kept;
-    kept.reserve(changes.size());
-    for (const FieldChange* c : changes)
-        kept.push_back(*c);
+    kept.reserve(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (i == 0 || order[i].first != order[i - 1].first) {
+            const FieldChange& c = *changes[order[i].second];
+            if (!changedOnly || !holdsValue(c)) kept.push_back(c);
+        }
     return kept;
 }
 
@@ -124,6 +130,10 @@ Snapshot takeSnapshot(Program& p) {
 }
 
 bool padDiffers(const PadState& a, const PadState& b) {
+    // An entry changes the table or the points: that answers without copies.
+    if (a.gameTable != b.gameTable || a.gamePoints != b.gamePoints || a.soloPoints != b.soloPoints ||
+        a.penaltyPoints != b.penaltyPoints || a.playerNames != b.playerNames)
+        return true;
     return !(recordedPart(a) == recordedPart(b));
 }
 
@@ -191,9 +201,7 @@ EditHistory::Before EditHistory::begin(Program& p) {
 std::vector<FieldChange> EditHistory::changedSince(std::size_t at) const {
     Changes changes;
     addChanges(changes, log_->changes, at);
-    std::vector<FieldChange> changed = firstChanges(std::move(changes));
-    std::erase_if(changed, [](const FieldChange& c) { return holdsValue(c); });
-    return changed;
+    return firstChanges(changes, true);
 }
 
 // Fields changed since the last step and before entry `end` of the log (the
@@ -207,7 +215,7 @@ void EditHistory::keepUnrecorded(std::size_t end) {
     for (const FieldChange& c : fields)
         changes.push_back(&c);
     addChanges(changes, log_->changes, baseline_, end);
-    fields = firstChanges(std::move(changes));
+    fields = firstChanges(changes);
 }
 
 // A step has been recorded: what the log holds so far is part of the state
@@ -231,7 +239,7 @@ void EditHistory::putBack(Program& p, std::vector<Step>& from, std::vector<Step>
     const std::vector<FieldChange> since = firstChanges(sinceStep);
     for (const FieldChange& c : step.fields)
         sinceStep.push_back(&c);
-    std::vector<FieldChange> touched = firstChanges(std::move(sinceStep));
+    std::vector<FieldChange> touched = firstChanges(sinceStep);
     for (FieldChange& c : touched)
         c.value = fieldValue(c);
     to.push_back({step.label, p.pad, std::move(touched), menuEnabled(p), p.shell.padWidth});
