@@ -52,7 +52,6 @@ void afterRestore(Program& p) {
     if (p.pad.autosaveEnabled) autosave(p);
 }
 
-
 std::vector<bool> menuEnabled(const Program& p) {
     std::vector<bool> enabled;
     enabled.reserve(p.ui.menu.size());
@@ -131,8 +130,9 @@ Snapshot takeSnapshot(Program& p) {
 
 bool padDiffers(const PadState& a, const PadState& b) {
     // An entry changes the table or the points: that answers without copies.
-    if (a.gameTable != b.gameTable || a.gamePoints != b.gamePoints || a.soloPoints != b.soloPoints ||
-        a.penaltyPoints != b.penaltyPoints || a.playerNames != b.playerNames)
+    if (a.gameTable != b.gameTable || a.gamePoints != b.gamePoints ||
+        a.soloPoints != b.soloPoints || a.penaltyPoints != b.penaltyPoints ||
+        a.playerNames != b.playerNames)
         return true;
     return !(recordedPart(a) == recordedPart(b));
 }
@@ -184,7 +184,8 @@ FieldLog& EditHistory::watch(Program& p) {
     std::vector<std::pair<const char*, const char*>> ranges;
     for (const Control* c : p.ui.controls())
         ranges.emplace_back(reinterpret_cast<const char*>(c), reinterpret_cast<const char*>(c + 1));
-    ranges.emplace_back(reinterpret_cast<const char*>(&p.ui), reinterpret_cast<const char*>(&p.ui + 1));
+    ranges.emplace_back(reinterpret_cast<const char*>(&p.ui),
+                        reinterpret_cast<const char*>(&p.ui + 1));
     log_->cover(std::move(ranges));
     coveredAdditions_ = ControlArray::controlsAdded();
     return *log_;

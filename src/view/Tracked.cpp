@@ -38,7 +38,8 @@ FieldValue fieldValue(const FieldChange& change) {
     return std::visit(
         [&](const auto& old) {
             using V = std::decay_t<decltype(old)>;
-            return FieldValue(std::in_place_type<V>, static_cast<const Tracked<V>*>(change.field)->get());
+            return FieldValue(std::in_place_type<V>,
+                              static_cast<const Tracked<V>*>(change.field)->get());
         },
         change.value);
 }
