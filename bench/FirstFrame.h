@@ -4,8 +4,11 @@
 // The script passes the moment it started the process in KX_BENCH_T0
 // (nanoseconds of the real-time clock); the program reports, on standard
 // output, the milliseconds to its first painted frame ("first-frame-ms N")
-// or, with --idle-memory, its resident memory a second after that frame
+// and to the moment its main thread first waits for events after that frame
+// ("idle-ms N", with the process's CPU time up to then, "idle-cpu-ms N"), or,
+// with --idle-memory, its resident memory a second after that frame
 // ("idle-rss-kb N"), and ends.
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
@@ -13,6 +16,7 @@
 #include <QWidget>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 
 namespace bench {
 
@@ -20,6 +24,12 @@ inline long long nowNanoseconds() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
                std::chrono::system_clock::now().time_since_epoch())
         .count();
+}
+
+inline double cpuMilliseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
 inline long residentKilobytes() {
@@ -52,8 +62,16 @@ class FirstFrame : public QObject {
         if (!idleMemory_) {
             const long long t0 = qEnvironmentVariable("KX_BENCH_T0").toLongLong();
             std::printf("first-frame-ms %.2f\n", (nowNanoseconds() - t0) / 1e6);
-            std::fflush(stdout);
-            QCoreApplication::quit();
+            // Idle: the event loop is about to wait, with nothing left to do.
+            QObject::connect(QAbstractEventDispatcher::instance(),
+                             &QAbstractEventDispatcher::aboutToBlock, this, [this, t0] {
+                                 if (idleSeen_) return;
+                                 idleSeen_ = true;
+                                 std::printf("idle-ms %.2f\nidle-cpu-ms %.2f\n",
+                                             (nowNanoseconds() - t0) / 1e6, cpuMilliseconds());
+                                 std::fflush(stdout);
+                                 QCoreApplication::quit();
+                             });
             return;
         }
         QTimer::singleShot(1000, this, [] {
@@ -65,6 +83,7 @@ class FirstFrame : public QObject {
 
     bool idleMemory_;
     bool seen_ = false;
+    bool idleSeen_ = false;
 };
 
 inline bool idleMemoryMode(int argc, char** argv) {

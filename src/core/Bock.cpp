@@ -188,6 +188,12 @@ int gamesChangedBy(const PadState& pad, const HouseRules& rules) {
 
 int recomputePad(Program& p) {
     PadState& pad = p.pad;
+    // Without Bock triggers, calculated games or Bock rows every row already
+    // holds what it would be recomputed to: the usual evening skips the work.
+    if (!pad.houseRules.bock.triggers.any() && pad.reckonings.empty() && pad.bockBase.empty()) {
+        showBock(p, BockPlan{});
+        return 0;
+    }
     const PadRecompute re = recomputeOf(pad);
     int changed = 0;
     for (const auto& [row, want] : re.rows) {

@@ -184,9 +184,10 @@ void resetEntryPanel(Program& p, int n) {
     ui.WAS1s.visible = false;
     ui.WAS1.selection = ui.WAS1s.selection = ui.WAS2.selection = -1;
 
-    ui.WIE2.items.clear();
+    std::vector<std::string> places;
     for (int k = 1; k <= n; ++k)
-        ui.WIE2.items.push_back(std::to_string(k));
+        places.push_back(std::to_string(k));
+    ui.WIE2.items = std::move(places);
     ui.WIE2.selection = -1;
 
     p.pad.entryMode = 1;

@@ -93,12 +93,15 @@ void buildEntryPanel(WindowModel& ui) {
     ui.BOCK = hiddenDisabled(make("BOCK", ControlKind::CheckBox, "Bock", {40, 234, 90, 16}));
 
     std::size_t next = 21;
+    std::vector<std::string> values;
     for (int k = 0; k < 19; ++k)
-        ui.WAS1.items.emplace_back(controlTexts[next++]);
-    for (int k = 0; k < 26; ++k) {
-        ui.WAS2.items.emplace_back(controlTexts[next]);
-        ui.WAS1s.items.emplace_back(controlTexts[next++]);
-    }
+        values.emplace_back(controlTexts[next++]);
+    ui.WAS1.items = std::move(values);
+    values.clear();
+    for (int k = 0; k < 26; ++k)
+        values.emplace_back(controlTexts[next++]);
+    ui.WAS2.items = values;
+    ui.WAS1s.items = std::move(values);
 }
 
 void buildPadGrid(WindowModel& ui) {

@@ -32,8 +32,7 @@ RowLayout makeLayout(int n) {
 }
 
 void placeCell(Control& c, int top, int height, std::string text) {
-    c.rect.top = top;
-    c.rect.height = height;
+    c.rect = Rect{c.rect.left, top, c.rect.width, height};
     c.visible = true;
     c.text = std::move(text);
 }
@@ -100,7 +99,7 @@ void newPad(Program& p, int n) {
     for (int j = 1; j <= n; ++j) {
         ui.NMS(j).background = padBackColour;
         ui.SPsum(j).background = padBackColour;
-        ui.SPsum(j).mark.clear();
+        ui.SPsum(j).mark = "";
         placeCell(ui.SPsum(j), layout.totalsTop, h, ui.SPsum(j).text);
     }
     showBockRows(p, {});

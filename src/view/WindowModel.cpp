@@ -6,7 +6,16 @@ std::string Control::objectName() const {
     return index == 0 ? name : name + "_" + std::to_string(index);
 }
 
+namespace {
+unsigned additions = 0;
+}
+
+unsigned ControlArray::controlsAdded() {
+    return additions;
+}
+
 Control& ControlArray::add(Control c) {
+    ++additions;
     c.index = size() + 1;
     items_.push_back(std::move(c));
     return items_.back();

@@ -5,22 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "view/Tracked.h"
+
 namespace kx {
-
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const Rect&) const = default;
-};
-
-struct Rgb {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    bool operator==(const Rgb&) const = default;
-};
 
 enum class ControlKind { OptionButton, PushButton, Label, DropDown, TextField, CheckBox };
 
@@ -43,18 +30,20 @@ struct Control {
     int index = 0;  // position in its control array, from 1; 0 for a single control
     ControlKind kind = ControlKind::Label;
     Look look = Look::Panel;
-    Rect rect;
-    std::string text;  // caption, label text or field text (UTF-8)
+    // What can change once the control exists is tracked (view/Tracked.h),
+    // so that an undo step keeps only the fields a change altered.
+    Tracked<Rect> rect;
+    Tracked<std::string> text;  // caption, label text or field text (UTF-8)
     // A short second text at the label's left edge, in a quieter ink: the
     // place ("1.") beside a total, or "B" beside a Bock game's points, so that
     // neither rests on colour alone.
-    std::string mark;
-    std::vector<std::string> items;  // drop-down lists
-    int selection = -1;              // selected list item, -1 for none
-    bool checked = false;            // option buttons
-    bool visible = true;
-    bool enabled = true;
-    std::optional<Rgb> background;
+    Tracked<std::string> mark;
+    Tracked<std::vector<std::string>> items;  // drop-down lists
+    Tracked<int> selection = -1;              // selected list item, -1 for none
+    Tracked<bool> checked = false;            // option buttons
+    Tracked<bool> visible = true;
+    Tracked<bool> enabled = true;
+    Tracked<std::optional<Rgb>> background;
 
     // "WER1_17" for array elements, "OKB" for single controls.
     std::string objectName() const;
@@ -68,7 +57,9 @@ class ControlArray {
     Control& operator()(int k) { return items_.at(static_cast<std::size_t>(k - 1)); }
     const Control& operator()(int k) const { return items_.at(static_cast<std::size_t>(k - 1)); }
     int size() const { return static_cast<int>(items_.size()); }
+    // Adding may move the array's controls; controlsAdded() counts the additions.
     Control& add(Control c);
+    static unsigned controlsAdded();
     auto begin() { return items_.begin(); }
     auto end() { return items_.end(); }
     auto begin() const { return items_.begin(); }
@@ -79,7 +70,7 @@ class ControlArray {
 };
 
 struct StatusPanel {
-    std::string text;
+    Tracked<std::string> text;
     int width = 0;
     bool fillsRest = false;  // takes whatever width the others leave
     bool clock = false;      // shows the time of day, kept current by the shell

@@ -622,7 +622,7 @@ void MainWindow::setPanelTip(int panel, const std::wstring& tip) {
 std::string MainWindow::tipOf(const Widget& widget) {
     const Control& c = *widget.control;
     if (c.kind == ControlKind::TextField)
-        return nameCut(widget.window, widen(c.text)) ? c.text : std::string();
+        return nameCut(widget.window, widen(c.text)) ? c.text.get() : std::string();
     return padToolTip(program_, c);
 }
 

@@ -208,7 +208,9 @@ HouseRules stackedRules() {
 Bytes fromScratch(const HouseRules& rules, const std::vector<Game>& evening) {
     TestProgram t;
     newPad(t.p, 4);
-    if (!rules.isDefault()) EXPECT_TRUE(changeHouseRules(t.p, rules));
+    if (!rules.isDefault()) {
+        EXPECT_TRUE(changeHouseRules(t.p, rules));
+    }
     for (const Game& g : evening)
         EXPECT_TRUE(g(t.p));
     return test::padBytesWithoutJournal(t.p);

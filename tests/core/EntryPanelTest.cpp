@@ -21,7 +21,7 @@ struct Pad : test::TestProgram {
 };
 
 // Indices of the controls of a group whose flag has the given value.
-Ints where(const ControlArray& group, bool Control::*flag, bool value) {
+Ints where(const ControlArray& group, Tracked<bool> Control::*flag, bool value) {
     Ints found;
     for (const Control& c : group)
         if (c.*flag == value) found.push_back(c.index);

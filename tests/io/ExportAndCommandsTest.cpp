@@ -223,8 +223,9 @@ TEST(FileCommands, FilesFolderBesideThePortableProgramElseTheUserFolder) {
         EXPECT_EQ(chooseFilesFolder(*t.files, program, user, installed),
                   c.inUserFolder ? user : program);
         EXPECT_EQ(std::filesystem::is_directory(user), c.inUserFolder);
-        if (c.writable)  // the probe leaves nothing behind
+        if (c.writable) {  // the probe leaves nothing behind
             EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program), {}), c.marker ? 1 : 0);
+        }
     }
 }
 
@@ -241,9 +242,11 @@ TEST(FileCommands, FirstSaveInTheUserFolderSaysWhere) {
         frm0_MenuEvent(t.p, CMD_SAVE);  // said once per run
         ASSERT_TRUE(test::fileExists(t.file("save07-12-2026_9_6.hsc")));
         ASSERT_EQ(t.dialogs.messages.size(), inUserFolder ? 1u : 0u);
-        if (inUserFolder)
+        if (inUserFolder) {
             EXPECT_EQ(t.dialogs.messages[0].text,
                       savedWhereText(t.folder, "save07-12-2026_9_5.hsc"));
+            EXPECT_NE(t.dialogs.messages[0].text.find("\xE2\x80\x9E" "autosave.hsc"), std::string::npos);
+        }
     }
 }
 

@@ -140,6 +140,28 @@ TEST(History, EveryStepOfAnEveningUndoesAndRedoesExactly) {
     EXPECT_FALSE(entry(p, CMD_SAVE).enabled);  // as before the first pad
 }
 
+// A step keeps the pad and what the change altered of the window, not the
+// whole window: a long evening stays small, and still undoes to the start.
+TEST(History, ALongEveningKeepsLittlePerStep) {
+    TestProgram t;
+    Program& p = t.p;
+    p.pad.autosaveEnabled = false;
+    const State empty = stateOf(p);
+    int entries = 0;
+    for (int pad = 0; pad < 4; ++pad) {
+        frm0_MenuEvent(p, CMD_PAD6);
+        for (int game = 0; game < 30; ++game)
+            entries += test::passDeal(p);
+        for (int k = 1; k <= 6; ++k)
+            entries += test::enterSolo(p, k, 3, k % 6 + 1);
+    }
+    ASSERT_EQ(entries, 4 * 36);
+    EXPECT_LE(p.history.bytes() / p.history.undoSteps(), 8u * 1024);
+    while (undoChange(p)) {
+    }
+    EXPECT_EQ(difference(stateOf(p), empty), "");
+}
+
 TEST(History, OptionsStayAndANewChangeDropsTheRedoSteps) {
     TestProgram t;
     Program& p = t.p;
