@@ -224,7 +224,8 @@ TEST(FileCommands, FilesFolderBesideThePortableProgramElseTheUserFolder) {
                   c.inUserFolder ? user : program);
         EXPECT_EQ(std::filesystem::is_directory(user), c.inUserFolder);
         if (c.writable) {  // the probe leaves nothing behind
-            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program), {}), c.marker ? 1 : 0);
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program), {}),
+                      c.marker ? 1 : 0);
         }
     }
 }
@@ -245,7 +246,9 @@ TEST(FileCommands, FirstSaveInTheUserFolderSaysWhere) {
         if (inUserFolder) {
             EXPECT_EQ(t.dialogs.messages[0].text,
                       savedWhereText(t.folder, "save07-12-2026_9_5.hsc"));
-            EXPECT_NE(t.dialogs.messages[0].text.find("\xE2\x80\x9E" "autosave.hsc"), std::string::npos);
+            EXPECT_NE(t.dialogs.messages[0].text.find("\xE2\x80\x9E"
+                                                      "autosave.hsc"),
+                      std::string::npos);
         }
     }
 }
